@@ -15,7 +15,7 @@ void buildSerialWord(const std::array<Integer, wire::codeBitCount>& bits, Intege
 Long bitsToCode();
 
 // Busy-waits count + 1 passes (none for a negative count); returns the passes made.
-Long waitLoop(Long count);
+std::int64_t waitLoop(Long count);
 
 // Shows a transfer phase ("Setup", "Data 3", …) and repaints the window at once. The main
 // window supplies it; without one the phases go nowhere.

@@ -18,11 +18,11 @@ inline Integer candidatePort = 0; // the address the current claim attempt stand
 inline Integer lpt1Address = 0;
 inline Integer lpt2Address = 0;
 inline Integer lpt3Address = 0;
-inline bool portAvailable = false; // a claim succeeded; transfers run only while true
-inline Integer currentCode = 0;    // the chip's code as last read or written
-inline Integer selectedCode = 0;   // the code the operator has chosen
-inline Long clockDelay = 0;        // busy-wait count between port writes
-inline Long readClockDelay = 0;    // busy-wait count of the read-back after a test write
+inline bool portAvailable = false;   // a claim succeeded; transfers run only while true
+inline Integer currentCode = 0;      // the chip's code as last read or written
+inline Integer selectedCode = 0;     // the code the operator has chosen
+inline Long clockDelay = 0;          // busy-wait count between port writes
+inline Long readClockDelay = 0;      // busy-wait count of the read-back after a test write
 inline bool commandLineMode = false; // started with "-c" to write one code and end
 inline std::array<Integer, wire::wordLength> bitBuffer{};  // one serial word, a bit per entry
 inline std::array<Integer, wire::codeBitCount> codeBits{}; // the code, most significant bit first

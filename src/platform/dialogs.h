@@ -26,9 +26,9 @@ enum class FileDialogKind { Open, Save };
 
 struct FileRequest {
     FileDialogKind kind = FileDialogKind::Open;
-    std::string filter;          // "Text Files (*.txt)|*.txt"
-    std::string initialFolder;   // empty: where the dialog starts by default
-    std::string fileName;        // offered name, full path or empty
+    std::string filter;        // "Text Files (*.txt)|*.txt"
+    std::string initialFolder; // empty: where the dialog starts by default
+    std::string fileName;      // offered name, full path or empty
 };
 
 class DialogProvider {

@@ -8,8 +8,12 @@
 namespace basic {
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 int digitValue(char16_t c, int radix) {
     int value = -1;
@@ -65,7 +69,8 @@ std::optional<double> decimalPrefix(std::u16string_view text, std::size_t& pos) 
     }
     if (digits == 0)
         return std::nullopt;
-    if (i < text.size() && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+    if (i < text.size() &&
+        (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
         if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
@@ -111,7 +116,9 @@ std::optional<double> parseNumber(std::u16string_view text) {
     return value;
 }
 
-std::optional<double> parseNumber(std::string_view text) { return parseNumber(widen(text)); }
+std::optional<double> parseNumber(std::string_view text) {
+    return parseNumber(widen(text));
+}
 
 double val(std::u16string_view text) {
     std::u16string packed;
@@ -125,7 +132,9 @@ double val(std::u16string_view text) {
     return decimalPrefix(packed, pos).value_or(0.0);
 }
 
-double val(std::string_view text) { return val(widen(text)); }
+double val(std::string_view text) {
+    return val(widen(text));
+}
 
 double roundHalfEven(double value) {
     // The default floating-point rounding mode is to nearest, ties to even.
@@ -148,6 +157,8 @@ std::optional<std::int32_t> toLong(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-std::string decimalText(std::int64_t value) { return std::to_string(value); }
+std::string decimalText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 } // namespace basic

@@ -1,0 +1,106 @@
+// Dialogs on the terminal, for a bench PC reached over SSH with no display. When
+// standard input is no terminal nobody can answer, so the safe answer is taken and
+// stderr says so: a script or cron job never hangs on a question.
+#include "platform/dialogs.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace platform {
+namespace {
+
+struct Choice {
+    char key;
+    const char* label;
+    Answer answer;
+};
+
+std::vector<Choice> choicesFor(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::AbortRetryIgnore:
+        return {{'a', "[A]bort", Answer::Abort},
+                {'r', "[R]etry", Answer::Retry},
+                {'i', "[I]gnore", Answer::Ignore}};
+    case Buttons::YesNo:
+        return {{'y', "[Y]es", Answer::Yes}, {'n', "[N]o", Answer::No}};
+    case Buttons::Ok:
+        break;
+    }
+    return {{'o', "[O]K", Answer::Ok}};
+}
+
+// The answer that ends or declines: what a missing operator would least regret.
+Answer safeAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
+}
+
+const char* labelOf(Answer answer) {
+    switch (answer) {
+    case Answer::Abort:
+        return "Abort";
+    case Answer::No:
+        return "No";
+    default:
+        return "OK";
+    }
+}
+
+bool operatorPresent() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+} // namespace
+
+Answer TerminalDialogs::ask(const MessageRequest& request) {
+    const std::string heading = request.title.empty() ? "" : request.title + ": ";
+    if (!operatorPresent()) {
+        const Answer answer = safeAnswer(request.buttons);
+        std::cerr << heading << request.text << "\n(no terminal to answer on; taking "
+                  << labelOf(answer) << ")\n";
+        return answer;
+    }
+    const std::vector<Choice> choices = choicesFor(request.buttons);
+    for (;;) {
+        std::cerr << heading << request.text << "\n";
+        for (const Choice& choice : choices)
+            std::cerr << choice.label << ' ';
+        std::cerr << "? " << std::flush;
+        std::string line;
+        if (!std::getline(std::cin, line))
+            return safeAnswer(request.buttons);
+        if (choices.size() == 1)
+            return choices.front().answer;
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos)
+            continue;
+        const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(line[first])));
+        for (const Choice& choice : choices)
+            if (choice.key == key)
+                return choice.answer;
+    }
+}
+
+std::optional<std::string> TerminalDialogs::chooseFile(const FileRequest& request) {
+    if (!operatorPresent())
+        return std::nullopt;
+    std::cerr << (request.kind == FileDialogKind::Open ? "Open" : "Save") << " file ("
+              << request.filter << "), empty to cancel: " << std::flush;
+    std::string line;
+    if (!std::getline(std::cin, line) || line.empty())
+        return std::nullopt;
+    return line;
+}
+
+} // namespace platform
