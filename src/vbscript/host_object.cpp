@@ -1,0 +1,59 @@
+// Defaults of the host-object interface and the table-driven host object.
+#include "vbscript/host_object.h"
+
+#include "vbscript/errors.h"
+#include "vbscript/lib/text_ops.h"
+
+namespace vbs {
+
+void HostObject::setProperty(std::u16string_view, std::span<Value>, const Value&, bool) {
+    raise(err::NoSuchMember);
+}
+
+Value HostObject::callMethod(std::u16string_view name, std::span<Value> args) {
+    return getProperty(name, args);
+}
+
+bool sameName(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && lib::toLower(a[i]) != lib::toLower(b[i]))
+            return false;
+    return true;
+}
+
+std::u16string foldName(std::u16string_view name) {
+    return lib::lCase(name);
+}
+
+const TableHostObject::Member& TableHostObject::find(std::u16string_view name) const {
+    for (const auto& m : table_)
+        if (sameName(m.name, name))
+            return m;
+    raise(err::NoSuchMember);
+}
+
+Value TableHostObject::getProperty(std::u16string_view name, std::span<Value> args) {
+    const Member& m = find(name);
+    if (static_cast<int>(args.size()) < m.minArgs || static_cast<int>(args.size()) > m.maxArgs)
+        raise(err::WrongArgCount);
+    return m.get(args);
+}
+
+void TableHostObject::setProperty(std::u16string_view name, std::span<Value> args,
+                                  const Value& value, bool) {
+    const Member& m = find(name);
+    if (!m.set)
+        raise(err::WrongArgCount);
+    m.set(args, value);
+}
+
+std::vector<MemberInfo> TableHostObject::members() const {
+    std::vector<MemberInfo> out;
+    for (const auto& m : table_)
+        out.push_back({m.name, m.kind, m.maxArgs, m.hasReturnValue});
+    return out;
+}
+
+} // namespace vbs

@@ -1,0 +1,105 @@
+// The lexer: turns script text into tokens. Keywords and names are case-insensitive
+// (keywords are recognised here, names keep their spelling for messages); `'` and Rem
+// comments are dropped; ` _` continues a line; `:` and line ends separate statements.
+// Literals become Values at once: integers as Integer, Long or Double by size, &H and &O
+// as Integer or Long, strings with doubled quotes, #date# literals as Dates.
+#pragma once
+
+#include "vbscript/value.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vbs {
+
+enum class Tok {
+    End,
+    Newline, // a line end or ':'
+    Name,
+    Literal,
+    // punctuation and operators
+    LParen,
+    RParen,
+    Comma,
+    Dot,
+    Plus,
+    Minus,
+    Star,
+    Slash,
+    Backslash,
+    Caret,
+    Amp,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    // keywords
+    And,
+    ByRef,
+    ByVal,
+    Call,
+    Case,
+    Class,
+    Const,
+    Dim,
+    Do,
+    Each,
+    Else,
+    ElseIf,
+    Empty,
+    EndKw,
+    Eqv,
+    Erase,
+    Exit,
+    False,
+    For,
+    Function,
+    If,
+    Imp,
+    In,
+    Is,
+    Loop,
+    Me,
+    Mod,
+    New,
+    Next,
+    Not,
+    Nothing,
+    Null,
+    On,
+    Option,
+    Or,
+    Private,
+    Public,
+    ReDim,
+    Select,
+    Set,
+    Sub,
+    Then,
+    To,
+    True,
+    Until,
+    Wend,
+    While,
+    With,
+    Xor,
+};
+
+struct Token {
+    Tok kind = Tok::End;
+    int line = 0;
+    int column = 0;
+    std::u16string text; // names as written (bracketed names without brackets)
+    Value literal;
+    bool colon = false;       // a Newline token that came from ':'
+    bool spaceBefore = false; // blank before the token (tells `a.b` from `a .b`)
+};
+
+// The whole text as tokens, ending with Newline and End. Raises a compile ScriptError
+// for an invalid character, an unterminated string, a bad number or date.
+std::vector<Token> tokenize(std::u16string_view source, int firstLine = 1);
+
+} // namespace vbs

@@ -1,0 +1,67 @@
+// Reference counting for the engine's shared heap cells (strings, arrays, objects).
+// The count is intrusive and not atomic: one engine runs on one thread. A cell decides
+// itself what happens when its last reference goes, which is how a script object runs
+// its Class_Terminate at exactly that moment.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+namespace vbs {
+
+class RefCounted {
+public:
+    RefCounted() = default;
+    // A copy is a new cell with no references yet.
+    RefCounted(const RefCounted&) {}
+    RefCounted& operator=(const RefCounted&) = delete;
+    virtual ~RefCounted() = default;
+
+    void addRef() noexcept { ++refs_; }
+    void release() noexcept {
+        if (--refs_ == 0)
+            lastReferenceGone();
+    }
+    std::uint32_t refCount() const noexcept { return refs_; }
+
+protected:
+    virtual void lastReferenceGone() noexcept { delete this; }
+
+private:
+    std::uint32_t refs_ = 0;
+};
+
+// An owning pointer to a RefCounted cell.
+template <typename T> class Ref {
+public:
+    Ref() = default;
+    Ref(T* p) : p_(p) {
+        if (p_)
+            p_->addRef();
+    }
+    Ref(const Ref& o) : Ref(o.p_) {}
+    Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    template <typename U> Ref(const Ref<U>& o) : Ref(static_cast<T*>(o.get())) {}
+    ~Ref() {
+        if (p_)
+            p_->release();
+    }
+    Ref& operator=(Ref o) noexcept {
+        std::swap(p_, o.p_);
+        return *this;
+    }
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    T& operator*() const { return *p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    bool operator==(const Ref& o) const { return p_ == o.p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+template <typename T, typename... A> Ref<T> makeRef(A&&... a) {
+    return Ref<T>(new T(std::forward<A>(a)...));
+}
+
+} // namespace vbs

@@ -1,0 +1,183 @@
+// Construction of Values and the storage rules of script arrays.
+#include "vbscript/value.h"
+
+#include "vbscript/errors.h"
+#include "vbscript/host_object.h"
+
+namespace vbs {
+
+namespace {
+const std::u16string kEmptyText;
+}
+
+Value Value::null() {
+    Value v;
+    v.type_ = Type::Null;
+    return v;
+}
+Value Value::boolean(bool b) {
+    Value v;
+    v.type_ = Type::Boolean;
+    v.n_.b = b;
+    return v;
+}
+Value Value::byte(std::uint8_t x) {
+    Value v;
+    v.type_ = Type::Byte;
+    v.n_.u8 = x;
+    return v;
+}
+Value Value::integer(std::int16_t x) {
+    Value v;
+    v.type_ = Type::Integer;
+    v.n_.i16 = x;
+    return v;
+}
+Value Value::longValue(std::int32_t x) {
+    Value v;
+    v.type_ = Type::Long;
+    v.n_.i32 = x;
+    return v;
+}
+Value Value::single(float x) {
+    Value v;
+    v.type_ = Type::Single;
+    v.n_.f = x;
+    return v;
+}
+Value Value::dbl(double x) {
+    Value v;
+    v.type_ = Type::Double;
+    v.n_.d = x;
+    return v;
+}
+Value Value::currency(std::int64_t scaled) {
+    Value v;
+    v.type_ = Type::Currency;
+    v.n_.i64 = scaled;
+    return v;
+}
+Value Value::date(double serial) {
+    Value v;
+    v.type_ = Type::Date;
+    v.n_.d = serial;
+    return v;
+}
+Value Value::string(std::u16string text) {
+    Value v;
+    v.type_ = Type::String;
+    if (!text.empty())
+        v.heap_ = Ref<RefCounted>(new StringCell(std::move(text)));
+    return v;
+}
+Value Value::object(Ref<HostObject> obj) {
+    Value v;
+    v.type_ = Type::Object;
+    v.heap_ = Ref<RefCounted>(obj.get());
+    return v;
+}
+Value Value::nothing() {
+    Value v;
+    v.type_ = Type::Object;
+    return v;
+}
+Value Value::error(std::int32_t code) {
+    Value v;
+    v.type_ = Type::Error;
+    v.n_.i32 = code;
+    return v;
+}
+Value Value::array(Ref<Array> arr) {
+    Value v;
+    v.type_ = Type::Array;
+    v.heap_ = Ref<RefCounted>(arr.get());
+    return v;
+}
+
+bool Value::isNumeric() const {
+    switch (type_) {
+    case Type::Byte:
+    case Type::Integer:
+    case Type::Long:
+    case Type::Single:
+    case Type::Double:
+    case Type::Currency:
+    case Type::Date:
+    case Type::Boolean:
+        return true;
+    default:
+        return false;
+    }
+}
+
+const std::u16string& Value::asString() const {
+    return heap_ ? static_cast<StringCell*>(heap_.get())->text : kEmptyText;
+}
+
+HostObject* Value::asObject() const {
+    return static_cast<HostObject*>(heap_.get());
+}
+
+Array* Value::asArray() const {
+    return static_cast<Array*>(heap_.get());
+}
+
+Array& Value::mutableArray() {
+    if (heap_->refCount() > 1) {
+        auto* copy = new Array(*asArray());
+        heap_ = Ref<RefCounted>(copy);
+    }
+    return *asArray();
+}
+
+Array::Array(std::vector<std::int32_t> upperBounds, bool fixed)
+    : upper_(std::move(upperBounds)), fixed_(fixed) {
+    if (upper_.size() > kMaxArrayDimensions)
+        raise(err::SubscriptOutOfRange);
+    std::uint64_t count = upper_.empty() ? 0 : 1;
+    for (auto u : upper_) {
+        if (u < -1)
+            raise(err::SubscriptOutOfRange);
+        count *= static_cast<std::uint64_t>(u) + 1;
+        if (count > kMaxElements)
+            raise(err::OutOfMemory);
+    }
+    data_.resize(count);
+}
+
+Ref<Array> Array::fromValues(std::vector<Value> values) {
+    auto arr = makeRef<Array>();
+    arr->upper_ = {static_cast<std::int32_t>(values.size()) - 1};
+    arr->data_ = std::move(values);
+    return arr;
+}
+
+Value& Array::at(std::span<const std::int32_t> subscripts) {
+    if (subscripts.size() != upper_.size())
+        raise(err::SubscriptOutOfRange);
+    std::size_t index = 0;
+    std::size_t stride = 1;
+    for (std::size_t d = 0; d < upper_.size(); ++d) {
+        if (subscripts[d] < 0 || subscripts[d] > upper_[d])
+            raise(err::SubscriptOutOfRange);
+        index += static_cast<std::size_t>(subscripts[d]) * stride;
+        stride *= static_cast<std::size_t>(upper_[d]) + 1;
+    }
+    return data_[index];
+}
+
+void Array::resizePreserving(const std::vector<std::int32_t>& upperBounds) {
+    if (upperBounds.size() != upper_.size())
+        raise(err::SubscriptOutOfRange);
+    for (std::size_t d = 0; d + 1 < upper_.size(); ++d)
+        if (upperBounds[d] != upper_[d])
+            raise(err::SubscriptOutOfRange);
+    Array resized(upperBounds, false);
+    std::size_t keep = std::min(resized.data_.size(), data_.size());
+    std::move(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(keep),
+              resized.data_.begin());
+    upper_ = std::move(resized.upper_);
+    data_ = std::move(resized.data_);
+}
+
+} // namespace vbs
