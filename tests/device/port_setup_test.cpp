@@ -36,13 +36,14 @@ TEST(GetOSVersion, MapsPlatformAndVersionToTheCode) {
         device::Integer code;
     };
     const Case cases[] = {
-        {1, 4, 0, 95},    {1, 4, 10, 98},   {1, 4, 90, 0},    {2, 3, 51, 351}, {2, 4, 0, 400},
-        {2, 5, 1, 2000},  {2, 6, 1, 2000},  {2, 10, 0, 2000}, {2, 2, 0, 0},    {0, 5, 0, -1},
-        {3, 5, 0, -1},
+        {1, 4, 0, 95},  {1, 4, 10, 98},  {1, 4, 90, 0},   {2, 3, 51, 351},
+        {2, 4, 0, 400}, {2, 5, 1, 2000}, {2, 6, 1, 2000}, {2, 10, 0, 2000},
+        {2, 2, 0, 0},   {0, 5, 0, -1},   {3, 5, 0, -1},
     };
     for (const Case& c : cases) {
         pretendSystem(c.platformId, c.major, c.minor);
-        EXPECT_EQ(device::getOSVersion(), c.code) << c.platformId << ' ' << c.major << '.' << c.minor;
+        EXPECT_EQ(device::getOSVersion(), c.code)
+            << c.platformId << ' ' << c.major << '.' << c.minor;
     }
     platform::setVersionSource([](platform::OsVersionRecord&) { return false; });
     EXPECT_EQ(device::getOSVersion(), -1);

@@ -44,7 +44,7 @@ protected:
 
 TEST_F(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
     const std::pair<Integer, std::array<Integer, 5>> cases[] = {
-        {29, {1, 1, 1, 0, 1}}, {0, {0, 0, 0, 0, 0}}, {31, {1, 1, 1, 1, 1}},
+        {29, {1, 1, 1, 0, 1}}, {0, {0, 0, 0, 0, 0}},  {31, {1, 1, 1, 1, 1}},
         {40, {1, 1, 1, 1, 1}}, {-3, {0, 0, 0, 0, 0}}, {6, {0, 0, 1, 1, 0}},
     };
     for (const auto& [code, bits] : cases) {
@@ -78,7 +78,8 @@ TEST_F(Transfers, BitsToCodeReadsFirstBitAsLeastSignificant) {
 }
 
 TEST(WaitLoop, MakesCountPlusOnePassesAndNoneForNegativeCounts) {
-    const std::pair<device::Long, std::int64_t> cases[] = {{0, 1}, {-1, 0}, {-100, 0}, {5, 6}, {1000, 1001}};
+    const std::pair<device::Long, std::int64_t> cases[] = {
+        {0, 1}, {-1, 0}, {-100, 0}, {5, 6}, {1000, 1001}};
     for (const auto& [count, passes] : cases)
         EXPECT_EQ(device::waitLoop(count), passes) << count;
 }
@@ -86,11 +87,11 @@ TEST(WaitLoop, MakesCountPlusOnePassesAndNoneForNegativeCounts) {
 TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite) {
     const Integer code = 29;
     device::writeFreqCode(code, 0);
-    const Events expected = {"W 01", "W 01", ".", "W 05", ".", "W 02", ".", "W 06", ".",
-                             "W 00", ".", "W 04", ".", "W 00", ".", "W 04", ".", "W 02", ".",
-                             "W 06", ".", "W 00", ".", "W 04", ".", "W 02", ".", "W 06", ".",
-                             "W 02", ".", "W 06", ".", "W 02", ".", "W 06", ".", "W 01", ".",
-                             "W 05", ".", "W 01"};
+    const Events expected = {"W 01", "W 01", ".",    "W 05", ".",    "W 02", ".",    "W 06", ".",
+                             "W 00", ".",    "W 04", ".",    "W 00", ".",    "W 04", ".",    "W 02",
+                             ".",    "W 06", ".",    "W 00", ".",    "W 04", ".",    "W 02", ".",
+                             "W 06", ".",    "W 02", ".",    "W 06", ".",    "W 02", ".",    "W 06",
+                             ".",    "W 01", ".",    "W 05", ".",    "W 01"};
     EXPECT_EQ(port.recorder->events, expected);
     EXPECT_EQ(port.recorder->writes().size(), 22u);
     for (auto address : port.recorder->addresses)
@@ -98,8 +99,9 @@ TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite)
 }
 
 TEST_F(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
-    const std::pair<Integer, std::vector<int>> cases[] = {
-        {0, {1, 0, 0, 0, 0, 0, 0, 0}}, {40, {1, 0, 0, 1, 1, 1, 1, 1}}, {-3, {1, 0, 0, 0, 0, 0, 0, 0}}};
+    const std::pair<Integer, std::vector<int>> cases[] = {{0, {1, 0, 0, 0, 0, 0, 0, 0}},
+                                                          {40, {1, 0, 0, 1, 1, 1, 1, 1}},
+                                                          {-3, {1, 0, 0, 0, 0, 0, 0, 0}}};
     for (const auto& [code, word] : cases) {
         port.recorder->events.clear();
         phases.clear();
@@ -130,9 +132,9 @@ TEST_F(Transfers, ReadFreqCodeClocksTheReadFlagAndAssemblesTheAnswer) {
     device::bitBuffer.fill(1);
     device::readFreqCode(-1, -1);
     EXPECT_EQ(device::currentCode, 29);
-    const Events expected = {"R ef", "W 01", "W 01", "W 05", "W 01", "W 00", "W 04",
-                             "W 00", "W 04", "R 10", "W 00", "W 04", "R 00", "W 00", "W 04", "R 1f",
-                             "W 00", "W 04", "R ff", "W 00", "W 04", "R 10", "W 01", "W 05", "W 01"};
+    const Events expected = {"R ef", "W 01", "W 01", "W 05", "W 01", "W 00", "W 04", "W 00", "W 04",
+                             "R 10", "W 00", "W 04", "R 00", "W 00", "W 04", "R 1f", "W 00", "W 04",
+                             "R ff", "W 00", "W 04", "R 10", "W 01", "W 05", "W 01"};
     EXPECT_EQ(port.recorder->events, expected);
     for (int i = 5; i < 16; ++i)
         EXPECT_EQ(device::bitBuffer[i], 0) << i;
@@ -145,7 +147,8 @@ TEST_F(Transfers, ReadFreqCodeClocksTheReadFlagAndAssemblesTheAnswer) {
 TEST_F(Transfers, ReadFlagWaitSeparatesClockFallFromLatchFall) {
     device::readFreqCode(0, 2);
     const Events& events = port.recorder->events;
-    // After R Setup (0x01 . 0x05 .), the flag phase: 0x01, r+1 passes, 0x00, one pass, 0x04, one pass.
+    // After R Setup (0x01 . 0x05 .), the flag phase: 0x01, r+1 passes, 0x00, one pass, 0x04, one
+    // pass.
     const Events flag(events.begin() + 6, events.begin() + 14);
     EXPECT_EQ(flag, (Events{"W 01", ".", ".", ".", "W 00", ".", "W 04", "."}));
 }
@@ -169,9 +172,9 @@ TEST_F(Transfers, ReadAtLoadHasNoWaitsNoPhasesAndEighteenWrites) {
     port.recorder->statuses = {0x00, 0x10, 0x10, 0x00, 0x00, 0x10};
     device::readFreqCodeAtLoad();
     EXPECT_EQ(device::currentCode, 0b10011);
-    const Events expected = {"R 00", "W 01", "W 01", "W 05", "W 00", "W 04", "W 00", "W 04", "R 10",
-                             "W 00", "W 04", "R 10", "W 00", "W 04", "R 00", "W 00", "W 04", "R 00",
-                             "W 00", "W 04", "R 10", "W 01", "W 05", "W 01"};
+    const Events expected = {"R 00", "W 01", "W 01", "W 05", "W 00", "W 04", "W 00", "W 04",
+                             "R 10", "W 00", "W 04", "R 10", "W 00", "W 04", "R 00", "W 00",
+                             "W 04", "R 00", "W 00", "W 04", "R 10", "W 01", "W 05", "W 01"};
     EXPECT_EQ(port.recorder->events, expected);
     EXPECT_TRUE(phases.empty());
 }

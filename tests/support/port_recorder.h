@@ -18,7 +18,7 @@ class PortRecorder : public parllio::Backend {
 public:
     std::vector<std::string> events;
     std::vector<std::int32_t> addresses;
-    std::deque<std::uint8_t> statuses; // answers to status reads; 0 once used up
+    std::deque<std::uint8_t> statuses;       // answers to status reads; 0 once used up
     std::unique_ptr<parllio::Backend> inner; // when set, it answers instead
 
     bool claim(std::string& why) override { return inner ? inner->claim(why) : true; }

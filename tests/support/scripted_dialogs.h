@@ -24,7 +24,8 @@ public:
 
     platform::Answer ask(const platform::MessageRequest& request) override {
         shown.push_back(request);
-        if (request.buttons == platform::Buttons::Ok && (answers.empty() || answers.front() != platform::Answer::Ok))
+        if (request.buttons == platform::Buttons::Ok &&
+            (answers.empty() || answers.front() != platform::Answer::Ok))
             return platform::Answer::Ok;
         if (answers.empty())
             throw std::logic_error("unexpected question: " + request.text);

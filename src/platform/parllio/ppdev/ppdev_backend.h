@@ -27,6 +27,8 @@ class PpdevBackend : public Backend {
 public:
     explicit PpdevBackend(SystemCalls calls);
     ~PpdevBackend() override;
+    PpdevBackend(const PpdevBackend&) = delete; // owns the port descriptors
+    PpdevBackend& operator=(const PpdevBackend&) = delete;
 
     bool claim(std::string& why) override;
     void outByte(std::int32_t address, std::uint8_t value) override;
