@@ -1,0 +1,62 @@
+// fltamp: starts the panel, or with -c writes one code to the chip and ends.
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string_view>
+
+#include "app/headless.h"
+#include "app/usage.h"
+#include "device/Variables.h"
+#include "panel/Main.h"
+#include "panel/command_line.h"
+#include "panel/write_outcome.h"
+#include "platform/program_end.h"
+#include "platform/qt/QtDialogs.h"
+
+namespace {
+
+// Port setup ends the program with status 0 when the operator (or, headless, nobody)
+// chooses Abort or No. For a command-line write that would report success for a code
+// never written, so that way out says what happened and fails.
+void failAbandonedWrite(int status) {
+    if (status != 0 || device::commandLineMode)
+        return;
+    std::cerr << "fltamp: parallel port setup abandoned; nothing written\n";
+    std::fflush(nullptr);
+    std::_Exit(static_cast<int>(panel::WriteOutcome::PortUnavailable));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "--help") {
+        std::cout << app::usageText();
+        return 0;
+    }
+    if (argc > 1 && std::string_view(argv[1]) == "--version") {
+        std::cout << app::versionText();
+        return 0;
+    }
+    // Taken before Qt removes its own options from argv.
+    const std::string arguments = panel::argumentText(argc, argv);
+    const bool writeRequested = panel::commandLineCode(arguments).has_value();
+    const app::Display display = app::chooseDisplay();
+    if (display == app::Display::None && !writeRequested) {
+        std::cerr << "fltamp: no display to show the panel on; set DISPLAY, or write a code "
+                     "with -c CODE\n";
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    // Offscreen, nobody can click a Qt message box: the questions go to the terminal.
+    platform::QtDialogs qtDialogs;
+    if (display == app::Display::Screen)
+        platform::setDialogProvider(&qtDialogs);
+    if (writeRequested)
+        platform::setProgramEndHandler(failAbandonedWrite);
+
+    panel::Main window;
+    window.load(arguments);
+    window.show();
+    return application.exec();
+}

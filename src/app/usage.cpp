@@ -1,0 +1,30 @@
+// The help and version texts, with the command-line write's exit statuses spelled out
+// so that a script knows what each one means.
+#include "app/usage.h"
+
+namespace app {
+
+std::string usageText() {
+    return "Usage: fltamp [-c CODE]\n"
+           "Bench panel for the Brinmor XFL2090 filter chip on the parallel port.\n"
+           "\n"
+           "  -c CODE     write the frequency code CODE (0..29 for 1..30 MHz) to the chip,\n"
+           "              read it back and end without showing the window (-C works too)\n"
+           "  --help      show this text and end\n"
+           "  --version   show the version and end\n"
+           "\n"
+           "Exit status of -c: 0 written and read back the same; 2 parallel port not\n"
+           "available (nothing written); 3 the chip reads back another code; 4 the chip\n"
+           "reads back a code out of range; 5 the port failed during the transfer.\n"
+           "\n"
+           "Environment: FLTAMP_PORT=ppdev (default) or sim picks the real port or the\n"
+           "simulated board; FLTAMP_TRACE=FILE appends every port access to FILE.\n"
+           "Without a display the panel runs headless: -c works, port-setup questions are\n"
+           "asked on the terminal, and without one the safe answer (Abort, No) is taken.\n";
+}
+
+std::string versionText() {
+    return "fltamp " FLTAMP_VERSION "\n";
+}
+
+} // namespace app

@@ -1,0 +1,19 @@
+// The About window: its form, and OK closing it.
+#include "panel/Aboutform.h"
+
+#include "panel/panel_resources.h"
+#include "ui_Aboutform.h"
+
+namespace panel {
+
+Aboutform::Aboutform(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Aboutform>()) {
+    loadPanelResources();
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    connect(ui->Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+Aboutform::~Aboutform() = default;
+
+} // namespace panel

@@ -1,0 +1,37 @@
+// The settings file: the current and the selected code as two numbers, one a line, in
+// Basic's number format (" 4 " CR LF). Reading takes two numeric fields, not two lines.
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "device/Variables.h"
+
+namespace panel {
+
+using device::Integer;
+
+// One value in the number format: a blank (or "-"), the digits, a blank, CR LF.
+std::string settingsLine(Integer value);
+// The whole file: current code, then selected code.
+std::string settingsText(Integer current, Integer selected);
+
+// Creates or replaces the file at exactly that path; false when it cannot be written
+// (a partly written file stays on disk).
+bool writeSettingsFile(const std::string& path, Integer current, Integer selected);
+
+// What a read found, field by field: reading stops at the first field that fails (end
+// of file before a value, or a value outside the 16-bit range).
+struct SettingsValues {
+    std::optional<Integer> current;
+    std::optional<Integer> selected;
+};
+
+// Fields are separated by blanks, commas or line ends; a field that is not a number
+// reads as 0; anything after the second value is ignored.
+SettingsValues readSettings(std::istream& in);
+// Nothing when the file cannot be opened.
+std::optional<SettingsValues> readSettingsFile(const std::string& path);
+
+} // namespace panel
