@@ -1,0 +1,207 @@
+// Qt objects as script objects: member look-up, renames, calls and value conversions.
+#include "script/QObjectHost.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "vbscript/convert.h"
+#include "vbscript/errors.h"
+
+namespace {
+
+using script::QObjectHost;
+using vbs::Value;
+
+class Gadget : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int level READ level WRITE setLevel)
+    Q_PROPERTY(QString label READ label)
+public:
+    int level() const { return level_; }
+    void setLevel(int level) { level_ = level; }
+    QString label() const { return "fixed"; }
+
+    Q_INVOKABLE QString greet(const QString& who, int times) const {
+        return QString("hello %1 x%2").arg(who).arg(times);
+    }
+    Q_INVOKABLE double half(double value) const { return value / 2; }
+    Q_INVOKABLE void reset() { level_ = 0; }
+
+private:
+    int level_ = 7;
+};
+
+std::u16string text(const Value& value) {
+    return vbs::toText(value);
+}
+
+int errorNumber(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const vbs::ScriptError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+Value get(QObjectHost& host, std::u16string_view name, std::vector<Value> args = {}) {
+    return host.getProperty(name, args);
+}
+
+void set(QObjectHost& host, std::u16string_view name, const Value& value) {
+    host.setProperty(name, {}, value, false);
+}
+
+TEST(QObjectHost, PropertiesAreFoundIgnoringCaseAndConverted) {
+    Gadget gadget;
+    gadget.setObjectName("Gadget1");
+    QObjectHost host(&gadget);
+    EXPECT_EQ(get(host, u"LEVEL").type(), vbs::Type::Integer);
+    EXPECT_EQ(get(host, u"level").asInteger(), 7);
+    set(host, u"Level", Value::string(u"12"));
+    EXPECT_EQ(gadget.level(), 12);
+    EXPECT_EQ(text(get(host, u"name")), u"Gadget1");
+    EXPECT_EQ(text(get(host, u"Label")), u"fixed");
+}
+
+TEST(QObjectHost, InvokableMethodsTakeConvertedArgumentsAndReturnValues) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    EXPECT_EQ(text(get(host, u"Greet", {Value::string(u"bench"), Value::dbl(2.5)})),
+              u"hello bench x2");
+    EXPECT_DOUBLE_EQ(get(host, u"HALF", {Value::integer(5)}).asDouble(), 2.5);
+    std::vector<Value> none;
+    EXPECT_TRUE(host.callMethod(u"reset", none).isEmpty());
+    EXPECT_EQ(gadget.level(), 0);
+}
+
+TEST(QObjectHost, FailuresCarryTheLanguagesErrorNumbers) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    EXPECT_EQ(errorNumber([&] { get(host, u"nosuch"); }), vbs::err::NoSuchMember);
+    EXPECT_EQ(errorNumber([&] { get(host, u"greet", {Value::string(u"x")}); }),
+              vbs::err::WrongArgCount);
+    EXPECT_EQ(errorNumber([&] { set(host, u"label", Value::string(u"x")); }),
+              vbs::err::WrongArgCount);
+    EXPECT_EQ(errorNumber([&] { set(host, u"level", Value::string(u"abc")); }),
+              vbs::err::TypeMismatch);
+    EXPECT_EQ(errorNumber([&] { get(host, u""); }), vbs::err::NoSuchMember); // no default member
+    EXPECT_EQ(errorNumber([&] { set(host, u"nosuch", Value::integer(1)); }),
+              vbs::err::NoSuchMember);
+}
+
+TEST(QObjectHost, ClosedObjectsAreNoLongerThere) {
+    auto* gadget = new Gadget;
+    QObjectHost host(gadget);
+    delete gadget;
+    EXPECT_EQ(errorNumber([&] { get(host, u"level"); }), vbs::err::ObjectRequired);
+}
+
+TEST(QObjectHost, WidgetsUseTheNamesScriptsKnow) {
+    QWidget window;
+    window.setWindowTitle("Brinmor Evaluation Software");
+    auto* label = new QLabel("Fq", &window);
+    label->setObjectName("Label_cur_freq");
+    auto* edit = new QLineEdit("12", &window);
+    edit->setObjectName("Text_new_freq");
+    auto* code = new QPlainTextEdit("x = 1", &window);
+    code->setObjectName("Text_codeWindow");
+    auto* bar = new QScrollBar(&window);
+    bar->setObjectName("VScroll_new_freq");
+    bar->setRange(1, 30);
+    bar->setValue(4);
+
+    QObjectHost host(&window);
+    EXPECT_EQ(text(get(host, u"Caption")), u"Brinmor Evaluation Software");
+    set(host, u"caption", Value::string(u"Other"));
+    EXPECT_EQ(window.windowTitle(), "Other");
+
+    // Controls are members of their window, by object name.
+    Value child = get(host, u"label_cur_freq");
+    ASSERT_TRUE(child.isObject());
+    auto& labelHost = *static_cast<QObjectHost*>(child.asObject());
+    EXPECT_EQ(text(get(labelHost, u"Caption")), u"Fq");
+    EXPECT_EQ(text(get(labelHost, u"")), u"Fq");
+
+    QObjectHost editHost(edit);
+    EXPECT_EQ(text(get(editHost, u"")), u"12");
+    set(editHost, u"Text", Value::integer(25));
+    EXPECT_EQ(edit->text(), "25");
+
+    QObjectHost codeHost(code);
+    EXPECT_EQ(text(get(codeHost, u"text")), u"x = 1");
+
+    QObjectHost barHost(bar);
+    EXPECT_EQ(get(barHost, u"").asInteger(), 4);
+    set(barHost, u"Value", Value::dbl(6.5)); // halves to even, as the language rounds
+    EXPECT_EQ(bar->value(), 6);
+}
+
+TEST(QObjectHost, ExtraMembersComeFirstAndAreListed) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    host.addMember(
+        {u"pad", vbs::MemberInfo::Kind::Method, 1, 1, true,
+         [](std::span<Value> args) { return Value::string(vbs::toText(args[0]) + u"!"); },
+         nullptr});
+    EXPECT_EQ(text(get(host, u"PAD", {Value::string(u"a")})), u"a!");
+    EXPECT_EQ(errorNumber([&] { get(host, u"pad"); }), vbs::err::WrongArgCount);
+    const auto members = host.members();
+    auto named = [&](std::u16string_view name) {
+        return std::any_of(members.begin(), members.end(),
+                           [&](const vbs::MemberInfo& m) { return vbs::sameName(m.name, name); });
+    };
+    EXPECT_TRUE(named(u"pad"));
+    EXPECT_TRUE(named(u"greet"));
+    EXPECT_TRUE(named(u"Name"));
+    EXPECT_FALSE(named(u"deleteLater"));
+    EXPECT_EQ(host.typeName(), u"Gadget");
+}
+
+TEST(Conversions, QtValuesBecomeTheMatchingVariants) {
+    const std::pair<QVariant, vbs::Type> cases[] = {
+        {QVariant(), vbs::Type::Empty},
+        {QVariant(true), vbs::Type::Boolean},
+        {QVariant(12), vbs::Type::Integer},
+        {QVariant(40000), vbs::Type::Long},
+        {QVariant(qint64(1) << 40), vbs::Type::Double},
+        {QVariant(1.5), vbs::Type::Double},
+        {QVariant(QString("a")), vbs::Type::String},
+        {QVariant(QStringList{"a", "b"}), vbs::Type::Array},
+        {QVariant(QDateTime(QDate(2024, 3, 5), QTime(12, 0))), vbs::Type::Date},
+        {QVariant::fromValue<QObject*>(nullptr), vbs::Type::Object},
+    };
+    for (const auto& [qt, type] : cases)
+        EXPECT_EQ(script::toScript(qt).type(), type) << qt.typeName();
+    EXPECT_DOUBLE_EQ(
+        script::toScript(QVariant(QDateTime(QDate(2024, 3, 5), QTime(12, 0)))).asDouble(), 45356.5);
+}
+
+TEST(Conversions, VariantsRoundTripThroughQt) {
+    const Value values[] = {Value::boolean(true), Value::integer(-3),     Value::longValue(100000),
+                            Value::dbl(0.25),     Value::string(u"text"), Value::date(45356.5)};
+    for (const Value& value : values) {
+        const Value back = script::toScript(script::toQt(value));
+        EXPECT_EQ(vbs::toText(back), vbs::toText(value));
+    }
+    EXPECT_EQ(script::toQt(Value::currency(25000)).toDouble(), 2.5);
+    EXPECT_EQ(script::toQt(Value::nothing()).value<QObject*>(), nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+#include "qobject_host_test.moc"
