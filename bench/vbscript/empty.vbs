@@ -1,0 +1,1 @@
+' Nothing: the runner's start-up time, subtracted from every figure.

@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Times every benchmark script on our engine (build/vbsrun) and the same algorithm on
+CPython, and, when Wine is installed, on Wine's cscript. Each figure is the best of
+several runs with the interpreter's start-up (an empty script) subtracted; the outputs
+must agree. Prints one row per script with the times and the ratios."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+VBSRUN = os.path.join(ROOT, "build", "vbsrun")
+NAMES = ["int_loop", "string_build", "recursion", "array_sum", "sort", "class_methods",
+         "host_property"]
+RUNS = int(os.environ.get("BENCH_RUNS", "3"))
+
+
+def best_time(command, env=None):
+    best, output = None, None
+    for _ in range(RUNS):
+        start = time.perf_counter()
+        result = subprocess.run(command, capture_output=True, text=True, env=env, cwd=HERE)
+        elapsed = time.perf_counter() - start
+        if result.returncode != 0:
+            sys.exit(f"{' '.join(command)} failed:\n{result.stderr}")
+        best = elapsed if best is None else min(best, elapsed)
+        output = result.stdout.replace("\r\n", "\n").strip()
+    return best, output
+
+
+def wine_command():
+    if not shutil.which("wine"):
+        return None, None
+    prefix = tempfile.mkdtemp(prefix="fltamp-wine-")
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all")
+    subprocess.run(["wineboot", "-i"], capture_output=True, env=env)
+    return (lambda script: ["wine", "cscript.exe", "//nologo", script]), env
+
+
+def main():
+    engines = [("vbsrun", lambda s: [VBSRUN, s + ".vbs"], None),
+               ("python3", lambda s: [sys.executable, s + ".py"], None)]
+    wine, wine_env = wine_command()
+    if wine:
+        engines.append(("cscript", lambda s: wine(s + ".vbs"), wine_env))
+    start_up = {name: best_time(make("empty"), env)[0] for name, make, env in engines}
+    header = f"{'script':<15}" + "".join(f"{name + ' (ms)':>16}" for name, _, _ in engines)
+    header += f"{'python/vbsrun':>15}" + (f"{'cscript/vbsrun':>16}" if wine else "")
+    print(header)
+    for script in NAMES:
+        times, outputs = {}, {}
+        for name, make, env in engines:
+            elapsed, outputs[name] = best_time(make(script), env)
+            times[name] = max(elapsed - start_up[name], 1e-6)
+        if outputs["vbsrun"] != outputs["python3"]:
+            print(f"  {script}: outputs differ: {outputs}", file=sys.stderr)
+        row = f"{script:<15}" + "".join(f"{times[name] * 1000:>16.1f}" for name, _, _ in engines)
+        row += f"{times['python3'] / times['vbsrun']:>15.2f}"
+        if wine:
+            row += f"{times['cscript'] / times['vbsrun']:>16.1f}"
+        print(row)
+    print("start-up (ms): " + ", ".join(f"{n} {t * 1000:.1f}" for n, t in start_up.items()))
+
+
+if __name__ == "__main__":
+    main()
