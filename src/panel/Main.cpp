@@ -16,6 +16,7 @@
 #include "panel/command_line.h"
 #include "panel/frequency_rules.h"
 #include "panel/os_report.h"
+#include "panel/panel_font.h"
 #include "panel/panel_resources.h"
 #include "panel/settings_file.h"
 #include "platform/dialogs.h"
@@ -83,6 +84,7 @@ bool movesWithinWindow(const QFocusEvent* event) {
 Main::Main(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::Main>()) {
     loadPanelResources();
     ui->setupUi(this);
+    usePanelFont(*this);
     placeClientArea();
 
     connect(ui->Text_new_freq, &QLineEdit::textChanged, this, &Main::textNewFreqChanged);
