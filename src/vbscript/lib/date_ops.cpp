@@ -1,6 +1,7 @@
 // The script library's date and time algorithms; see date_ops.h.
 #include "vbscript/lib/date_ops.h"
 
+#include "vbscript/basic_number.h"
 #include "vbscript/lib/text_ops.h"
 
 #include <algorithm>
@@ -447,14 +448,16 @@ std::optional<double> timeSerial(int hour, int minute, int second) {
     return checkedSerial(momentFromSeconds(total));
 }
 
-std::optional<double> dateAdd(std::u16string_view interval, std::int64_t number, double serial) {
+std::optional<double> dateAdd(std::u16string_view interval, double count, double serial) {
     const auto kind = intervalOf(interval);
     if (!kind)
         return std::nullopt;
     // Far beyond the whole range in any unit; keeps the arithmetic below from overflowing.
-    constexpr std::int64_t kMaxStep = std::int64_t{1} << 40;
-    if (number > kMaxStep || number < -kMaxStep)
+    constexpr double kMaxStep = 1e12;
+    const double whole = basic::roundHalfEven(count);
+    if (!(whole >= -kMaxStep && whole <= kMaxStep))
         return std::nullopt;
+    const auto number = static_cast<std::int64_t>(whole);
     const Moment moment = toMoment(serial);
     switch (*kind) {
     case Interval::Year:

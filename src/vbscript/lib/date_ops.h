@@ -65,8 +65,10 @@ std::optional<double> timeSerial(int hour, int minute, int second);
 // DateAdd with interval "yyyy", "q", "m", "y", "d", "w", "ww", "h", "n" or "s" (any case).
 // Months, quarters and years keep the time and clamp the day to the end of the target
 // month (31 Jan + 1 month is 29 Feb 2024); "y", "d" and "w" add days, "ww" weeks.
-// nullopt for an unknown interval (the caller's error 5) or a result outside the range.
-std::optional<double> dateAdd(std::u16string_view interval, std::int64_t number, double serial);
+// A number that is not whole is first rounded to the nearest whole number (halves to even,
+// as CLng rounds). nullopt for an unknown interval (the caller's error 5) or a result
+// outside the range.
+std::optional<double> dateAdd(std::u16string_view interval, double number, double serial);
 
 // DateDiff: the number of interval boundaries crossed from d1 to d2 (negative when d2 is
 // earlier). "yyyy", "q", "m": calendar year/quarter/month boundaries; "y", "d": midnights;

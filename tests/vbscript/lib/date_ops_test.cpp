@@ -113,7 +113,7 @@ TEST(Weekday, CountsFromTheFirstDayOfWeek) {
 
 struct AddCase {
     const char16_t* interval;
-    std::int64_t number;
+    double number;
     double from;
     double expected;
 };
@@ -134,6 +134,9 @@ TEST(DateAdd, AddsCalendarAndClockIntervals) {
         {u"d", 2, -1.25, 1.25},
         {u"h", -1, 0, -1 - 23.0 / 24},
         {u"yyyy", -1, at(1900, 6, 1, 12), at(1899, 6, 1, 12)},
+        {u"d", 1.5, at(2024, 3, 5), at(2024, 3, 7)},
+        {u"d", 2.5, at(2024, 3, 5), at(2024, 3, 7)},
+        {u"m", -0.6, at(2024, 3, 5), at(2024, 2, 5)},
     };
     for (const auto& c : cases) {
         const auto result = dateAdd(c.interval, c.number, c.from);
@@ -148,7 +151,8 @@ TEST(DateAdd, RefusesUnknownIntervalsAndLeavingTheRange) {
     EXPECT_FALSE(dateAdd(u"yyyy", 8000, kMar5_2024));
     EXPECT_FALSE(dateAdd(u"d", 1, 2958465));
     EXPECT_FALSE(dateAdd(u"s", -1, -657434));
-    EXPECT_FALSE(dateAdd(u"m", std::int64_t{1} << 62, kMar5_2024));
+    EXPECT_FALSE(dateAdd(u"m", 1e300, kMar5_2024));
+    EXPECT_FALSE(dateAdd(u"d", std::nan(""), kMar5_2024));
 }
 
 struct DiffCase {
