@@ -4,6 +4,7 @@
 #include "vbscript/basic_number.h"
 #include "vbscript/lib/text_ops.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -161,8 +162,9 @@ bool chosen(Tristate option, bool usDefault) {
 
 // The formatted number with `suffix` ("%" or "") inside any parentheses.
 std::string formattedDigits(double value, const NumberFormat& format, const char* suffix) {
-    const int decimals =
-        format.digitsAfterDecimal < 0 ? kUsDefaultDecimals : format.digitsAfterDecimal;
+    const int decimals = format.digitsAfterDecimal < 0
+                             ? kUsDefaultDecimals
+                             : std::min(format.digitsAfterDecimal, kMaxFormatDecimals);
     Decimal number = toDecimal(value, kDoubleDigits);
     roundDecimal(number, decimals, Halves::AwayFromZero);
 

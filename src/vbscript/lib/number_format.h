@@ -27,6 +27,9 @@ std::u16string currencyText(std::int64_t tenThousandths);
 // The script's Tristate arguments: vbTrue (-1), vbFalse (0), vbUseDefault (-2).
 enum class Tristate { True = -1, False = 0, UseDefault = -2 };
 
+// The most places after the decimal point FormatNumber and FormatPercent print.
+constexpr int kMaxFormatDecimals = 255;
+
 struct NumberFormat {
     int digitsAfterDecimal = -1;                          // -1: the default, 2
     Tristate includeLeadingDigit = Tristate::UseDefault;  // default: "0.5", not ".5"
@@ -37,8 +40,8 @@ struct NumberFormat {
 // FormatNumber: the value rounded to digitsAfterDecimal places, halves away from zero. The
 // rounding works on the value's 15-digit decimal form (the digits doubleText shows), so
 // 2.675 gives "2.68" although the binary value lies just below. A result whose digits are
-// all zero has no sign ("0.00" for -0.001). digitsAfterDecimal must be >= -1 (the caller
-// raises error 5 otherwise).
+// all zero has no sign ("0.00" for -0.001). digitsAfterDecimal must lie in -1 ..
+// kMaxFormatDecimals (the caller raises error 5 otherwise; larger counts are cut to it).
 std::u16string formatNumber(double value, const NumberFormat& format = {});
 
 // FormatPercent: the value times 100 formatted as by formatNumber, followed by "%" (inside

@@ -315,6 +315,25 @@ TEST(ParseDateText, RejectsWhatIsNotADate) {
         EXPECT_FALSE(parseDateText(text, 2024)) << std::u16string(text).size() << " units";
 }
 
+TEST(ParseDateText, SurvivesArbitraryTextAndYieldsOnlyValidDates) {
+    // Any text a script hands CDate must come back as a valid date or as "not a date".
+    const std::u16string alphabet = u"0123456789/-.:, APMapmJanMarchSeptTuesday99999\t\x00e9";
+    std::uint32_t state = 12345;
+    for (int round = 0; round < 20000; ++round) {
+        std::u16string text;
+        const int length = static_cast<int>(state % 24);
+        for (int i = 0; i < length; ++i) {
+            state = state * 1103515245 + 12345;
+            text.push_back(alphabet[(state >> 16) % alphabet.size()]);
+        }
+        state = state * 1103515245 + 12345;
+        const auto serial = parseDateText(text, 2024);
+        if (serial) {
+            ASSERT_TRUE(isValidSerial(*serial)) << round;
+        }
+    }
+}
+
 struct TextCase {
     double serial;
     std::u16string text;

@@ -127,6 +127,10 @@ TEST(FormatNumber, FollowsUsConventionsAndOptions) {
         EXPECT_EQ(formatNumber(c.value, c.format), c.text) << c.value;
 }
 
+TEST(FormatNumber, CutsAbsurdDecimalCounts) {
+    EXPECT_EQ(formatNumber(1, {1000000000}).size(), std::size_t{2 + kMaxFormatDecimals});
+}
+
 TEST(FormatPercent, ScalesByHundredAndAddsPercentSign) {
     EXPECT_EQ(formatPercent(0.125), u"12.50%");
     EXPECT_EQ(formatPercent(1), u"100.00%");

@@ -286,4 +286,18 @@ TEST(DecodeScriptFile, DropsByteOrderMark) {
     EXPECT_EQ(decodeScriptFile("x = \xC3\xA9"), u"x = é");
 }
 
+TEST(Utf8, DecodesArbitraryBytesIntoWellFormedText) {
+    std::uint32_t state = 99;
+    for (int round = 0; round < 5000; ++round) {
+        std::string bytes;
+        for (int i = 0; i < 16; ++i) {
+            state = state * 1103515245 + 12345;
+            bytes.push_back(static_cast<char>(state >> 16));
+        }
+        const std::u16string text = utf8ToUtf16(bytes);
+        // Well formed text survives the way back and forth unchanged.
+        ASSERT_EQ(utf8ToUtf16(utf16ToUtf8(text)), text) << round;
+    }
+}
+
 } // namespace
