@@ -423,10 +423,25 @@ std::string utf16ToUtf8(std::u16string_view text) {
 }
 
 std::u16string decodeScriptFile(std::string_view bytes) {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        bytes.remove_prefix(kByteOrderMark.size());
-    return utf8ToUtf16(bytes);
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+    constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+    if (bytes.starts_with(kUtf8Mark))
+        return utf8ToUtf16(bytes.substr(kUtf8Mark.size()));
+    const bool little = bytes.starts_with(kUtf16LittleMark);
+    if (!little && !bytes.starts_with(kUtf16BigMark))
+        return utf8ToUtf16(bytes);
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text.push_back(
+            static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second));
+    }
+    if (bytes.size() % 2 != 0)
+        text.push_back(static_cast<char16_t>(kReplacement));
+    return text;
 }
 
 std::u16string widen(std::string_view ascii) {

@@ -90,8 +90,9 @@ std::u16string octText(std::int32_t value, int bits);
 std::u16string utf8ToUtf16(std::string_view bytes);
 std::string utf16ToUtf8(std::u16string_view text);
 
-// A script file's bytes as text: a leading UTF-8 byte-order mark is dropped, the rest is
-// read as UTF-8.
+// A script file's bytes as text: read as UTF-8 (a leading byte-order mark dropped), or as
+// UTF-16 when the file opens with a UTF-16 byte-order mark (FF FE little-endian, FE FF
+// big-endian), as editors write files saved as "Unicode"; a final odd byte becomes U+FFFD.
 std::u16string decodeScriptFile(std::string_view bytes);
 
 // ASCII text widened to code units (digits, names, fixed words).

@@ -286,6 +286,14 @@ TEST(DecodeScriptFile, DropsByteOrderMark) {
     EXPECT_EQ(decodeScriptFile("x = \xC3\xA9"), u"x = é");
 }
 
+TEST(DecodeScriptFile, ReadsUtf16FilesByTheirByteOrderMark) {
+    using namespace std::string_literals;
+    EXPECT_EQ(decodeScriptFile("\xFF\xFEx\0=\0\xE9\0\xAC\x20"s), u"x=é€");
+    EXPECT_EQ(decodeScriptFile("\xFE\xFF\0x\x20\xAC"s), u"x€");
+    EXPECT_EQ(decodeScriptFile("\xFF\xFEx\0y"s), u"x\uFFFD");
+    EXPECT_EQ(decodeScriptFile("\xFF\xFE"s), u"");
+}
+
 TEST(Utf8, DecodesArbitraryBytesIntoWellFormedText) {
     std::uint32_t state = 99;
     for (int round = 0; round < 5000; ++round) {
