@@ -111,8 +111,10 @@ Main::~Main() {
 void Main::placeClientArea() {
     ui->centralwidget->setFixedSize(clientAreaSize);
     const int menuHeight = ui->menubar->sizeHint().height();
-    setFixedSize(clientAreaSize.width(), clientAreaSize.height() + menuHeight);
-    move(clientAreaOnScreen - QPoint(0, menuHeight));
+    const QSize windowSize(clientAreaSize.width(), clientAreaSize.height() + menuHeight);
+    setFixedSize(windowSize);
+    // Placed by its inside, not its frame, whatever frame the window system draws.
+    setGeometry(QRect(clientAreaOnScreen - QPoint(0, menuHeight), windowSize));
 }
 
 void Main::load(std::string_view argumentText) {

@@ -1,0 +1,96 @@
+// The window tests' scripted platform.
+#include "panel_test_support.h"
+
+#include <memory>
+
+#include "device/UseParPort.h"
+#include "device/Variables.h"
+#include "platform/parllio/parllio.h"
+#include "platform/program_end.h"
+
+namespace panel::test {
+
+platform::Answer ScriptedDialogs::ask(const platform::MessageRequest& request) {
+    messages.push_back(request);
+    if (answers.empty())
+        return platform::Answer::Ok;
+    const platform::Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::chooseFile(const platform::FileRequest& request) {
+    fileRequests.push_back(request);
+    if (fileChoices.empty())
+        return std::nullopt;
+    std::optional<std::string> choice = fileChoices.front();
+    fileChoices.pop_front();
+    return choice;
+}
+
+std::vector<std::string> ScriptedDialogs::texts() const {
+    std::vector<std::string> shown;
+    for (const platform::MessageRequest& request : messages)
+        shown.push_back(request.text);
+    return shown;
+}
+
+void TestBoard::outByte(std::int32_t address, std::uint8_t value) {
+    if (failing)
+        throw parllio::PortError("port gone");
+    events.push_back({'W', value, phaseNow ? phaseNow() : std::string()});
+    SimBoard::outByte(address, value);
+}
+
+std::uint8_t TestBoard::inByte(std::int32_t address) {
+    if (failing)
+        throw parllio::PortError("port gone");
+    const std::uint8_t value = SimBoard::inByte(address);
+    events.push_back({'R', value, phaseNow ? phaseNow() : std::string()});
+    return value;
+}
+
+std::vector<int> TestBoard::writes() const {
+    std::vector<int> values;
+    for (const WireEvent& event : events)
+        if (event.kind == 'W')
+            values.push_back(event.value);
+    return values;
+}
+
+std::function<bool(platform::OsVersionRecord&)> systemOf(std::uint32_t platformId,
+                                                         std::uint32_t major) {
+    return [=](platform::OsVersionRecord& record) {
+        record.platformId = platformId;
+        record.majorVersion = major;
+        return true;
+    };
+}
+
+void PanelFixture::SetUp() {
+    device::resetProgramState();
+    platform::setDialogProvider(&dialogs);
+    platform::setProgramEndHandler([](int status) { throw ProgramEnded{status}; });
+    platform::setVersionSource(systemOf(platform::platformNt, 5));
+    parllio::useBackend(nullptr);
+}
+
+void PanelFixture::TearDown() {
+    parllio::useBackend(nullptr);
+    platform::setVersionSource({});
+    platform::setProgramEndHandler({});
+    platform::setDialogProvider(nullptr);
+    device::resetProgramState();
+}
+
+TestBoard& PanelFixture::installBoard(int chipCode, std::optional<int> refusals) {
+    parllio::SimSettings settings;
+    settings.initialCode = chipCode;
+    settings.refusals = refusals;
+    auto board = std::make_unique<TestBoard>(settings);
+    TestBoard& installed = *board;
+    parllio::useBackend(std::move(board));
+    return installed;
+}
+
+} // namespace panel::test

@@ -1,0 +1,56 @@
+// The panel's own controls: the frequency bar, the busy indicator, the Qt file filter.
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include "panel/FrequencyBar.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/ToggleIndicator.h"
+
+namespace panel {
+namespace {
+
+TEST(FrequencyBarTest, RefusesValuesOutsideOneToThirty) {
+    FrequencyBar bar;
+    bar.setFrequency(12);
+    EXPECT_THROW(bar.setFrequency(0), ValueRefused);
+    EXPECT_THROW(bar.setFrequency(31), ValueRefused);
+    EXPECT_THROW(bar.setFrequency(32), ValueRefused);
+    EXPECT_EQ(bar.frequency(), 12);
+}
+
+TEST(FrequencyBarTest, ReportsOnlyRealChanges) {
+    FrequencyBar bar;
+    QSignalSpy changes(&bar, &FrequencyBar::frequencyChanged);
+    bar.setFrequency(5);
+    bar.setFrequency(5);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0][0].toInt(), 5);
+}
+
+TEST(FrequencyBarTest, StepsUpwardsTowardsThirtyMegahertz) {
+    FrequencyBar bar;
+    bar.setFrequency(10);
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub); // the upper arrow
+    EXPECT_EQ(bar.frequency(), 11);
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd); // the track below the thumb
+    EXPECT_EQ(bar.frequency(), 9);
+}
+
+TEST(ToggleIndicatorTest, ShowsReadyWhenTrueAndProcessingWhenFalse) {
+    platform::ToggleIndicator indicator;
+    EXPECT_EQ(indicator.text(), "Ready"); // idle when the panel opens
+    indicator.setValue(false);
+    EXPECT_EQ(indicator.text(), "Processing");
+    EXPECT_FALSE(indicator.property("value").toBool());
+    indicator.setValue(true);
+    EXPECT_EQ(indicator.text(), "Ready");
+}
+
+TEST(QtFileFilterTest, KeepsTheDescriptionsOfEachPair) {
+    EXPECT_EQ(platform::qtFileFilter("Text Files (*.txt)|*.txt"), "Text Files (*.txt)");
+    EXPECT_EQ(platform::qtFileFilter("Text Files (*.txt)|*.txt|All Files (*)|*"),
+              "Text Files (*.txt);;All Files (*)");
+}
+
+} // namespace
+} // namespace panel
