@@ -517,14 +517,14 @@ TEST_F(MainWindowTest, WritePutsEachPhaseOnTheScreenBeforeItsFirstPortWrite) {
             seen.push_back(phase);
     }
     const std::vector<std::string> expected = {
-        "Settle", // the first 0x01 goes out before the first phase is shown
+        "", // the first 0x01 goes out before the first phase is shown
         "Setup",  "Data 0", "Data 1", "Data 2", "Data 3",  "Data 4",
         "Data 5", "Data 6", "Data 7", "Settle", "R Setup", "SDAT 0 (R)",
         "Read 0", "Read 1", "Read 2", "Read 3", "Read 4",  "Settle"};
     EXPECT_EQ(std::vector<std::string>(seen.begin() + 1, seen.end()),
               std::vector<std::string>(expected.begin() + 1, expected.end()));
     // The forced repaint: every phase was painted while the action ran.
-    for (const std::string& phase : expected)
+    for (const std::string& phase : std::vector<std::string>(expected.begin() + 1, expected.end()))
         EXPECT_NE(std::find(phases.painted.begin(), phases.painted.end(), phase),
                   phases.painted.end())
             << phase;

@@ -1,0 +1,99 @@
+// fork/exec of the program under test with a safety limit, so that a program that
+// hangs fails its test instead of stopping the whole suite.
+#include "run_program.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace app::test {
+namespace {
+
+// Far beyond any normal run; only a hang reaches it.
+constexpr auto safetyLimit = std::chrono::seconds(60);
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> found;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        found.push_back(line);
+    return found;
+}
+
+} // namespace
+
+std::vector<std::string> fileLines(const std::string& path) {
+    return lines(slurp(path));
+}
+
+ProgramRun runFltamp(const std::vector<std::string>& arguments,
+                     const std::map<std::string, std::string>& environment) {
+    const auto folder = std::filesystem::temp_directory_path();
+    const std::string tag = std::to_string(getpid());
+    const auto outPath = folder / ("fltamp-e2e-out-" + tag);
+    const auto errPath = folder / ("fltamp-e2e-err-" + tag);
+
+    std::vector<std::string> argStrings{FLTAMP_PROGRAM};
+    argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> envStrings;
+    for (const char* kept : {"PATH", "HOME"})
+        if (const char* value = std::getenv(kept))
+            envStrings.push_back(std::string(kept) + "=" + value);
+    for (const auto& [name, value] : environment)
+        envStrings.push_back(name + "=" + value);
+    std::vector<char*> argv, envp;
+    for (std::string& s : argStrings)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    for (std::string& s : envStrings)
+        envp.push_back(s.data());
+    envp.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        setsid(); // no controlling terminal: nobody can answer a question
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    ProgramRun run;
+    int waitStatus = 0;
+    const auto deadline = std::chrono::steady_clock::now() + safetyLimit;
+    while (waitpid(child, &waitStatus, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            run.hung = true;
+            kill(child, SIGKILL);
+            waitpid(child, &waitStatus, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (!run.hung && WIFEXITED(waitStatus))
+        run.status = WEXITSTATUS(waitStatus);
+    run.out = slurp(outPath);
+    run.err = slurp(errPath);
+    run.errLines = lines(run.err);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return run;
+}
+
+} // namespace app::test
