@@ -1,0 +1,271 @@
+// The syntax tree the parser builds and the interpreter walks. The compiler (compiler.h)
+// fills in each name's Slot once, so at run time a local variable or class field is an
+// index into a frame, and a global is an index into the global table found on first use
+// and then remembered in the node (globals are never removed, so the index stays valid).
+#pragma once
+
+#include "vbscript/value.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vbs {
+
+struct Builtin;
+struct ClassDef;
+struct Procedure;
+
+namespace ast {
+
+enum class Op {
+    Add,
+    Sub,
+    Mul,
+    Div,
+    IntDiv,
+    Mod,
+    Pow,
+    Concat,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    Is,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
+    Neg,
+    Not,
+};
+
+// Where a name lives, decided by the compiler.
+enum class Scope {
+    Global, // looked up in the global table on first use, then remembered
+    Local,  // frame slot `index` (parameters, Dim'd and implicit locals, function result)
+    Field,  // field `index` of the running class instance
+    Method, // a procedure of the running class (`proc`)
+};
+
+struct Slot {
+    Scope scope = Scope::Global;
+    int index = -1;
+    Procedure* proc = nullptr;
+    // In a procedure, a name nobody declared becomes a local unless a global of that name
+    // exists when it is first used: this is its fallback slot (-1 at the global level).
+    int fallbackLocal = -1;
+    // Run-time cache for Scope::Global: global table index, or a built-in.
+    mutable int globalIndex = -1;
+    mutable const Builtin* builtin = nullptr;
+};
+
+enum class ExprKind {
+    Literal,
+    Name,   // name, slot
+    Member, // object.name; a null object means the With object
+    Call,   // callee(args)
+    Paren,  // (inner): also marks an argument passed by value
+    Unary,  // op operand
+    Binary, // left op right
+    New,    // New name
+    Me,
+};
+
+struct Expr {
+    ExprKind kind;
+    int line = 0;
+    int column = 0;
+    Op op = Op::Add;
+    Value literal;
+    std::u16string name;
+    std::u16string key; // name folded for lookups
+    Slot slot;
+    std::unique_ptr<Expr> object; // Member object, Call callee, Paren/Unary operand
+    std::unique_ptr<Expr> right;  // Binary right (left is `object`)
+    std::vector<std::unique_ptr<Expr>> args;
+};
+using ExprPtr = std::unique_ptr<Expr>;
+
+enum class StmtKind {
+    Assign, // target = value (Set when isSet)
+    Call,   // callee args
+    Dim,    // declarations with optional bounds (fixed arrays)
+    ReDim,
+    Erase,
+    Const,
+    If,
+    Select,
+    For,
+    ForEach,
+    Do,
+    Exit,
+    With,
+    OnErrorResumeNext,
+    OnErrorGoto0,
+};
+
+enum class ExitKind { Do, For, Sub, Function, Property };
+enum class LoopTest { None, While, Until };
+
+struct Stmt;
+using StmtPtr = std::unique_ptr<Stmt>;
+using Block = std::vector<StmtPtr>;
+
+struct Stmt {
+    explicit Stmt(StmtKind k) : kind(k) {}
+    virtual ~Stmt() = default;
+    StmtKind kind;
+    int line = 0;
+    int column = 0;
+};
+
+struct AssignStmt : Stmt {
+    AssignStmt() : Stmt(StmtKind::Assign) {}
+    ExprPtr target;
+    ExprPtr value;
+    bool isSet = false;
+};
+
+struct CallStmt : Stmt {
+    CallStmt() : Stmt(StmtKind::Call) {}
+    ExprPtr call; // a Call expression, or a Name/Member called without arguments
+};
+
+struct Declared {
+    ExprPtr target; // Name for Dim/Const/ReDim; any variable or element for Erase
+    std::vector<ExprPtr> bounds;
+    bool isArray = false; // Dim a() or Dim a(3)
+    ExprPtr value;        // Const
+};
+
+struct DeclStmt : Stmt {
+    explicit DeclStmt(StmtKind k) : Stmt(k) {}
+    std::vector<Declared> items;
+    bool preserve = false; // ReDim Preserve
+};
+
+struct IfStmt : Stmt {
+    IfStmt() : Stmt(StmtKind::If) {}
+    struct Branch {
+        ExprPtr condition;
+        Block body;
+    };
+    std::vector<Branch> branches;
+    Block elseBody;
+};
+
+struct SelectStmt : Stmt {
+    SelectStmt() : Stmt(StmtKind::Select) {}
+    struct Test {
+        Op op = Op::Eq; // Is <op> value, or plain equality
+        ExprPtr low;    // value, or the low end of To
+        ExprPtr high;   // the high end of To
+    };
+    struct Case {
+        std::vector<Test> tests; // empty: Case Else
+        Block body;
+    };
+    ExprPtr subject;
+    std::vector<Case> cases;
+};
+
+struct ForStmt : Stmt {
+    ForStmt() : Stmt(StmtKind::For) {}
+    ExprPtr variable;
+    ExprPtr from, to, step;
+    Block body;
+};
+
+struct ForEachStmt : Stmt {
+    ForEachStmt() : Stmt(StmtKind::ForEach) {}
+    ExprPtr variable;
+    ExprPtr collection;
+    Block body;
+};
+
+struct DoStmt : Stmt {
+    DoStmt() : Stmt(StmtKind::Do) {}
+    LoopTest preTest = LoopTest::None;
+    LoopTest postTest = LoopTest::None;
+    ExprPtr condition;
+    Block body;
+};
+
+struct ExitStmt : Stmt {
+    ExitStmt() : Stmt(StmtKind::Exit) {}
+    ExitKind what = ExitKind::Do;
+};
+
+struct WithStmt : Stmt {
+    WithStmt() : Stmt(StmtKind::With) {}
+    ExprPtr object;
+    Block body;
+};
+
+} // namespace ast
+
+// A Sub, Function or Property procedure.
+struct Procedure {
+    enum class Kind { Sub, Function, PropertyGet, PropertyLet, PropertySet };
+    struct Param {
+        std::u16string name;
+        bool byVal = false;
+    };
+    Kind kind = Kind::Sub;
+    std::u16string name;
+    std::u16string key;
+    bool isPublic = true;
+    bool isDefault = false;
+    std::vector<Param> params;
+    ast::Block body;
+    int line = 0;
+    int column = 0;
+    ClassDef* owner = nullptr;
+    bool explicitNames = false; // under Option Explicit
+    // Filled by the compiler: frame size (parameters first, then the result for
+    // functions and Property Get, then declared and implicit locals).
+    int frameSize = 0;
+    int resultSlot = -1;
+    std::vector<std::u16string> localKeys; // by slot, for Execute and Eval in this scope
+    bool hasResult() const { return kind == Kind::Function || kind == Kind::PropertyGet; }
+};
+
+// A Class definition.
+struct ClassDef {
+    struct Field {
+        std::u16string name;
+        std::u16string key;
+        bool isPublic = true;
+        std::vector<ast::ExprPtr> bounds; // Dim a(3) in a class
+        bool isArray = false;
+    };
+    std::u16string name;
+    std::u16string key;
+    std::vector<Field> fields;
+    std::vector<std::unique_ptr<Procedure>> procedures;
+    Procedure* initialize = nullptr;
+    Procedure* terminate = nullptr;
+    Procedure* defaultMember = nullptr;
+    int line = 0;
+
+    int findField(std::u16string_view key) const;
+    // The procedure of the given kinds with that name, or null.
+    Procedure* findProcedure(std::u16string_view key, Procedure::Kind kind) const;
+    Procedure* findCallable(std::u16string_view key) const; // Sub, Function or Property Get
+};
+
+// One piece of compiled code: what one AddCode, ExecuteGlobal, Execute or Eval parsed.
+struct Unit {
+    ast::Block statements;
+    std::vector<std::unique_ptr<Procedure>> procedures;
+    std::vector<std::unique_ptr<ClassDef>> classes;
+    std::vector<std::u16string> globalNames; // Dim, Const at the global level, hoisted
+    bool optionExplicit = false;
+    ast::ExprPtr expression; // Eval
+};
+
+} // namespace vbs

@@ -1,0 +1,286 @@
+// The compiler (see compiler.h).
+#include "vbscript/compiler.h"
+
+#include "vbscript/errors.h"
+#include "vbscript/host_object.h"
+
+#include <unordered_map>
+
+namespace vbs {
+
+using namespace ast;
+
+namespace {
+
+[[noreturn]] void failAt(int number, int line, int column) {
+    throw ScriptError(ErrorKind::Compile, number, errorDescription(number), line, column);
+}
+
+class Resolver {
+public:
+    Resolver(const ClassDef* cls, Procedure* proc) : cls_(cls), proc_(proc) {}
+
+    // Local slots of a procedure being compiled.
+    void declareLocal(const std::u16string& key, int line, int column) {
+        if (locals_.count(key))
+            failAt(cerr::NameRedefined, line, column);
+        int slot = static_cast<int>(keys_.size());
+        locals_[key] = slot;
+        keys_.push_back(key);
+    }
+
+    // Locals of a running procedure, for Execute and Eval inside it.
+    void adoptLocals(const std::vector<std::u16string>& keys) {
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            locals_.emplace(keys[i], static_cast<int>(i));
+    }
+
+    void collectDeclarations(const Block& body) {
+        for (const auto& s : body)
+            collectIn(*s);
+    }
+
+    void block(Block& body) {
+        for (auto& s : body)
+            statement(*s);
+    }
+
+    void expression(Expr& e) {
+        switch (e.kind) {
+        case ExprKind::Name:
+            name(e);
+            break;
+        case ExprKind::Me:
+            if (!cls_)
+                failAt(cerr::InvalidMe, e.line, e.column);
+            break;
+        default:
+            break;
+        }
+        if (e.object)
+            expression(*e.object);
+        if (e.right)
+            expression(*e.right);
+        for (auto& a : e.args)
+            expression(*a);
+    }
+
+    std::vector<std::u16string>& keys() { return keys_; }
+
+private:
+    void collectIn(const Stmt& s) {
+        switch (s.kind) {
+        case StmtKind::Dim:
+        case StmtKind::Const:
+            for (const auto& d : static_cast<const DeclStmt&>(s).items)
+                declareLocal(d.target->key, d.target->line, d.target->column);
+            break;
+        case StmtKind::If: {
+            const auto& i = static_cast<const IfStmt&>(s);
+            for (const auto& b : i.branches)
+                collectDeclarations(b.body);
+            collectDeclarations(i.elseBody);
+            break;
+        }
+        case StmtKind::Select:
+            for (const auto& c : static_cast<const SelectStmt&>(s).cases)
+                collectDeclarations(c.body);
+            break;
+        case StmtKind::For:
+            collectDeclarations(static_cast<const ForStmt&>(s).body);
+            break;
+        case StmtKind::ForEach:
+            collectDeclarations(static_cast<const ForEachStmt&>(s).body);
+            break;
+        case StmtKind::Do:
+            collectDeclarations(static_cast<const DoStmt&>(s).body);
+            break;
+        case StmtKind::With:
+            collectDeclarations(static_cast<const WithStmt&>(s).body);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void name(Expr& e) {
+        if (auto it = locals_.find(e.key); it != locals_.end()) {
+            e.slot.scope = Scope::Local;
+            e.slot.index = it->second;
+            return;
+        }
+        if (cls_) {
+            int field = cls_->findField(e.key);
+            if (field >= 0) {
+                e.slot.scope = Scope::Field;
+                e.slot.index = field;
+                return;
+            }
+            for (const auto& p : cls_->procedures) {
+                if (p->key == e.key) {
+                    e.slot.scope = Scope::Method;
+                    e.slot.proc = p.get();
+                    return;
+                }
+            }
+        }
+        e.slot.scope = Scope::Global;
+        if (proc_) {
+            auto [it, added] = fallbacks_.emplace(e.key, 0);
+            if (added) {
+                it->second = static_cast<int>(keys_.size());
+                keys_.push_back(e.key);
+            }
+            e.slot.fallbackLocal = it->second;
+        }
+    }
+
+    void statement(Stmt& s) {
+        switch (s.kind) {
+        case StmtKind::Assign: {
+            auto& a = static_cast<AssignStmt&>(s);
+            expression(*a.target);
+            expression(*a.value);
+            break;
+        }
+        case StmtKind::Call:
+            expression(*static_cast<CallStmt&>(s).call);
+            break;
+        case StmtKind::Dim:
+        case StmtKind::ReDim:
+        case StmtKind::Erase:
+        case StmtKind::Const:
+            for (auto& d : static_cast<DeclStmt&>(s).items) {
+                expression(*d.target);
+                for (auto& b : d.bounds)
+                    expression(*b);
+                if (d.value)
+                    expression(*d.value);
+            }
+            break;
+        case StmtKind::If: {
+            auto& i = static_cast<IfStmt&>(s);
+            for (auto& b : i.branches) {
+                expression(*b.condition);
+                block(b.body);
+            }
+            block(i.elseBody);
+            break;
+        }
+        case StmtKind::Select: {
+            auto& sel = static_cast<SelectStmt&>(s);
+            expression(*sel.subject);
+            for (auto& c : sel.cases) {
+                for (auto& t : c.tests) {
+                    expression(*t.low);
+                    if (t.high)
+                        expression(*t.high);
+                }
+                block(c.body);
+            }
+            break;
+        }
+        case StmtKind::For: {
+            auto& f = static_cast<ForStmt&>(s);
+            expression(*f.variable);
+            expression(*f.from);
+            expression(*f.to);
+            if (f.step)
+                expression(*f.step);
+            block(f.body);
+            break;
+        }
+        case StmtKind::ForEach: {
+            auto& f = static_cast<ForEachStmt&>(s);
+            expression(*f.variable);
+            expression(*f.collection);
+            block(f.body);
+            break;
+        }
+        case StmtKind::Do: {
+            auto& d = static_cast<DoStmt&>(s);
+            if (d.condition)
+                expression(*d.condition);
+            block(d.body);
+            break;
+        }
+        case StmtKind::With: {
+            auto& w = static_cast<WithStmt&>(s);
+            expression(*w.object);
+            block(w.body);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    const ClassDef* cls_;
+    Procedure* proc_;
+    std::unordered_map<std::u16string, int> locals_;
+    std::unordered_map<std::u16string, int> fallbacks_;
+    std::vector<std::u16string> keys_;
+};
+
+void compileProcedure(Procedure& p, const ClassDef* cls) {
+    Resolver r(cls, &p);
+    for (const auto& param : p.params)
+        r.declareLocal(foldName(param.name), p.line, p.column);
+    if (p.hasResult()) {
+        p.resultSlot = static_cast<int>(r.keys().size());
+        r.declareLocal(p.key, p.line, p.column);
+    }
+    r.collectDeclarations(p.body);
+    r.block(p.body);
+    p.localKeys = std::move(r.keys());
+    p.frameSize = static_cast<int>(p.localKeys.size());
+}
+
+void checkUniqueGlobals(Unit& unit) {
+    std::unordered_map<std::u16string, int> seen;
+    auto claim = [&](const std::u16string& key, int line, int column) {
+        if (!seen.emplace(key, line).second)
+            failAt(cerr::NameRedefined, line, column);
+    };
+    for (const auto& p : unit.procedures)
+        claim(p->key, p->line, p->column);
+    for (const auto& c : unit.classes)
+        claim(c->key, c->line, 1);
+    for (const auto& s : unit.statements) {
+        if (s->kind != StmtKind::Dim && s->kind != StmtKind::Const)
+            continue;
+        for (const auto& d : static_cast<const DeclStmt&>(*s).items) {
+            claim(d.target->key, d.target->line, d.target->column);
+            unit.globalNames.push_back(d.target->name);
+        }
+    }
+}
+
+} // namespace
+
+void compile(Unit& unit, const CompileScope& scope) {
+    checkUniqueGlobals(unit);
+    for (auto& p : unit.procedures) {
+        p->explicitNames = unit.optionExplicit;
+        compileProcedure(*p, nullptr);
+    }
+    for (auto& c : unit.classes) {
+        for (auto& p : c->procedures) {
+            p->explicitNames = unit.optionExplicit;
+            compileProcedure(*p, c.get());
+        }
+        for (auto& f : c->fields)
+            for (auto& b : f.bounds) {
+                Resolver r(nullptr, nullptr);
+                r.expression(*b);
+            }
+    }
+    Resolver top(scope.cls, nullptr);
+    if (scope.procedure)
+        top.adoptLocals(scope.procedure->localKeys);
+    top.block(unit.statements);
+    if (unit.expression)
+        top.expression(*unit.expression);
+}
+
+} // namespace vbs

@@ -1,0 +1,22 @@
+// The compiler: resolves every name in a parsed Unit to where it lives, so the
+// interpreter never searches for a local variable or a class field by name. Procedures
+// get their frame layout (parameters, result, declared locals, and one fallback slot per
+// undeclared name, which becomes an implicit local unless a global of that name exists).
+// Also checks what only the whole unit shows: names declared twice, Me outside a class.
+#pragma once
+
+#include "vbscript/ast.h"
+
+namespace vbs {
+
+// The scope code is compiled into. Global code has no procedure; code run by Execute or
+// Eval inside a procedure sees that procedure's locals and class.
+struct CompileScope {
+    const Procedure* procedure = nullptr;
+    const ClassDef* cls = nullptr;
+};
+
+// Raises a compile ScriptError for the problems listed above.
+void compile(Unit& unit, const CompileScope& scope = {});
+
+} // namespace vbs

@@ -1,0 +1,40 @@
+// The engine's public face (see engine.h).
+#include "vbscript/engine.h"
+
+namespace vbs {
+
+Engine::Engine() : interp_(std::make_unique<Interpreter>()) {}
+Engine::~Engine() = default;
+
+void Engine::addCode(std::u16string_view code) {
+    interp_->addCode(code);
+}
+void Engine::executeStatement(std::u16string_view code) {
+    interp_->addCode(code);
+}
+Value Engine::eval(std::u16string_view expression) {
+    return interp_->evaluate(expression);
+}
+Value Engine::run(std::u16string_view name, std::vector<Value> args) {
+    return interp_->run(name, std::move(args));
+}
+std::vector<ProcedureInfo> Engine::procedures() const {
+    return interp_->procedures();
+}
+void Engine::addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers) {
+    interp_->addObject(name, std::move(object), addMembers);
+}
+void Engine::registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory) {
+    interp_->registerProgId(progId, std::move(factory));
+}
+void Engine::setUiHost(UiHost* host) {
+    interp_->setUiHost(host);
+}
+void Engine::setStepHook(std::function<void()> hook) {
+    interp_->setStepHook(std::move(hook));
+}
+void Engine::requestStop() {
+    interp_->requestStop();
+}
+
+} // namespace vbs

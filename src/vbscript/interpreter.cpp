@@ -1,0 +1,336 @@
+// The interpreter's entry points, frames and procedure calls (see interpreter.h). The
+// statements are in interpreter_exec.cpp, the expressions in interpreter_eval.cpp.
+#include "vbscript/interpreter.h"
+
+#include "vbscript/builtins/builtin.h"
+#include "vbscript/class_instance.h"
+#include "vbscript/convert.h"
+#include "vbscript/dictionary.h"
+#include "vbscript/interpreter_frame.h"
+
+#include <pthread.h>
+
+namespace vbs {
+
+namespace {
+
+// The lowest usable address of the calling thread's stack (stacks grow down here).
+std::uintptr_t stackLowEnd() {
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) != 0)
+        return 0;
+    void* addr = nullptr;
+    std::size_t size = 0;
+    pthread_attr_getstack(&attr, &addr, &size);
+    pthread_attr_destroy(&attr);
+    return reinterpret_cast<std::uintptr_t>(addr);
+}
+
+bool validName(std::u16string_view name) {
+    if (name.empty() || !((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
+        return false;
+    for (char16_t c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '_'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+Interpreter::Interpreter() : err_(makeRef<ErrObject>()), alive_(std::make_shared<bool>(true)) {
+    registerProgId(u"Scripting.Dictionary", [] { return Ref<HostObject>(makeRef<Dictionary>()); });
+}
+
+Interpreter::~Interpreter() {
+    // Objects still referenced by globals run Class_Terminate while the engine exists.
+    for (auto& g : globals_)
+        g.value = Value();
+    *alive_ = false;
+}
+
+void Interpreter::enterCall() {
+    if (depth_ == 0 || stackLimit_ == 0) {
+        std::uintptr_t low = stackLowEnd();
+        stackLimit_ = low ? low + kStackReserve : 0;
+    }
+    char probe;
+    if (depth_ >= kMaxCallDepth ||
+        (stackLimit_ && reinterpret_cast<std::uintptr_t>(&probe) < stackLimit_))
+        raise(err::OutOfStack);
+}
+
+void Interpreter::checkStep() {
+    if (stopRequested_.exchange(false))
+        raise(err::Stopped);
+    if (++steps_ >= kStepInterval) {
+        steps_ = 0;
+        if (stepHook_)
+            stepHook_();
+    }
+}
+
+Value Interpreter::errValue() const {
+    return Value::object(err_);
+}
+
+ClassInstance* Interpreter::currentMe() const {
+    return frame_ ? frame_->me : nullptr;
+}
+
+std::unique_ptr<Unit> Interpreter::compileUnit(std::u16string_view code, ParseMode mode,
+                                               const CompileScope& scope) {
+    auto unit = parse(code, mode);
+    compile(*unit, scope);
+    for (const auto& c : unit->classes)
+        for (const auto& other : unit->classes)
+            if (c != other && c->key == other->key)
+                throw ScriptError(ErrorKind::Compile, cerr::NameRedefined,
+                                  errorDescription(cerr::NameRedefined), other->line, 1);
+    return unit;
+}
+
+int Interpreter::findGlobal(std::u16string_view key) const {
+    auto it = globalIndex_.find(std::u16string(key));
+    return it == globalIndex_.end() ? -1 : it->second;
+}
+
+int Interpreter::declareGlobal(const std::u16string& name) {
+    std::u16string key = foldName(name);
+    int index = findGlobal(key);
+    if (index >= 0)
+        return index;
+    index = static_cast<int>(globals_.size());
+    globals_.push_back({name, Value(), nullptr, {}, false});
+    globalIndex_.emplace(std::move(key), index);
+    return index;
+}
+
+// A later definition of a procedure replaces an earlier one of the same name.
+void Interpreter::defineUnit(Unit& unit) {
+    for (const auto& p : unit.procedures) {
+        Global& g = globals_[declareGlobal(p->name)];
+        if (g.proc)
+            std::erase(procedureOrder_, g.proc);
+        g.proc = p.get();
+        g.value = Value();
+        procedureOrder_.push_back(p.get());
+    }
+    for (const auto& c : unit.classes)
+        classes_[c->key] = c.get();
+    for (const auto& name : unit.globalNames)
+        declareGlobal(name);
+}
+
+void Interpreter::runTopLevel(Unit& unit) {
+    Frame top;
+    top.explicitNames = unit.optionExplicit;
+    FrameScope scope(*this, top);
+    execBlock(unit.statements);
+}
+
+void Interpreter::addCode(std::u16string_view code) {
+    auto unit = compileUnit(code, ParseMode::Module, {});
+    Unit& u = *unit;
+    units_.push_back(std::move(unit));
+    defineUnit(u);
+    runTopLevel(u);
+}
+
+void Interpreter::executeGlobal(std::u16string_view code) {
+    addCode(code);
+}
+
+Value Interpreter::evaluate(std::u16string_view expression) {
+    auto unit = compileUnit(expression, ParseMode::Expression, {});
+    Frame top;
+    FrameScope scope(*this, top);
+    try {
+        return eval(*unit->expression);
+    } catch (ScriptError& e) {
+        e.setPositionIfUnknown(unit->expression->line, unit->expression->column);
+        throw;
+    }
+}
+
+Value Interpreter::evalInScope(std::u16string_view expression) {
+    if (!frame_)
+        return evaluate(expression);
+    CompileScope scope{frame_->proc, frame_->me ? &frame_->me->classDef() : nullptr};
+    auto unit = compileUnit(expression, ParseMode::Expression, scope);
+    return eval(*unit->expression);
+}
+
+void Interpreter::executeInScope(std::u16string_view statements) {
+    if (!frame_ || !frame_->proc) {
+        addCode(statements);
+        return;
+    }
+    CompileScope scope{frame_->proc, frame_->me ? &frame_->me->classDef() : nullptr};
+    auto unit = compileUnit(statements, ParseMode::Statements, scope);
+    Unit& u = *unit;
+    units_.push_back(std::move(unit));
+    bool savedResume = frame_->resumeNext;
+    frame_->resumeNext = false;
+    try {
+        execBlock(u.statements);
+    } catch (...) {
+        frame_->resumeNext = savedResume;
+        throw;
+    }
+    frame_->resumeNext = savedResume;
+}
+
+Value Interpreter::run(std::u16string_view name, std::vector<Value> args) {
+    int index = findGlobal(foldName(name));
+    if (name.empty() || index < 0 || !globals_[index].proc)
+        raise(err::SubNotDefined);
+    std::vector<Argument> a(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i)
+        a[i].value = std::move(args[i]);
+    return callProcedure(*globals_[index].proc, nullptr, a);
+}
+
+std::vector<ProcedureInfo> Interpreter::procedures() const {
+    std::vector<ProcedureInfo> out;
+    for (const Procedure* p : procedureOrder_)
+        out.push_back({p->name, static_cast<int>(p->params.size()), p->hasResult()});
+    return out;
+}
+
+void Interpreter::addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers) {
+    if (!validName(name) || !object)
+        raise(err::InvalidCall);
+    std::u16string key = foldName(name);
+    if (findGlobal(key) >= 0)
+        raise(err::KeyExists);
+    Global& g = globals_[declareGlobal(std::u16string(name))];
+    g.value = Value::object(object);
+    g.isConst = true;
+    if (!addMembers)
+        return;
+    for (const auto& m : object->members()) {
+        if (m.name.empty() || findGlobal(foldName(m.name)) >= 0)
+            continue;
+        Global& member = globals_[declareGlobal(m.name)];
+        member.memberOf = object;
+    }
+}
+
+void Interpreter::registerProgId(std::u16string_view progId, ObjectFactory factory) {
+    progIds_[foldName(progId)] = std::move(factory);
+}
+
+Value Interpreter::createObject(std::u16string_view progId) {
+    auto it = progIds_.find(foldName(progId));
+    if (it == progIds_.end())
+        raise(err::CannotCreateObject);
+    return Value::object(it->second());
+}
+
+Value Interpreter::procedureReference(std::u16string_view name) {
+    int index = findGlobal(foldName(name));
+    if (index < 0 || !globals_[index].proc)
+        raise(err::InvalidCall);
+    return Value::object(makeRef<ProcedureRef>(*this, *globals_[index].proc));
+}
+
+Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args) {
+    if (args.size() != p.params.size())
+        raise(err::WrongArgCount);
+    enterCall();
+    Frame f;
+    f.proc = &p;
+    f.me = me;
+    f.explicitNames = p.explicitNames;
+    f.storage.resize(static_cast<std::size_t>(p.frameSize));
+    f.slots.resize(f.storage.size());
+    for (std::size_t i = 0; i < f.storage.size(); ++i)
+        f.slots[i] = &f.storage[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].ref && !p.params[i].byVal)
+            f.slots[i] = args[i].ref;
+        else
+            f.storage[i] = args[i].get();
+    }
+    Ref<HostObject> keepAlive(me);
+    FrameScope scope(*this, f);
+    execBlock(p.body);
+    if (p.resultSlot < 0)
+        return Value();
+    return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);
+}
+
+Value Interpreter::invokeClassMember(ClassInstance& obj, std::u16string_view name,
+                                     std::span<Argument> args, bool wantValue) {
+    const ClassDef& cls = obj.classDef();
+    bool inside = currentMe() == &obj;
+    const Procedure* proc = nullptr;
+    if (name.empty()) {
+        proc = cls.defaultMember;
+        if (!proc)
+            raise(err::NoSuchMember);
+    } else {
+        std::u16string key = foldName(name);
+        int field = cls.findField(key);
+        if (field >= 0 && (inside || cls.fields[static_cast<std::size_t>(field)].isPublic)) {
+            Value& v = obj.fields()[static_cast<std::size_t>(field)];
+            if (args.empty())
+                return v;
+            std::vector<Argument> rest(args.begin(), args.end());
+            return callOnValue(v, rest, wantValue);
+        }
+        proc = cls.findCallable(key);
+        if (!proc || (!proc->isPublic && !inside))
+            raise(err::NoSuchMember);
+    }
+    (void)wantValue;
+    return callProcedure(*proc, &obj, args);
+}
+
+void Interpreter::assignClassMember(ClassInstance& obj, std::u16string_view name,
+                                    std::span<Value> args, const Value& value, bool isSet) {
+    const ClassDef& cls = obj.classDef();
+    bool inside = currentMe() == &obj;
+    std::u16string key =
+        name.empty() && cls.defaultMember ? cls.defaultMember->key : foldName(name);
+    int field = cls.findField(key);
+    if (field >= 0 && (inside || cls.fields[static_cast<std::size_t>(field)].isPublic)) {
+        Value& v = obj.fields()[static_cast<std::size_t>(field)];
+        if (args.empty()) {
+            v = prepareAssigned(value, isSet);
+            return;
+        }
+        if (!v.isArray())
+            raise(err::TypeMismatch);
+        std::vector<Argument> a(args.size());
+        for (std::size_t i = 0; i < args.size(); ++i)
+            a[i].value = args[i];
+        auto subscripts = evalSubscripts(a);
+        v.mutableArray().at(subscripts) = prepareAssigned(value, isSet);
+        return;
+    }
+    const Procedure* proc =
+        cls.findProcedure(key, isSet ? Procedure::Kind::PropertySet : Procedure::Kind::PropertyLet);
+    if (!proc || (!proc->isPublic && !inside))
+        raise(proc || cls.findCallable(key) ? err::IllegalAssignment : err::NoSuchMember);
+    if (proc->params.size() != args.size() + 1)
+        raise(err::WrongArgCount);
+    std::vector<Argument> a(args.size() + 1);
+    for (std::size_t i = 0; i < args.size(); ++i)
+        a[i].value = args[i];
+    a.back().value = value;
+    callProcedure(*proc, &obj, a);
+}
+
+void Interpreter::runTerminate(ClassInstance& obj) {
+    const Procedure* term = obj.classDef().terminate;
+    try {
+        callProcedure(*term, &obj, {});
+    } catch (...) {
+        // An error in Class_Terminate has nowhere to go: the statement that dropped the
+        // last reference has already finished.
+    }
+}
+
+} // namespace vbs

@@ -1,0 +1,190 @@
+// The interpreter: runs compiled Units over the global module. It owns the global table
+// (variables, constants, procedures, registered host objects), the script classes, the
+// Err object and the call frames. Every entry point may be called again while a script
+// is running (a host method may add code or run a procedure), because all per-run state
+// lives in frames that are saved and restored around each call. Recursion is bounded by
+// counting call depth and watching the thread's stack, so a runaway script ends with
+// error 28 instead of crashing.
+#pragma once
+
+#include "vbscript/ast.h"
+#include "vbscript/compiler.h"
+#include "vbscript/errors.h"
+#include "vbscript/host_object.h"
+#include "vbscript/lib/vb_random.h"
+#include "vbscript/parser.h"
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+namespace vbs {
+
+class ClassInstance;
+class ErrObject;
+struct Builtin;
+
+// What the engine asks of its host for MsgBox and InputBox.
+class UiHost {
+public:
+    virtual ~UiHost() = default;
+    // Shows a message; returns the button pressed (vbOK = 1 ...).
+    virtual int msgBox(const std::u16string& prompt, int buttons, const std::u16string& title) = 0;
+    // Asks for text; nothing when cancelled.
+    virtual std::optional<std::u16string> inputBox(const std::u16string& prompt,
+                                                   const std::u16string& title,
+                                                   const std::u16string& defaultText) = 0;
+};
+
+struct ProcedureInfo {
+    std::u16string name;
+    int numArgs = 0;
+    bool hasReturnValue = false;
+};
+
+// An argument as a procedure receives it: a variable that may be passed by reference, or a
+// value.
+struct Argument {
+    Value value;
+    Value* ref = nullptr;
+    const Value& get() const { return ref ? *ref : value; }
+};
+
+class Interpreter {
+public:
+    // Script calls nested deeper than this end with "Out of stack space".
+    static constexpr int kMaxCallDepth = 3000;
+    // Stop recursing while fewer bytes than this remain on the thread's stack: room for
+    // the deepest expression the parser lets through and for the host's own frames.
+    static constexpr std::size_t kStackReserve = 512 * 1024;
+    // How many statements run between two calls of the step hook.
+    static constexpr std::uint32_t kStepInterval = 1024;
+
+    Interpreter();
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    // Compiles `code` as part of the global module (nothing is added on a compile error),
+    // then defines its procedures, classes and variables and runs its statements.
+    void addCode(std::u16string_view code);
+    // Evaluates an expression in the global module.
+    Value evaluate(std::u16string_view expression);
+    // Calls a global procedure by name with arguments passed by value.
+    Value run(std::u16string_view name, std::vector<Value> args);
+    // The global procedures in the order defined.
+    std::vector<ProcedureInfo> procedures() const;
+    // Registers a host object under a global name; with addMembers its members become
+    // global names as well. A name already in use or not a valid name is refused (457 /
+    // 5).
+    void addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers);
+
+    // ProgIDs CreateObject knows besides Scripting.Dictionary.
+    using ObjectFactory = std::function<Ref<HostObject>()>;
+    void registerProgId(std::u16string_view progId, ObjectFactory factory);
+    void setUiHost(UiHost* host) { ui_ = host; }
+    UiHost* uiHost() const { return ui_; }
+
+    // Called every kStepInterval statements; may throw a ScriptError to stop the script.
+    void setStepHook(std::function<void()> hook) { stepHook_ = std::move(hook); }
+    // Asks the running script to stop at its next statement (any thread may call this).
+    void requestStop() { stopRequested_ = true; }
+
+    // ---- used by the built-in library and script objects ----
+    Value evalInScope(std::u16string_view expression);   // Eval
+    void executeInScope(std::u16string_view statements); // Execute
+    void executeGlobal(std::u16string_view code);        // ExecuteGlobal
+    Value createObject(std::u16string_view progId);
+    Value procedureReference(std::u16string_view name); // GetRef
+    ErrObject& errObject() { return *err_; }
+    Value errValue() const;
+    lib::VbRandom& random() { return random_; }
+    Value callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args);
+    Value invokeClassMember(ClassInstance& obj, std::u16string_view name, std::span<Argument> args,
+                            bool wantValue);
+    void assignClassMember(ClassInstance& obj, std::u16string_view name, std::span<Value> args,
+                           const Value& value, bool isSet);
+    void runTerminate(ClassInstance& obj);
+    const std::shared_ptr<bool>& aliveToken() const { return alive_; }
+    ClassInstance* currentMe() const;
+
+private:
+    struct Global {
+        std::u16string name;
+        Value value;
+        const Procedure* proc = nullptr;
+        Ref<HostObject> memberOf; // a member of a host object added with addMembers
+        bool isConst = false;
+    };
+    struct Frame;
+    enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
+    class FrameScope;
+
+    std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
+                                      const CompileScope& scope);
+    void defineUnit(Unit& unit);
+    void runTopLevel(Unit& unit);
+    int findGlobal(std::u16string_view key) const;
+    int declareGlobal(const std::u16string& name);
+    void checkStep();
+    void enterCall();
+
+    // statements
+    Flow execBlock(const ast::Block& block);
+    Flow exec(const ast::Stmt& s);
+    Flow execFor(const ast::ForStmt& s);
+    Flow execForEach(const ast::ForEachStmt& s);
+    Flow execDo(const ast::DoStmt& s);
+    Flow execSelect(const ast::SelectStmt& s);
+    void execDeclaration(const ast::DeclStmt& s);
+    void execCall(const ast::Expr& call);
+
+    // expressions
+    Value eval(const ast::Expr& e);
+    Value evalName(const ast::Expr& e);
+    Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
+                   bool wantValue);
+    Value evalMemberCall(const ast::Expr& member, std::vector<Argument>& args, bool wantValue);
+    Value callOnValue(const Value& target, std::vector<Argument>& args, bool wantValue);
+    Value callBuiltin(const Builtin& b, std::vector<Argument>& args);
+    Value evalObject(const ast::Expr& e); // an object or Nothing, else 424
+    Value newInstance(const ast::Expr& e);
+    std::vector<Argument> evalArgs(const std::vector<ast::ExprPtr>& argExprs);
+    Value withObject() const;
+    std::vector<std::int32_t> evalSubscripts(const std::vector<Argument>& args);
+    // The storage of a name that denotes a variable (creating an implicit one), else null.
+    Value* variable(const ast::Expr& nameExpr, bool forWrite);
+    void assign(const ast::Expr& target, Value value, bool isSet);
+    Value prepareAssigned(Value value, bool isSet);
+
+    struct ResolvedName {
+        Value* var = nullptr;
+        const Procedure* proc = nullptr;
+        const Builtin* builtin = nullptr;
+        const Value* constant = nullptr;
+        Global* global = nullptr;
+    };
+    ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
+
+    std::deque<Global> globals_;
+    std::unordered_map<std::u16string, int> globalIndex_;
+    std::vector<const Procedure*> procedureOrder_;
+    std::unordered_map<std::u16string, const ClassDef*> classes_;
+    std::vector<std::unique_ptr<Unit>> units_;
+    std::unordered_map<std::u16string, ObjectFactory> progIds_;
+    Ref<ErrObject> err_;
+    Frame* frame_ = nullptr;
+    int depth_ = 0;
+    std::uintptr_t stackLimit_ = 0;
+    std::uint32_t steps_ = 0;
+    std::function<void()> stepHook_;
+    std::atomic<bool> stopRequested_{false};
+    UiHost* ui_ = nullptr;
+    lib::VbRandom random_;
+    std::shared_ptr<bool> alive_;
+};
+
+} // namespace vbs

@@ -1,0 +1,332 @@
+// The interpreter's expressions: names through their resolved slots, calls of script
+// procedures, built-ins and object members, array elements, and assignment.
+#include "vbscript/builtins/builtin.h"
+#include "vbscript/class_instance.h"
+#include "vbscript/convert.h"
+#include "vbscript/interpreter.h"
+#include "vbscript/interpreter_frame.h"
+#include "vbscript/operators.h"
+
+namespace vbs {
+
+using namespace ast;
+
+namespace {
+
+std::vector<Value> valuesOf(const std::vector<Argument>& args) {
+    std::vector<Value> out;
+    out.reserve(args.size());
+    for (const auto& a : args)
+        out.push_back(a.get());
+    return out;
+}
+
+} // namespace
+
+Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
+    const Slot& slot = e.slot;
+    switch (slot.scope) {
+    case Scope::Local:
+        return {frame_->slots[static_cast<std::size_t>(slot.index)]};
+    case Scope::Field:
+        return {&frame_->me->fields()[static_cast<std::size_t>(slot.index)]};
+    case Scope::Method:
+        return {nullptr, slot.proc};
+    case Scope::Global:
+        break;
+    }
+    if (slot.globalIndex < 0) {
+        int index = findGlobal(e.key);
+        if (index < 0) {
+            if (!slot.builtin && !forWrite)
+                slot.builtin = findBuiltin(e.key);
+            if (slot.builtin && !forWrite)
+                return {nullptr, nullptr, slot.builtin};
+            if (const BuiltinConstant* c = findConstant(e.key)) {
+                if (forWrite)
+                    raise(err::IllegalAssignment);
+                return {nullptr, nullptr, nullptr, &c->value};
+            }
+            if (frame_->explicitNames)
+                raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name + u"'");
+            if (slot.fallbackLocal >= 0 && frame_->proc &&
+                static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
+                return {frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)]};
+            index = declareGlobal(e.name);
+        }
+        slot.globalIndex = index;
+    }
+    Global& g = globals_[static_cast<std::size_t>(slot.globalIndex)];
+    if (g.proc)
+        return {nullptr, g.proc, nullptr, nullptr, &g};
+    if (g.memberOf)
+        return {nullptr, nullptr, nullptr, nullptr, &g};
+    return {&g.value, nullptr, nullptr, nullptr, &g};
+}
+
+Value* Interpreter::variable(const Expr& e, bool forWrite) {
+    if (e.kind != ExprKind::Name)
+        return nullptr;
+    ResolvedName r = resolve(e, forWrite);
+    if (!r.var || (r.global && r.global->isConst))
+        return nullptr;
+    return r.var;
+}
+
+Value Interpreter::withObject() const {
+    if (frame_->withObjects.empty())
+        raise(err::ObjectRequired);
+    return frame_->withObjects.back();
+}
+
+Value Interpreter::eval(const Expr& e) {
+    switch (e.kind) {
+    case ExprKind::Literal:
+        return e.literal;
+    case ExprKind::Name:
+        return evalName(e);
+    case ExprKind::Member:
+    case ExprKind::Me:
+        if (e.kind == ExprKind::Me)
+            return Value::object(Ref<HostObject>(frame_->me));
+        return evalCall(e, {}, true);
+    case ExprKind::Call:
+        return evalCall(*e.object, e.args, true);
+    case ExprKind::Paren:
+        return eval(*e.object);
+    case ExprKind::Unary:
+        return unaryOp(e.op, eval(*e.object));
+    case ExprKind::Binary: {
+        Value l = eval(*e.object);
+        Value r = eval(*e.right);
+        return binaryOp(e.op, l, r);
+    }
+    case ExprKind::New:
+        return newInstance(e);
+    }
+    return Value();
+}
+
+Value Interpreter::evalName(const Expr& e) {
+    ResolvedName r = resolve(e, false);
+    if (r.var)
+        return *r.var;
+    if (r.constant)
+        return *r.constant;
+    return evalCall(e, {}, true);
+}
+
+std::vector<Argument> Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
+    std::vector<Argument> args(argExprs.size());
+    for (std::size_t i = 0; i < argExprs.size(); ++i) {
+        const Expr& a = *argExprs[i];
+        if (a.kind == ExprKind::Name) {
+            ResolvedName r = resolve(a, false);
+            if (r.var && !(r.global && r.global->isConst)) {
+                args[i].ref = r.var;
+                continue;
+            }
+        }
+        args[i].value = eval(a);
+    }
+    return args;
+}
+
+std::vector<std::int32_t> Interpreter::evalSubscripts(const std::vector<Argument>& args) {
+    std::vector<std::int32_t> out;
+    out.reserve(args.size());
+    for (const auto& a : args)
+        out.push_back(toLong(a.get()));
+    return out;
+}
+
+Value Interpreter::callBuiltin(const Builtin& b, std::vector<Argument>& args) {
+    if (static_cast<int>(args.size()) < b.minArgs || static_cast<int>(args.size()) > b.maxArgs)
+        raise(err::WrongArgCount);
+    auto values = valuesOf(args);
+    return b.fn(*this, values);
+}
+
+Value Interpreter::callOnValue(const Value& target, std::vector<Argument>& args, bool wantValue) {
+    if (target.isArray()) {
+        if (args.empty())
+            return target;
+        return target.asArray()->at(evalSubscripts(args));
+    }
+    if (target.isObject()) {
+        if (args.empty() && wantValue)
+            return target;
+        if (target.isNothing())
+            raise(err::ObjectNotSet);
+        HostObject* obj = target.asObject();
+        if (auto* inst = dynamic_cast<ClassInstance*>(obj))
+            return invokeClassMember(*inst, u"", args, wantValue);
+        auto values = valuesOf(args);
+        return wantValue ? obj->getProperty(u"", values) : obj->callMethod(u"", values);
+    }
+    if (args.empty())
+        return target;
+    raise(err::TypeMismatch);
+}
+
+Value Interpreter::evalMemberCall(const Expr& member, std::vector<Argument>& args, bool wantValue) {
+    Value target = member.object ? evalObject(*member.object) : withObject();
+    if (target.isNothing())
+        raise(err::ObjectNotSet);
+    HostObject* obj = target.asObject();
+    if (auto* inst = dynamic_cast<ClassInstance*>(obj))
+        return invokeClassMember(*inst, member.name, args, wantValue);
+    auto values = valuesOf(args);
+    return wantValue ? obj->getProperty(member.name, values) : obj->callMethod(member.name, values);
+}
+
+Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argExprs,
+                            bool wantValue) {
+    if (callee.kind == ExprKind::Member) {
+        auto args = evalArgs(argExprs);
+        return evalMemberCall(callee, args, wantValue);
+    }
+    if (callee.kind != ExprKind::Name) {
+        Value base = eval(callee);
+        auto args = evalArgs(argExprs);
+        return callOnValue(base, args, wantValue || argExprs.empty());
+    }
+    ResolvedName r = resolve(callee, false);
+    auto args = evalArgs(argExprs);
+    // Inside a function its own name with arguments is a recursive call, not its result.
+    if (callee.slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
+        callee.slot.index == frame_->proc->resultSlot)
+        return callProcedure(*frame_->proc, frame_->me, args);
+    if (r.var)
+        return callOnValue(*r.var, args, wantValue);
+    if (r.constant)
+        return callOnValue(*r.constant, args, wantValue);
+    if (r.builtin)
+        return callBuiltin(*r.builtin, args);
+    if (callee.slot.scope == Scope::Method) {
+        const Procedure* proc = frame_->me->classDef().findCallable(callee.key);
+        if (!proc)
+            raise(err::NoSuchMember);
+        return callProcedure(*proc, frame_->me, args);
+    }
+    if (r.proc)
+        return callProcedure(*r.proc, nullptr, args);
+    if (r.global && r.global->memberOf) {
+        auto values = valuesOf(args);
+        HostObject& obj = *r.global->memberOf;
+        return wantValue ? obj.getProperty(r.global->name, values)
+                         : obj.callMethod(r.global->name, values);
+    }
+    raise(err::SubNotDefined);
+}
+
+Value Interpreter::evalObject(const Expr& e) {
+    Value v = eval(e);
+    if (!v.isObject())
+        raise(err::ObjectRequired);
+    return v;
+}
+
+Value Interpreter::newInstance(const Expr& e) {
+    auto it = classes_.find(e.key);
+    if (it == classes_.end())
+        raise(err::ClassNotDefined);
+    const ClassDef& cls = *it->second;
+    Ref<ClassInstance> inst = makeRef<ClassInstance>(*this, cls);
+    for (std::size_t i = 0; i < cls.fields.size(); ++i) {
+        const auto& f = cls.fields[i];
+        if (!f.isArray)
+            continue;
+        std::vector<std::int32_t> bounds;
+        for (const auto& b : f.bounds)
+            bounds.push_back(toLong(eval(*b)));
+        inst->fields()[i] = Value::array(makeRef<Array>(bounds, !bounds.empty()));
+    }
+    if (cls.initialize)
+        callProcedure(*cls.initialize, inst.get(), {});
+    return Value::object(inst);
+}
+
+Value Interpreter::prepareAssigned(Value value, bool isSet) {
+    if (isSet) {
+        if (!value.isObject())
+            raise(err::ObjectRequired);
+        return value;
+    }
+    if (value.isObject())
+        return scalar(value);
+    return value;
+}
+
+void Interpreter::assign(const Expr& target, Value value, bool isSet) {
+    Value v = prepareAssigned(std::move(value), isSet);
+    switch (target.kind) {
+    case ExprKind::Name: {
+        ResolvedName r = resolve(target, true);
+        if (r.var) {
+            if (r.global && r.global->isConst)
+                raise(err::IllegalAssignment);
+            *r.var = std::move(v);
+            return;
+        }
+        if (target.slot.scope == Scope::Method) {
+            assignClassMember(*frame_->me, target.name, {}, v, isSet);
+            return;
+        }
+        if (r.global && r.global->memberOf) {
+            r.global->memberOf->setProperty(r.global->name, {}, v, isSet);
+            return;
+        }
+        raise(err::IllegalAssignment);
+    }
+    case ExprKind::Member: {
+        Value obj = target.object ? evalObject(*target.object) : withObject();
+        if (obj.isNothing())
+            raise(err::ObjectNotSet);
+        obj.asObject()->setProperty(target.name, {}, v, isSet);
+        return;
+    }
+    case ExprKind::Call:
+        break;
+    default:
+        raise(err::IllegalAssignment);
+    }
+    const Expr& callee = *target.object;
+    auto args = evalArgs(target.args);
+    auto values = valuesOf(args);
+    if (callee.kind == ExprKind::Member) {
+        Value obj = callee.object ? evalObject(*callee.object) : withObject();
+        if (obj.isNothing())
+            raise(err::ObjectNotSet);
+        obj.asObject()->setProperty(callee.name, values, v, isSet);
+        return;
+    }
+    if (callee.kind != ExprKind::Name)
+        raise(err::IllegalAssignment);
+    ResolvedName r = resolve(callee, true);
+    if (r.var) {
+        if (r.var->isArray()) {
+            auto subscripts = evalSubscripts(args);
+            r.var->mutableArray().at(subscripts) = std::move(v);
+            return;
+        }
+        if (r.var->isObject()) {
+            if (r.var->isNothing())
+                raise(err::ObjectNotSet);
+            r.var->asObject()->setProperty(u"", values, v, isSet);
+            return;
+        }
+        raise(err::TypeMismatch);
+    }
+    if (callee.slot.scope == Scope::Method) {
+        assignClassMember(*frame_->me, callee.name, values, v, isSet);
+        return;
+    }
+    if (r.global && r.global->memberOf) {
+        r.global->memberOf->setProperty(r.global->name, values, v, isSet);
+        return;
+    }
+    raise(err::IllegalAssignment);
+}
+
+} // namespace vbs

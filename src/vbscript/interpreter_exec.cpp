@@ -1,0 +1,255 @@
+// The interpreter's statements: blocks with On Error Resume Next, declarations, loops,
+// Select Case, With and calls.
+#include "vbscript/class_instance.h"
+#include "vbscript/convert.h"
+#include "vbscript/interpreter.h"
+#include "vbscript/interpreter_frame.h"
+#include "vbscript/operators.h"
+
+#include <new>
+
+namespace vbs {
+
+using namespace ast;
+
+Interpreter::Flow Interpreter::execBlock(const Block& block) {
+    for (const auto& s : block) {
+        try {
+            checkStep();
+            Flow flow = exec(*s);
+            if (flow != Flow::Normal)
+                return flow;
+        } catch (ScriptError& e) {
+            if (e.kind() == ErrorKind::Runtime)
+                e.setPositionIfUnknown(s->line, s->column);
+            if (!frame_->resumeNext || !e.catchable() || e.kind() != ErrorKind::Runtime)
+                throw;
+            err_->record(e);
+        } catch (const std::bad_alloc&) {
+            ScriptError e(ErrorKind::Runtime, err::OutOfMemory, errorDescription(err::OutOfMemory),
+                          s->line, s->column);
+            if (!frame_->resumeNext)
+                throw e;
+            err_->record(e);
+        }
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::exec(const Stmt& s) {
+    switch (s.kind) {
+    case StmtKind::Assign: {
+        const auto& a = static_cast<const AssignStmt&>(s);
+        assign(*a.target, eval(*a.value), a.isSet);
+        return Flow::Normal;
+    }
+    case StmtKind::Call:
+        execCall(*static_cast<const CallStmt&>(s).call);
+        return Flow::Normal;
+    case StmtKind::Dim:
+    case StmtKind::ReDim:
+    case StmtKind::Erase:
+    case StmtKind::Const:
+        execDeclaration(static_cast<const DeclStmt&>(s));
+        return Flow::Normal;
+    case StmtKind::If: {
+        const auto& i = static_cast<const IfStmt&>(s);
+        for (const auto& b : i.branches) {
+            Value c = eval(*b.condition);
+            if (!c.isNull() && toBool(c))
+                return execBlock(b.body);
+        }
+        return execBlock(i.elseBody);
+    }
+    case StmtKind::Select:
+        return execSelect(static_cast<const SelectStmt&>(s));
+    case StmtKind::For:
+        return execFor(static_cast<const ForStmt&>(s));
+    case StmtKind::ForEach:
+        return execForEach(static_cast<const ForEachStmt&>(s));
+    case StmtKind::Do:
+        return execDo(static_cast<const DoStmt&>(s));
+    case StmtKind::Exit:
+        switch (static_cast<const ExitStmt&>(s).what) {
+        case ExitKind::Do:
+            return Flow::ExitDo;
+        case ExitKind::For:
+            return Flow::ExitFor;
+        default:
+            return Flow::ExitProc;
+        }
+    case StmtKind::With: {
+        const auto& w = static_cast<const WithStmt&>(s);
+        frame_->withObjects.push_back(evalObject(*w.object));
+        Flow flow;
+        try {
+            flow = execBlock(w.body);
+        } catch (...) {
+            frame_->withObjects.pop_back();
+            throw;
+        }
+        frame_->withObjects.pop_back();
+        return flow;
+    }
+    case StmtKind::OnErrorResumeNext:
+        frame_->resumeNext = true;
+        err_->clear();
+        return Flow::Normal;
+    case StmtKind::OnErrorGoto0:
+        frame_->resumeNext = false;
+        err_->clear();
+        return Flow::Normal;
+    }
+    return Flow::Normal;
+}
+
+void Interpreter::execCall(const Expr& call) {
+    if (call.kind == ExprKind::Call)
+        evalCall(*call.object, call.args, false);
+    else
+        evalCall(call, {}, false); // Call Foo / obj.Method without an argument list
+}
+
+void Interpreter::execDeclaration(const DeclStmt& s) {
+    for (const auto& d : s.items) {
+        const Expr& target = *d.target;
+        if (s.kind == StmtKind::Const) {
+            Value v = eval(*d.value);
+            Value* var = variable(target, true);
+            *var = v;
+            if (target.slot.scope == Scope::Global && target.slot.globalIndex >= 0)
+                globals_[static_cast<std::size_t>(target.slot.globalIndex)].isConst = true;
+            continue;
+        }
+        if (s.kind == StmtKind::Dim && frame_->slots.empty() && target.slot.scope == Scope::Global)
+            declareGlobal(target.name);
+        if (s.kind == StmtKind::Dim && !d.isArray)
+            continue;
+        Value* var = variable(target, true);
+        if (!var)
+            raise(err::IllegalAssignment);
+        if (s.kind == StmtKind::Erase) {
+            if (!var->isArray())
+                raise(err::TypeMismatch);
+            Array& arr = var->mutableArray();
+            if (arr.fixed()) {
+                for (auto& e : arr.elements())
+                    e = Value();
+            } else {
+                *var = Value::array(makeRef<Array>());
+            }
+            continue;
+        }
+        std::vector<std::int32_t> bounds;
+        for (const auto& b : d.bounds)
+            bounds.push_back(toLong(eval(*b)));
+        if (s.kind == StmtKind::Dim) {
+            if (!var->isArray())
+                *var = Value::array(makeRef<Array>(bounds, !bounds.empty()));
+            continue;
+        }
+        // ReDim
+        if (var->isArray() && var->asArray()->fixed())
+            raise(err::ArrayFixed);
+        if (s.preserve && var->isArray() && var->asArray()->dimensions() > 0)
+            var->mutableArray().resizePreserving(bounds);
+        else
+            *var = Value::array(makeRef<Array>(bounds, false));
+    }
+}
+
+Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
+    Value from = numeric(eval(*s.from));
+    Value to = numeric(eval(*s.to));
+    Value step = s.step ? numeric(eval(*s.step)) : Value::integer(1);
+    if (from.isNull() || to.isNull() || step.isNull())
+        raise(err::InvalidNull);
+    bool down = toDouble(step) < 0;
+    assign(*s.variable, from, false);
+    for (;;) {
+        Value current = eval(*s.variable);
+        auto c = compareValues(current, to);
+        if (!c || (down ? *c < 0 : *c > 0))
+            break;
+        Flow flow = execBlock(s.body);
+        if (flow == Flow::ExitFor)
+            break;
+        if (flow != Flow::Normal)
+            return flow;
+        assign(*s.variable, binaryOp(Op::Add, eval(*s.variable), step), false);
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {
+    Value collection = eval(*s.collection);
+    std::vector<Value> items;
+    if (collection.isArray()) {
+        items = collection.asArray()->elements();
+    } else if (collection.isObject() && !collection.isNothing()) {
+        auto listed = collection.asObject()->items();
+        if (!listed)
+            raise(err::NotACollection);
+        items = std::move(*listed);
+    } else if (collection.isNothing()) {
+        raise(err::ObjectNotSet);
+    } else {
+        raise(err::NotACollection);
+    }
+    for (auto& item : items) {
+        bool isObject = item.isObject();
+        assign(*s.variable, std::move(item), isObject);
+        Flow flow = execBlock(s.body);
+        if (flow == Flow::ExitFor)
+            break;
+        if (flow != Flow::Normal)
+            return flow;
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execDo(const DoStmt& s) {
+    auto holds = [&](LoopTest test) {
+        Value c = eval(*s.condition);
+        bool truth = !c.isNull() && toBool(c);
+        return test == LoopTest::While ? truth : !truth;
+    };
+    for (;;) {
+        if (s.preTest != LoopTest::None && !holds(s.preTest))
+            break;
+        Flow flow = execBlock(s.body);
+        if (flow == Flow::ExitDo)
+            break;
+        if (flow != Flow::Normal)
+            return flow;
+        if (s.postTest != LoopTest::None && !holds(s.postTest))
+            break;
+        if (s.preTest == LoopTest::None && s.postTest == LoopTest::None)
+            checkStep();
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execSelect(const SelectStmt& s) {
+    Value subject = eval(*s.subject);
+    for (const auto& c : s.cases) {
+        bool match = c.tests.empty();
+        for (const auto& t : c.tests) {
+            if (t.high) {
+                auto lo = compareValues(subject, eval(*t.low));
+                auto hi = compareValues(subject, eval(*t.high));
+                match = lo && hi && *lo >= 0 && *hi <= 0;
+            } else {
+                Value r = binaryOp(t.op, subject, eval(*t.low));
+                match = !r.isNull() && r.asBool();
+            }
+            if (match)
+                break;
+        }
+        if (match)
+            return execBlock(c.body);
+    }
+    return Flow::Normal;
+}
+
+} // namespace vbs

@@ -1,0 +1,26 @@
+// The parser: tokens to a Unit (ast.h) by recursive descent, one function per grammar
+// rule with the rule above it. Compile errors carry the language's numbers and the line
+// and column of the offending token.
+#pragma once
+
+#include "vbscript/ast.h"
+
+#include <memory>
+#include <string_view>
+
+namespace vbs {
+
+// Deeper nesting of expressions or blocks than this is refused as "Out of stack space":
+// the parser and the interpreter both recurse over the tree, and this bound keeps both
+// far inside the thread's stack.
+constexpr int kMaxNesting = 400;
+
+enum class ParseMode {
+    Module,     // AddCode, ExecuteGlobal: statements, procedures and classes
+    Statements, // Execute inside a procedure: statements only
+    Expression, // Eval: one expression
+};
+
+std::unique_ptr<Unit> parse(std::u16string_view source, ParseMode mode);
+
+} // namespace vbs

@@ -1,0 +1,49 @@
+// The runner's WScript object: Echo, Arguments, Quit, StdOut and StdErr, the script's
+// name and path, Sleep. Quit ends the run by throwing QuitRequest, which no script error
+// handler catches. Also the runner's answers to MsgBox and InputBox: there is no one to
+// ask, so the prompt goes to stdout and the default answer comes back.
+#pragma once
+
+#include "vbscript/host_object.h"
+#include "vbscript/interpreter.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vbs::runner {
+
+struct QuitRequest {
+    int exitCode;
+};
+
+// A text stream object (StdOut, StdErr) writing UTF-8 to a C stream.
+class TextStream : public TableHostObject {
+public:
+    explicit TextStream(std::FILE* out);
+    std::u16string typeName() const override { return u"TextStream"; }
+};
+
+class WScript : public TableHostObject {
+public:
+    WScript(std::u16string scriptPath, std::vector<std::u16string> arguments);
+    std::u16string typeName() const override { return u"Object"; }
+
+private:
+    Ref<HostObject> arguments_;
+    Ref<HostObject> stdOut_;
+    Ref<HostObject> stdErr_;
+};
+
+class ConsoleUi : public UiHost {
+public:
+    int msgBox(const std::u16string& prompt, int buttons, const std::u16string& title) override;
+    std::optional<std::u16string> inputBox(const std::u16string& prompt,
+                                           const std::u16string& title,
+                                           const std::u16string& defaultText) override;
+};
+
+// The button a message box with these flags has as its default (vbOK = 1 ... vbNo = 7).
+int defaultButton(int buttons);
+
+} // namespace vbs::runner
