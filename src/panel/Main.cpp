@@ -226,13 +226,21 @@ void Main::setBusy() {
     repaint();
 }
 
+// Paints everything of this window that has changed, now, without taking any input: the
+// update requests Qt has queued for the window are delivered on the spot. The screen then
+// shows what a whole-window repaint would show, at a fraction of the cost, which matters
+// because a transfer shows twenty phases in a few milliseconds.
+void Main::repaintChangesNow() {
+    QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+}
+
 void Main::setIdle() {
     ui->Toggle_working->setValue(true);
 }
 
 void Main::showPhase(std::string_view phase) {
     ui->Text_curBit->setText(QString::fromUtf8(phase.data(), static_cast<qsizetype>(phase.size())));
-    repaint();
+    repaintChangesNow();
 }
 
 // clockDelay keeps its last good value when the box holds no whole 32-bit number; the

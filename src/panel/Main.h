@@ -56,6 +56,7 @@ private:
     // Busy indicator convention: "Processing" painted before the transfer blocks.
     void setBusy();
     void setIdle();
+    void repaintChangesNow();
     void showPhase(std::string_view phase);
     void takeClockDelay();
 
