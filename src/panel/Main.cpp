@@ -2,7 +2,6 @@
 // file only moves it between the controls and the chip commands.
 #include "panel/Main.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -308,16 +307,22 @@ void Main::testAction() {
     setIdle();
 }
 
+// Both settings actions share one dialog, which offers the file last chosen in either.
+std::optional<std::string> Main::chooseSettingsFile(platform::FileDialogKind kind) {
+    std::optional<std::string> path = platform::chooseFile(
+        {kind, settingsFilter, commonDialog1_.initialFolder, commonDialog1_.fileName});
+    if (path)
+        commonDialog1_.fileName = *path;
+    return path;
+}
+
 // Codes outside 0..29 would leave the window showing something other than the state,
 // so a file holding one is refused before anything is stored. A file that ends after
 // the first value replaces the current code only.
 void Main::openSettings() {
-    const std::optional<std::string> path =
-        platform::chooseFile({platform::FileDialogKind::Open, settingsFilter,
-                              commonDialog1_.initialFolder, commonDialog1_.fileName});
+    const std::optional<std::string> path = chooseSettingsFile(platform::FileDialogKind::Open);
     if (!path)
         return;
-    commonDialog1_.fileName = *path;
     const std::optional<SettingsValues> values = readSettingsFile(*path);
     if (!values || !values->current || !validCode(*values->current))
         return;
@@ -339,12 +344,9 @@ void Main::openSettings() {
 
 void Main::saveSettings() {
     commonDialog1_.initialFolder = QCoreApplication::applicationDirPath().toStdString();
-    const std::optional<std::string> path =
-        platform::chooseFile({platform::FileDialogKind::Save, settingsFilter,
-                              commonDialog1_.initialFolder, commonDialog1_.fileName});
+    const std::optional<std::string> path = chooseSettingsFile(platform::FileDialogKind::Save);
     if (!path)
         return;
-    commonDialog1_.fileName = *path;
     // A file that cannot be written ends the action without a message.
     writeSettingsFile(*path, currentCode, selectedCode);
 }

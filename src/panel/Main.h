@@ -6,10 +6,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "panel/write_outcome.h"
+#include "platform/dialogs.h"
 
 namespace Ui {
 class Main;
@@ -60,6 +62,7 @@ private:
     void showPhase(std::string_view phase);
     void takeClockDelay();
 
+    std::optional<std::string> chooseSettingsFile(platform::FileDialogKind kind);
     void openSettings();
     void saveSettings();
     void showOsReport();

@@ -77,6 +77,17 @@ protected:
     std::string text(const char* name) { return box(name)->text().toStdString(); }
     std::string label(const char* name) { return control<QLabel>(name)->text().toStdString(); }
     void type(const QString& text) { box("Text_new_freq")->setText(text); }
+    // Shows the window, types into the frequency box and moves the focus on with Tab.
+    void leaveTextBoxHolding(const QString& typed) {
+        showWindow();
+        box("Text_new_freq")->setFocus(Qt::OtherFocusReason);
+        type(typed);
+        box("text_clockStretch")->setFocus(Qt::TabFocusReason);
+    }
+    void showWindow() {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
     void trigger(const char* action) { control<QAction>(action)->trigger(); }
     void expectCurrentShows(int mhz) {
         EXPECT_EQ(bar("VScroll_cur_freq")->frequency(), mhz);
@@ -203,8 +214,7 @@ TEST_F(MainWindowTest, MenusCarryTheirItems) {
 
 TEST_F(MainWindowTest, ClientAreaHasItsFixedSizeAndPlace) {
     start();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    showWindow();
     QWidget* client = window->centralWidget();
     EXPECT_EQ(client->size(), QSize(383, 408));
     EXPECT_EQ(client->mapToGlobal(QPoint(0, 0)), QPoint(101, 132));
@@ -396,12 +406,7 @@ TEST_F(MainWindowTest, EscapeRestoresTheSelectedFrequency) {
 
 TEST_F(MainWindowTest, LeavingAnEmptiedBoxRestoresItWithoutAMessage) {
     start(11);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QLineEdit* edit = box("Text_new_freq");
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->clear();
-    box("text_clockStretch")->setFocus(Qt::TabFocusReason);
+    leaveTextBoxHolding("");
     EXPECT_EQ(text("Text_new_freq"), "12");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(box("text_clockStretch")->hasFocus()); // the focus moves on
@@ -409,12 +414,7 @@ TEST_F(MainWindowTest, LeavingAnEmptiedBoxRestoresItWithoutAMessage) {
 
 TEST_F(MainWindowTest, LeavingAnInBoundsTextKeepsIt) {
     start(11);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QLineEdit* edit = box("Text_new_freq");
-    edit->setFocus(Qt::OtherFocusReason);
-    type("20");
-    box("text_clockStretch")->setFocus(Qt::TabFocusReason);
+    leaveTextBoxHolding("20");
     EXPECT_EQ(text("Text_new_freq"), "20");
 }
 
@@ -503,8 +503,7 @@ TEST_F(MainWindowTest, WriteSendsTheSelectionAndShowsTheReadBack) {
 
 TEST_F(MainWindowTest, WritePutsEachPhaseOnTheScreenBeforeItsFirstPortWrite) {
     start(11);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    showWindow();
     PaintLog phases(box("Text_curBit"), [&] { return text("Text_curBit"); });
     PaintLog lamp(indicator(), [&] { return indicator()->text().toStdString(); });
     board->events.clear();
