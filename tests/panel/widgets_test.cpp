@@ -27,6 +27,15 @@ TEST(FrequencyBarTest, ReportsOnlyRealChanges) {
     EXPECT_EQ(changes[0][0].toInt(), 5);
 }
 
+TEST(FrequencyBarTest, HasThirtyMegahertzAtTheTop) {
+    FrequencyBar bar;
+    EXPECT_FALSE(bar.hasTracking()); // a drag reports on release
+    bar.setFrequency(30);
+    EXPECT_EQ(bar.value(), bar.minimum()); // Qt's top end
+    bar.setFrequency(1);
+    EXPECT_EQ(bar.value(), bar.maximum());
+}
+
 TEST(FrequencyBarTest, StepsUpwardsTowardsThirtyMegahertz) {
     FrequencyBar bar;
     bar.setFrequency(10);
