@@ -1,0 +1,32 @@
+// Fuzz target: any bytes compiled and run as a script, with a budget of statements so a
+// loop cannot hang the fuzzer. Script errors are fine answers; a crash, a hang, a
+// runaway allocation or a sanitizer report is not.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "vbscript/engine.h"
+#include "vbscript/lib/text_ops.h"
+
+namespace {
+
+// The engine calls the step hook once per 1024 statements: about 200,000 statements.
+constexpr int stepBudget = 200;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vbs::Engine engine;
+    int steps = 0;
+    engine.setStepHook([&steps] {
+        if (++steps > stepBudget)
+            throw vbs::ScriptError(vbs::ErrorKind::Runtime, vbs::err::Stopped,
+                                   u"step budget spent");
+    });
+    try {
+        engine.addCode(
+            vbs::lib::utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(data), size)));
+    } catch (const vbs::ScriptError&) {
+    }
+    return 0;
+}
