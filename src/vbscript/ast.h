@@ -191,6 +191,7 @@ struct DoStmt : Stmt {
     DoStmt() : Stmt(StmtKind::Do) {}
     LoopTest preTest = LoopTest::None;
     LoopTest postTest = LoopTest::None;
+    bool whileWend = false; // While ... Wend: Exit Do leaves the enclosing Do
     ExprPtr condition;
     Block body;
 };

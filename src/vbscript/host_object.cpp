@@ -1,6 +1,7 @@
 // Defaults of the host-object interface and the table-driven host object.
 #include "vbscript/host_object.h"
 
+#include "vbscript/convert.h"
 #include "vbscript/errors.h"
 #include "vbscript/lib/text_ops.h"
 
@@ -36,6 +37,18 @@ const TableHostObject::Member& TableHostObject::find(std::u16string_view name) c
 
 Value TableHostObject::getProperty(std::u16string_view name, std::span<Value> args) {
     const Member& m = find(name);
+    if (m.maxArgs == 0 && !args.empty()) {
+        // obj.Items(0): the arguments go to what the member returns.
+        Value v = m.get({});
+        if (v.isObject() && !v.isNothing())
+            return v.asObject()->getProperty(u"", args);
+        if (v.isArray()) {
+            std::vector<std::int32_t> subscripts;
+            for (const auto& a : args)
+                subscripts.push_back(toLong(a));
+            return v.asArray()->at(subscripts);
+        }
+    }
     if (static_cast<int>(args.size()) < m.minArgs || static_cast<int>(args.size()) > m.maxArgs)
         raise(err::WrongArgCount);
     return m.get(args);

@@ -43,7 +43,11 @@ Interpreter::Interpreter() : err_(makeRef<ErrObject>()), alive_(std::make_shared
 }
 
 Interpreter::~Interpreter() {
-    // Objects still referenced by globals run Class_Terminate while the engine exists.
+    // Objects still referenced by globals run Class_Terminate while the engine exists,
+    // and while the host's objects are still there for them to use.
+    for (auto& g : globals_)
+        if (!g.isHostObject)
+            g.value = Value();
     for (auto& g : globals_)
         g.value = Value();
     *alive_ = false;
@@ -101,7 +105,7 @@ int Interpreter::declareGlobal(const std::u16string& name) {
     if (index >= 0)
         return index;
     index = static_cast<int>(globals_.size());
-    globals_.push_back({name, Value(), nullptr, {}, false});
+    globals_.push_back({name, Value(), nullptr, {}, false, false});
     globalIndex_.emplace(std::move(key), index);
     return index;
 }
@@ -207,6 +211,7 @@ void Interpreter::addObject(std::u16string_view name, Ref<HostObject> object, bo
     Global& g = globals_[declareGlobal(std::u16string(name))];
     g.value = Value::object(object);
     g.isConst = true;
+    g.isHostObject = true;
     if (!addMembers)
         return;
     for (const auto& m : object->members()) {

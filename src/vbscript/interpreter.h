@@ -118,6 +118,7 @@ private:
         const Procedure* proc = nullptr;
         Ref<HostObject> memberOf; // a member of a host object added with addMembers
         bool isConst = false;
+        bool isHostObject = false; // registered with addObject
     };
     struct Frame;
     enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
@@ -168,6 +169,7 @@ private:
         Global* global = nullptr;
     };
     ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
+    bool isUnknownName(const ast::Expr& nameExpr) const;
 
     std::deque<Global> globals_;
     std::unordered_map<std::u16string, int> globalIndex_;

@@ -64,6 +64,20 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     return {&g.value, nullptr, nullptr, nullptr, &g};
 }
 
+// A name called like a procedure that nothing defines: no global, no built-in, and no
+// implicit local holding a value.
+bool Interpreter::isUnknownName(const Expr& e) const {
+    const Slot& slot = e.slot;
+    if (slot.scope != Scope::Global || slot.globalIndex >= 0 || slot.builtin)
+        return false;
+    if (findGlobal(e.key) >= 0 || findBuiltin(e.key) || findConstant(e.key))
+        return false;
+    if (slot.fallbackLocal >= 0 && frame_->proc &&
+        static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
+        return frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)]->isEmpty();
+    return true;
+}
+
 Value* Interpreter::variable(const Expr& e, bool forWrite) {
     if (e.kind != ExprKind::Name)
         return nullptr;
@@ -191,6 +205,8 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
         auto args = evalArgs(argExprs);
         return callOnValue(base, args, wantValue || argExprs.empty());
     }
+    if (isUnknownName(callee))
+        raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
     ResolvedName r = resolve(callee, false);
     auto args = evalArgs(argExprs);
     // Inside a function its own name with arguments is a recursive call, not its result.

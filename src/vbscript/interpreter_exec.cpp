@@ -20,9 +20,18 @@ Interpreter::Flow Interpreter::execBlock(const Block& block) {
             if (flow != Flow::Normal)
                 return flow;
         } catch (ScriptError& e) {
-            if (e.kind() == ErrorKind::Runtime)
-                e.setPositionIfUnknown(s->line, s->column);
-            if (!frame_->resumeNext || !e.catchable() || e.kind() != ErrorKind::Runtime)
+            if (e.kind() == ErrorKind::Compile) {
+                // Code compiled while this statement ran (Execute, Eval, a host calling
+                // AddCode): for this script it is a failed statement like any other.
+                ScriptError failed(ErrorKind::Runtime, e.number(), e.description(), s->line,
+                                   s->column);
+                if (!frame_->resumeNext)
+                    throw failed;
+                err_->record(failed);
+                continue;
+            }
+            e.setPositionIfUnknown(s->line, s->column);
+            if (!frame_->resumeNext || !e.catchable())
                 throw;
             err_->record(e);
         } catch (const std::bad_alloc&) {
@@ -218,7 +227,7 @@ Interpreter::Flow Interpreter::execDo(const DoStmt& s) {
         if (s.preTest != LoopTest::None && !holds(s.preTest))
             break;
         Flow flow = execBlock(s.body);
-        if (flow == Flow::ExitDo)
+        if (flow == Flow::ExitDo && !s.whileWend)
             break;
         if (flow != Flow::Normal)
             return flow;

@@ -67,6 +67,7 @@ public:
     std::vector<Token> run() {
         while (pos_ < src_.size())
             next();
+        tokenColumn_ = column();
         push(Tok::Newline);
         push(Tok::End);
         return std::move(tokens_);
@@ -93,7 +94,6 @@ private:
     }
 
     void newline() {
-        tokenColumn_ = column();
         if (tokens_.empty() || tokens_.back().kind != Tok::Newline || tokens_.back().colon)
             push(Tok::Newline);
         ++line_;

@@ -133,6 +133,12 @@ Value divide(const Value& ra, const Value& rb) {
     double x = toDouble(a), y = toDouble(b);
     if (y == 0)
         raise(x == 0 ? err::Overflow : err::DivisionByZero);
+    // A Single divided by a Byte, Integer or Single stays a Single while it fits.
+    bool single = (a.type() == Type::Single || b.type() == Type::Single) &&
+                  std::max(rankOf(a), rankOf(b)) == RSingle && rankOf(a) != RLong &&
+                  rankOf(b) != RLong;
+    if (single && std::fabs(x / y) <= FLT_MAX)
+        return Value::single(static_cast<float>(x / y));
     return checkedDouble(x / y);
 }
 

@@ -695,6 +695,7 @@ private:
         const Token& head = advance();
         auto s = node<DoStmt>(head);
         s->preTest = LoopTest::While;
+        s->whileWend = true;
         s->condition = expression();
         s->body = block();
         expect(Tok::Wend, cerr::ExpectedWend);
@@ -718,7 +719,7 @@ private:
                  procKind_ != K::Function)
             s->what = ExitKind::Property;
         else
-            fail(cerr::InvalidExit);
+            failAt(cerr::InvalidExit, head);
         advance();
         return s;
     }
@@ -800,15 +801,9 @@ private:
         auto call = expr(ExprKind::Call, head);
         call->object = std::move(target);
         if (!atStatementEnd() && !(inSingleLineIf_ > 0 && at(Tok::Else))) {
-            do {
-                if (at(Tok::Comma)) {
-                    call->args.push_back(expr(ExprKind::Literal, cur()));
-                    call->args.back()->literal =
-                        Value::error(static_cast<std::int32_t>(0x80020004));
-                    continue;
-                }
-                call->args.push_back(expression());
-            } while (accept(Tok::Comma));
+            do
+                call->args.push_back(argument());
+            while (accept(Tok::Comma));
         }
         s->call = std::move(call);
         return s;
@@ -820,6 +815,15 @@ private:
         auto e = expr(ExprKind::Name, at);
         e->key = foldName(name);
         e->name = std::move(name);
+        return e;
+    }
+
+    // argument := [expression]   (left out: the marker built-ins read as "not given")
+    ExprPtr argument() {
+        if (!at(Tok::Comma) && !at(Tok::RParen) && !atStatementEnd())
+            return expression();
+        auto e = expr(ExprKind::Literal, cur());
+        e->literal = Value::error(kMissingArgument);
         return e;
     }
 
@@ -1101,7 +1105,7 @@ private:
                 c->object = std::move(e);
                 if (!at(Tok::RParen)) {
                     do
-                        c->args.push_back(expression());
+                        c->args.push_back(argument());
                     while (accept(Tok::Comma));
                 }
                 expect(Tok::RParen, cerr::ExpectedRParen);

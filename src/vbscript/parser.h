@@ -15,6 +15,10 @@ namespace vbs {
 // far inside the thread's stack.
 constexpr int kMaxNesting = 400;
 
+// An argument left out of a list (`f(a, , c)`) is passed as this Error value (the
+// automation "parameter not found" code), which built-ins treat as not given.
+constexpr std::int32_t kMissingArgument = static_cast<std::int32_t>(0x80020004);
+
 enum class ParseMode {
     Module,     // AddCode, ExecuteGlobal: statements, procedures and classes
     Statements, // Execute inside a procedure: statements only

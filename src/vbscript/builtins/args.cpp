@@ -3,14 +3,9 @@
 
 #include "vbscript/convert.h"
 #include "vbscript/errors.h"
+#include "vbscript/parser.h"
 
 namespace vbs {
-
-namespace {
-// The marker the parser leaves for an argument left out (the automation "parameter not
-// found" code).
-constexpr std::int32_t kMissing = static_cast<std::int32_t>(0x80020004);
-} // namespace
 
 void invalidArgument() {
     raise(err::InvalidCall);
@@ -18,7 +13,7 @@ void invalidArgument() {
 
 bool Args::given(std::size_t i) const {
     return i < values_.size() &&
-           !(values_[i].type() == Type::Error && values_[i].asError() == kMissing);
+           !(values_[i].type() == Type::Error && values_[i].asError() == kMissingArgument);
 }
 
 Value Args::value(std::size_t i) const {

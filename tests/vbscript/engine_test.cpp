@@ -1,0 +1,232 @@
+// The engine's C++ API: adding code, running procedures by name, listing procedures,
+// host objects, nested calls from host methods, errors and stopping a script.
+#include "vbscript/convert.h"
+#include "vbscript/engine.h"
+
+#include <gtest/gtest.h>
+
+namespace vbs {
+namespace {
+
+int errorNumberOf(auto&& f) {
+    try {
+        f();
+    } catch (const ScriptError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// A host object recording what scripts do with it.
+class Probe : public TableHostObject {
+public:
+    Probe() {
+        using K = MemberInfo::Kind;
+        addMember({u"Value", K::Property, 0, 0, true,
+                   [this](std::span<Value>) { return Value::longValue(value); },
+                   [this](std::span<Value>, const Value& v) { value = toLong(v); }});
+        addMember({u"Twice", K::Method, 1, 1, true,
+                   [](std::span<Value> a) { return Value::longValue(toLong(a[0]) * 2); }, nullptr});
+        addMember({u"Log", K::Method, 1, 1, false,
+                   [this](std::span<Value> a) {
+                       log += toText(a[0]) + u";";
+                       if (onLog)
+                           onLog();
+                       return Value();
+                   },
+                   nullptr});
+    }
+    std::u16string typeName() const override { return u"Probe"; }
+
+    int value = 0;
+    std::u16string log;
+    std::function<void()> onLog;
+};
+
+TEST(Engine, AddCodeRunsStatementsAndDefinesProcedures) {
+    Engine engine;
+    engine.addCode(u"Dim total\ntotal = 2\nFunction Add(a, b)\nAdd = a + b\nEnd Function");
+    EXPECT_EQ(toLong(engine.eval(u"total")), 2);
+    EXPECT_EQ(toLong(engine.run(u"add", {Value::integer(3), Value::integer(4)})), 7);
+}
+
+TEST(Engine, CompileErrorAddsNothing) {
+    Engine engine;
+    try {
+        engine.addCode(u"Sub Early\nEnd Sub\nx = 1\nIf x Then");
+        FAIL() << "no compile error";
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Compile);
+        EXPECT_EQ(e.number(), cerr::ExpectedEnd);
+        EXPECT_EQ(e.description(), u"Expected 'End'");
+        EXPECT_EQ(e.line(), 4);
+    }
+    EXPECT_TRUE(engine.procedures().empty());
+    EXPECT_TRUE(engine.eval(u"IsEmpty(x)").asBool());
+}
+
+TEST(Engine, RuntimeErrorStopsStatementsButKeepsProcedures) {
+    Engine engine;
+    try {
+        engine.addCode(u"Sub Kept\nEnd Sub\nx = 1\ny = 1 / 0\nz = 1");
+        FAIL() << "no runtime error";
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Runtime);
+        EXPECT_EQ(e.number(), err::DivisionByZero);
+        EXPECT_EQ(e.line(), 4);
+        EXPECT_EQ(e.column(), 1);
+    }
+    ASSERT_EQ(engine.procedures().size(), 1u);
+    EXPECT_EQ(toLong(engine.eval(u"x")), 1);
+    EXPECT_TRUE(engine.eval(u"IsEmpty(z)").asBool());
+}
+
+TEST(Engine, ProceduresAreListedInDefinitionOrder) {
+    Engine engine;
+    engine.addCode(u"Sub Zeta(a, b)\nEnd Sub\nFunction Alpha()\nEnd Function");
+    engine.addCode(u"Sub Mid1(x)\nEnd Sub");
+    auto procs = engine.procedures();
+    ASSERT_EQ(procs.size(), 3u);
+    EXPECT_EQ(procs[0].name, u"Zeta");
+    EXPECT_EQ(procs[0].numArgs, 2);
+    EXPECT_FALSE(procs[0].hasReturnValue);
+    EXPECT_EQ(procs[1].name, u"Alpha");
+    EXPECT_TRUE(procs[1].hasReturnValue);
+    EXPECT_EQ(procs[2].name, u"Mid1");
+}
+
+TEST(Engine, RedefiningAProcedureReplacesIt) {
+    Engine engine;
+    engine.addCode(u"Function F\nF = 1\nEnd Function\nSub G\nEnd Sub");
+    engine.addCode(u"Function F\nF = 2\nEnd Function");
+    EXPECT_EQ(toLong(engine.run(u"F")), 2);
+    auto procs = engine.procedures();
+    ASSERT_EQ(procs.size(), 2u);
+    EXPECT_EQ(procs[1].name, u"F");
+}
+
+TEST(Engine, RunRefusesEmptyAndUnknownNames) {
+    Engine engine;
+    EXPECT_EQ(errorNumberOf([&] { engine.run(u""); }), err::SubNotDefined);
+    EXPECT_EQ(errorNumberOf([&] { engine.run(u"Nope"); }), err::SubNotDefined);
+    engine.addCode(u"Sub One(a)\nEnd Sub");
+    EXPECT_EQ(errorNumberOf([&] { engine.run(u"One"); }), err::WrongArgCount);
+}
+
+TEST(Engine, HostObjectMembersAreReachedByNameInAnyCase) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    engine.addCode(u"probe.VALUE = 21\nPROBE.log \"a\"\nx = Probe.Twice(Probe.value)");
+    EXPECT_EQ(probe->value, 21);
+    EXPECT_EQ(probe->log, u"a;");
+    EXPECT_EQ(toLong(engine.eval(u"x")), 42);
+    EXPECT_EQ(errorNumberOf([&] { engine.addCode(u"Probe.Missing"); }), err::NoSuchMember);
+}
+
+TEST(Engine, AddMembersMakesMembersGlobalNames) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"P", probe, true);
+    engine.addCode(u"Value = 5\nLog \"m\"\ny = Twice(4)");
+    EXPECT_EQ(probe->value, 5);
+    EXPECT_EQ(probe->log, u"m;");
+    EXPECT_EQ(toLong(engine.eval(u"y")), 8);
+}
+
+TEST(Engine, RefusesDuplicateAndInvalidObjectNames) {
+    Engine engine;
+    engine.addObject(u"Obj", makeRef<Probe>());
+    EXPECT_EQ(errorNumberOf([&] { engine.addObject(u"obj", makeRef<Probe>()); }), err::KeyExists);
+    EXPECT_EQ(errorNumberOf([&] { engine.addObject(u"", makeRef<Probe>()); }), err::InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { engine.addObject(u"1abc", makeRef<Probe>()); }),
+              err::InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { engine.addObject(u"a b", makeRef<Probe>()); }), err::InvalidCall);
+}
+
+TEST(Engine, HostMethodMayAddCodeAndRunWhileAScriptRuns) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [&] {
+        probe->onLog = nullptr;
+        engine.addCode(u"Function Nested(n)\nNested = n * 10\nEnd Function\ninner = 1");
+        engine.executeStatement(u"inner = inner + 1");
+        probe->value = toLong(engine.run(u"Nested", {Value::integer(4)}));
+    };
+    engine.addCode(u"Dim result\nSub Outer\nDim local\nlocal = 7\nProbe.Log \"x\"\n"
+                   u"result = local + Nested(1) + inner\nEnd Sub\nOuter");
+    EXPECT_EQ(probe->value, 40);
+    EXPECT_EQ(toLong(engine.eval(u"result")), 19);
+}
+
+TEST(Engine, NestedCompileErrorReachesTheScriptAsARuntimeError) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [&] { engine.addCode(u"x = (((("); };
+    engine.addCode(u"On Error Resume Next\nProbe.Log 1\nn = Err.Number\nafter = True");
+    EXPECT_EQ(toLong(engine.eval(u"n")), cerr::ExpectedExpression);
+    EXPECT_TRUE(engine.eval(u"after").asBool());
+}
+
+TEST(Engine, StepHookStopsARunawayScriptAndTheEngineStaysUsable) {
+    Engine engine;
+    int calls = 0;
+    engine.setStepHook([&] {
+        if (++calls == 3)
+            raise(err::Stopped);
+    });
+    engine.addCode(u"Sub Spin\nOn Error Resume Next\nDo\nLoop\nEnd Sub");
+    EXPECT_EQ(errorNumberOf([&] { engine.run(u"Spin"); }), err::Stopped);
+    engine.setStepHook(nullptr);
+    EXPECT_EQ(toLong(engine.eval(u"1 + 1")), 2);
+}
+
+TEST(Engine, RequestStopEndsTheRunningScript) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [&] { engine.requestStop(); };
+    EXPECT_EQ(
+        errorNumberOf([&] { engine.addCode(u"On Error Resume Next\nProbe.Log 1\nDo\nLoop"); }),
+        err::Stopped);
+}
+
+TEST(Engine, EvalGivesValuesAndErrors) {
+    Engine engine;
+    EXPECT_EQ(toText(engine.eval(u"\"a\" & 1 + 2")), u"a3");
+    EXPECT_EQ(errorNumberOf([&] { engine.eval(u"1 +"); }), cerr::ExpectedExpression);
+    EXPECT_EQ(errorNumberOf([&] { engine.eval(u"1 / 0"); }), err::DivisionByZero);
+}
+
+TEST(Engine, ObjectsLeftInGlobalsTerminateWithTheEngine) {
+    auto probe = makeRef<Probe>();
+    {
+        Engine engine;
+        engine.addObject(u"Probe", probe);
+        engine.addCode(u"Class T\nSub Class_Terminate\nProbe.Log \"gone\"\nEnd Sub\nEnd Class\n"
+                       u"Set keep = New T");
+        EXPECT_EQ(probe->log, u"");
+    }
+    EXPECT_EQ(probe->log, u"gone;");
+}
+
+TEST(Engine, ScriptObjectOutlivingTheEngineIsHarmless) {
+    Value kept;
+    {
+        Engine engine;
+        engine.addCode(u"Class T\nPublic V\nSub Class_Terminate\nEnd Sub\nEnd Class\n"
+                       u"Set keep = New T");
+        kept = engine.eval(u"keep");
+    }
+    EXPECT_EQ(errorNumberOf([&] { kept.asObject()->getProperty(u"V", {}); }), err::ObjectRequired);
+}
+
+TEST(Engine, MsgBoxWithoutAHostIsPermissionDenied) {
+    Engine engine;
+    EXPECT_EQ(errorNumberOf([&] { engine.addCode(u"MsgBox \"hi\""); }), err::PermissionDenied);
+}
+
+} // namespace
+} // namespace vbs

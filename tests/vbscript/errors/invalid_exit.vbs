@@ -1,0 +1,1 @@
+Exit Do ' expect compile error: 1039: Invalid 'exit' statement

@@ -1,0 +1,1 @@
+Loop ' expect compile error: 1038: 'loop' without 'do'

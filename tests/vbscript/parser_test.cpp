@@ -1,0 +1,142 @@
+// The parser and compiler: tree shapes, precedence, name resolution and compile errors
+// with their positions.
+#include "vbscript/compiler.h"
+#include "vbscript/errors.h"
+#include "vbscript/parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vbs {
+namespace {
+
+using namespace ast;
+
+int compileErrorOf(std::u16string_view src, int* line = nullptr, int* column = nullptr) {
+    try {
+        auto unit = parse(src, ParseMode::Module);
+        compile(*unit);
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Compile);
+        if (line)
+            *line = e.line();
+        if (column)
+            *column = e.column();
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(Parser, PowerBindsTighterThanUnaryMinus) {
+    auto unit = parse(u"-2 ^ 2", ParseMode::Expression);
+    const Expr& e = *unit->expression;
+    ASSERT_EQ(e.kind, ExprKind::Unary);
+    EXPECT_EQ(e.object->kind, ExprKind::Binary);
+    EXPECT_EQ(e.object->op, Op::Pow);
+}
+
+TEST(Parser, ComparisonBindsTighterThanNot) {
+    auto unit = parse(u"Not a = b", ParseMode::Expression);
+    ASSERT_EQ(unit->expression->kind, ExprKind::Unary);
+    EXPECT_EQ(unit->expression->object->op, Op::Eq);
+}
+
+TEST(Parser, ParenthesisedSubArgumentIsPassedByValue) {
+    auto unit = parse(u"Foo (a)", ParseMode::Module);
+    auto& call = static_cast<CallStmt&>(*unit->statements[0]);
+    ASSERT_EQ(call.call->kind, ExprKind::Call);
+    EXPECT_EQ(call.call->args[0]->kind, ExprKind::Paren);
+}
+
+TEST(Parser, CallStatementArgumentsAreByReference) {
+    auto unit = parse(u"Call Foo(a, b)", ParseMode::Module);
+    auto& call = static_cast<CallStmt&>(*unit->statements[0]);
+    EXPECT_EQ(call.call->args[0]->kind, ExprKind::Name);
+}
+
+TEST(Compiler, LocalsParametersAndResultGetSlots) {
+    auto unit =
+        parse(u"Function F(a, b)\nDim c\nc = a\nF = c + d\nEnd Function", ParseMode::Module);
+    compile(*unit);
+    const Procedure& f = *unit->procedures[0];
+    EXPECT_EQ(f.resultSlot, 2);
+    // a, b, F, c and the fallback slot of the undeclared d
+    EXPECT_EQ(f.frameSize, 5);
+    const auto& assign = static_cast<const AssignStmt&>(*f.body[2]);
+    EXPECT_EQ(assign.target->slot.scope, Scope::Local);
+    EXPECT_EQ(assign.value->object->slot.scope, Scope::Local);
+    const Expr& d = *assign.value->right;
+    EXPECT_EQ(d.slot.scope, Scope::Global);
+    EXPECT_EQ(d.slot.fallbackLocal, 4);
+}
+
+TEST(Compiler, ClassMembersResolveToFieldsAndMethods) {
+    auto unit = parse(u"Class C\nPublic x\nSub S\nx = 1\nT\nEnd Sub\nSub T\nEnd Sub\nEnd Class",
+                      ParseMode::Module);
+    compile(*unit);
+    const Procedure& s = *unit->classes[0]->procedures[0];
+    const auto& assign = static_cast<const AssignStmt&>(*s.body[0]);
+    EXPECT_EQ(assign.target->slot.scope, Scope::Field);
+    const auto& call = static_cast<const CallStmt&>(*s.body[1]);
+    EXPECT_EQ(call.call->object->slot.scope, Scope::Method);
+}
+
+struct ErrorCase {
+    const char16_t* source;
+    int number;
+    int line;
+    int column;
+};
+
+TEST(Parser, CompileErrorsCarryNumberLineAndColumn) {
+    const ErrorCase cases[] = {
+        {u"x = 1 2", cerr::ExpectedEndOfStatement, 1, 7},
+        {u"If x Then\ny = 1", cerr::ExpectedEnd, 2, 6},
+        {u"x = (1 + 2", cerr::ExpectedRParen, 1, 11},
+        {u"For i = 1\nNext", cerr::ExpectedTo, 1, 10},
+        {u"Do\nx = 1", cerr::ExpectedLoop, 2, 6},
+        {u"While x\nx = 1", cerr::ExpectedWend, 2, 6},
+        {u"Sub S\nEnd Function", cerr::ExpectedSub, 2, 5},
+        {u"Select x", cerr::ExpectedCase, 1, 8},
+        {u"Dim 5", cerr::ExpectedIdentifier, 1, 5},
+        {u"x = ", cerr::ExpectedExpression, 1, 5},
+        {u"Next", cerr::UnexpectedNext, 1, 1},
+        {u"Function F\nExit Sub\nEnd Function", cerr::InvalidExit, 2, 1},
+        {u"Sub A\nEnd Sub\nSub A\nEnd Sub", cerr::NameRedefined, 3, 1},
+        {u"Sub A(x)\nDim x\nEnd Sub", cerr::NameRedefined, 2, 5},
+        {u"Class C\nProperty Let P\nEnd Property\nEnd Class", cerr::PropertyNeedsArg, 2, 1},
+        {u"x = 1\nOption Explicit", cerr::MustBeFirst, 2, 1},
+        {u"Foo(1, 2)", cerr::ParensOnSub, 1, 1},
+    };
+    for (const auto& c : cases) {
+        int line = 0, column = 0;
+        EXPECT_EQ(compileErrorOf(c.source, &line, &column), c.number)
+            << std::string(c.source, c.source + std::char_traits<char16_t>::length(c.source));
+        EXPECT_EQ(line, c.line) << c.number;
+        EXPECT_EQ(column, c.column) << c.number;
+    }
+}
+
+TEST(Parser, DeepNestingIsRefusedNotOverflowed) {
+    std::u16string deep =
+        u"x = " + std::u16string(100000, u'(') + u"1" + std::u16string(100000, u')');
+    EXPECT_EQ(compileErrorOf(deep), cerr::OutOfStack);
+    std::u16string chain = u"x = 1";
+    for (int i = 0; i < 100000; ++i)
+        chain += u" + 1";
+    EXPECT_EQ(compileErrorOf(chain), cerr::OutOfStack);
+    std::u16string ifs;
+    for (int i = 0; i < 100000; ++i)
+        ifs += u"If x Then\n";
+    EXPECT_EQ(compileErrorOf(ifs), cerr::OutOfStack);
+    std::u16string prefixes = u"x = ";
+    for (int i = 0; i < 100000; ++i)
+        prefixes += u"Not ";
+    EXPECT_EQ(compileErrorOf(prefixes + u"1"), cerr::OutOfStack);
+    std::u16string minus = u"x = " + std::u16string(100000, u'-') + u"1";
+    EXPECT_EQ(compileErrorOf(minus), cerr::OutOfStack);
+}
+
+} // namespace
+} // namespace vbs

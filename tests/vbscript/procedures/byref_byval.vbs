@@ -1,0 +1,16 @@
+' ByRef is the default; ByVal copies; parentheses around an argument pass it by value.
+Sub AddOne(n) : n = n + 1 : End Sub
+Sub AddOneByVal(ByVal n) : n = n + 1 : End Sub
+Sub AddOneByRef(ByRef n) : n = n + 1 : End Sub
+a = 1
+AddOne a : WScript.Echo a ' expect: 2
+AddOneByVal a : WScript.Echo a ' expect: 2
+AddOneByRef a : WScript.Echo a ' expect: 3
+AddOne (a) : WScript.Echo a ' expect: 3
+Call AddOne(a) : WScript.Echo a ' expect: 4
+Call AddOne((a)) : WScript.Echo a ' expect: 4
+AddOne a + 0 : WScript.Echo a ' expect: 4
+Function Swap(x, y) : t = x : x = y : y = t : Swap = "swapped" : End Function
+p = "first" : q = "second"
+r = Swap(p, q)
+WScript.Echo r, p, q ' expect: swapped second first

@@ -1,0 +1,1 @@
+NoSuchThing 1 ' expect runtime error: 35: Sub or Function not defined

@@ -1,0 +1,4 @@
+' expect exit: 3
+WScript.Echo "before" ' expect: before
+WScript.Quit 3
+WScript.Echo "after"

@@ -1,0 +1,1 @@
+x = CInt(40000) ' expect runtime error: 6: Overflow
