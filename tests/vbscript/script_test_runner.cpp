@@ -44,10 +44,10 @@ Expectations readExpectations(const std::string& path) {
     std::string line;
     bool exitGiven = false;
     for (int number = 1; std::getline(in, line); ++number) {
-        line = trimRight(line);
+        line = trimRight(line) + " "; // "' expect:" with nothing after it expects ""
         auto at = [&](const std::string& tag) { return line.find("' " + tag); };
         auto rest = [&](std::size_t pos, const std::string& tag) {
-            return line.substr(pos + tag.size() + 2);
+            return trimRight(line.substr(pos + tag.size() + 2));
         };
         bool codeBefore = line.find_first_not_of(" \t") < line.find('\'');
         if (auto p = at("expect: "); p != std::string::npos) {
