@@ -16,9 +16,18 @@ bool isLineEnd(int c) {
     return c == '\r' || c == '\n';
 }
 
+// No 16-bit number needs more characters than this; a longer field is not kept in
+// memory whole (a file of one endless line must not exhaust it) and fails the read.
+constexpr std::size_t longestField = 256;
+
 // One field: skips blanks and line ends before it, takes characters up to a blank, a
 // comma or a line end, and swallows the delimiter so the next field starts clean.
-std::optional<std::string> nextField(std::istream& in) {
+struct Field {
+    std::string text;
+    bool overlong = false;
+};
+
+std::optional<Field> nextField(std::istream& in) {
     int c = in.peek();
     while (c != EOF && (isBlank(c) || isLineEnd(c))) {
         in.get();
@@ -27,8 +36,13 @@ std::optional<std::string> nextField(std::istream& in) {
     if (c == EOF)
         return std::nullopt;
     std::string field;
+    bool overlong = false;
     while (c != EOF && !isBlank(c) && !isLineEnd(c) && c != ',') {
-        field.push_back(static_cast<char>(in.get()));
+        const char taken = static_cast<char>(in.get());
+        if (field.size() < longestField)
+            field.push_back(taken);
+        else
+            overlong = true;
         c = in.peek();
     }
     while (c != EOF && isBlank(c)) {
@@ -44,14 +58,14 @@ std::optional<std::string> nextField(std::istream& in) {
     } else if (c == '\n') {
         in.get();
     }
-    return field;
+    return Field{std::move(field), overlong};
 }
 
 std::optional<Integer> nextValue(std::istream& in) {
-    const std::optional<std::string> field = nextField(in);
-    if (!field)
+    const std::optional<Field> field = nextField(in);
+    if (!field || field->overlong)
         return std::nullopt;
-    return basic::toInteger(basic::parseNumber(*field).value_or(0.0));
+    return basic::toInteger(basic::parseNumber(field->text).value_or(0.0));
 }
 
 } // namespace

@@ -85,5 +85,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"1\n-32769\n", 1, std::nullopt},
                       ReadCase{"1\n2\n3\ngarbage", 1, 2})); // the rest is ignored
 
+TEST(SettingsFileTest, AnEndlessFieldFailsTheRead) {
+    std::istringstream in("4\n" + std::string(1'000'000, '7') + "\n");
+    const SettingsValues values = readSettings(in);
+    EXPECT_EQ(values.current, 4);
+    EXPECT_FALSE(values.selected.has_value());
+}
+
 } // namespace
 } // namespace panel
