@@ -1,27 +1,34 @@
-// Finds out whether windows can be shown, before Qt starts.
+// Choosing Qt's platform so that a missing or dead display never stops the program.
 #include "app/headless.h"
 
+#include <QGuiApplication>
 #include <cstdlib>
 #include <string_view>
 
 namespace app {
 namespace {
 
-std::string_view setting(const char* name) {
+bool isSet(const char* name) {
     const char* value = std::getenv(name);
-    return value ? value : "";
+    return value && *value;
 }
 
 } // namespace
 
-Display chooseDisplay() {
-    const std::string_view platform = setting("QT_QPA_PLATFORM");
-    if (platform.starts_with("offscreen") || platform.starts_with("minimal"))
-        return Display::Offscreen;
-    if (!platform.empty() || !setting("DISPLAY").empty() || !setting("WAYLAND_DISPLAY").empty())
-        return Display::Screen;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return Display::None;
+bool allowHeadlessStart() {
+    if (isSet("QT_QPA_PLATFORM"))
+        return true;
+    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    else if (!isSet("WAYLAND_DISPLAY"))
+        // Qt tries the platforms in order: an X server that does not answer means offscreen.
+        setenv("QT_QPA_PLATFORM", "xcb;offscreen", 1);
+    return false;
+}
+
+bool runningHeadless() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
 } // namespace app

@@ -1,15 +1,14 @@
-// Running without a display, as on a bench PC reached over SSH.
+// Running without a display, as on a bench PC reached over SSH, where DISPLAY may be
+// unset or name an X server that no longer answers (a dead forwarding tunnel).
 #pragma once
 
 namespace app {
 
-enum class Display {
-    Screen,    // windows are shown on a desktop
-    Offscreen, // the user asked for Qt's offscreen (or minimal) platform
-    None,      // nothing to show windows on: Qt's offscreen platform is chosen here
-};
+// Before Qt starts: unless the user named a Qt platform, lets Qt fall back to its
+// offscreen platform when no display can be reached. True when the user named one.
+bool allowHeadlessStart();
 
-// Looks at the environment before Qt starts, choosing offscreen when there is no display.
-Display chooseDisplay();
+// After Qt started: true when no window can be seen (offscreen or minimal platform).
+bool runningHeadless();
 
 } // namespace app

@@ -40,17 +40,18 @@ int main(int argc, char** argv) {
     // Taken before Qt removes its own options from argv.
     const std::string arguments = panel::argumentText(argc, argv);
     const bool writeRequested = panel::commandLineCode(arguments).has_value();
-    const app::Display display = app::chooseDisplay();
-    if (display == app::Display::None && !writeRequested) {
+    const bool platformNamed = app::allowHeadlessStart();
+
+    QApplication application(argc, argv);
+    const bool headless = app::runningHeadless();
+    if (headless && !platformNamed && !writeRequested) {
         std::cerr << "fltamp: no display to show the panel on; set DISPLAY, or write a code "
                      "with -c CODE\n";
         return 1;
     }
-
-    QApplication application(argc, argv);
-    // Offscreen, nobody can click a Qt message box: the questions go to the terminal.
+    // Headless, nobody can click a Qt message box: the questions go to the terminal.
     platform::QtDialogs qtDialogs;
-    if (display == app::Display::Screen)
+    if (!headless)
         platform::setDialogProvider(&qtDialogs);
     if (writeRequested)
         platform::setProgramEndHandler(failAbandonedWrite);

@@ -126,6 +126,20 @@ TEST_F(FltampProgramTest, WithoutADisplayANormalStartSaysSoAndEnds) {
     EXPECT_EQ(ownLines(run).size(), 1u) << run.err;
 }
 
+TEST_F(FltampProgramTest, ADisplayThatDoesNotAnswerStillLetsTheWriteRun) {
+    const ProgramRun run = runFltamp({"-c", "5"}, headlessBench({{"DISPLAY", ":97"}}));
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fileLines(trace), joined(writeTrace(5), readTrace(5)));
+}
+
+TEST_F(FltampProgramTest, ADisplayThatDoesNotAnswerEndsANormalStartWithOneLine) {
+    const ProgramRun run = runFltamp({}, headlessBench({{"DISPLAY", ":97"}}));
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ownLines(run).size(), 1u) << run.err;
+}
+
 TEST_F(FltampProgramTest, HelpAndVersionPrintAndSucceed) {
     const ProgramRun help = runFltamp({"--help"}, {});
     EXPECT_EQ(help.status, 0);
