@@ -72,7 +72,7 @@ void ClassInstance::lastReferenceGone() noexcept {
         release(); // deletes this unless Class_Terminate stored a new reference to it
         return;
     }
-    delete this;
+    destroy(this);
 }
 
 ErrObject::ErrObject() {

@@ -19,6 +19,7 @@ constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int ArrayFixed = 10;
 constexpr int DivisionByZero = 11;
+constexpr int OutOfStringSpace = 14;
 constexpr int TypeMismatch = 13;
 constexpr int OutOfStack = 28;
 constexpr int SubNotDefined = 35;

@@ -261,6 +261,17 @@ Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::spa
     Ref<HostObject> keepAlive(me);
     FrameScope scope(*this, f);
     execBlock(p.body);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        Value* array = args[i].array;
+        if (!array || p.params[i].byVal || !array->isArray())
+            continue;
+        const Array& arr = *array->asArray();
+        bool inRange = arr.dimensions() == args[i].subscripts.size();
+        for (std::size_t d = 0; inRange && d < arr.dimensions(); ++d)
+            inRange = args[i].subscripts[d] >= 0 && args[i].subscripts[d] <= arr.upperBound(d);
+        if (inRange) // the callee may have resized the array; then the value has no place
+            array->mutableArray().at(args[i].subscripts) = std::move(f.storage[i]);
+    }
     if (p.resultSlot < 0)
         return Value();
     return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);

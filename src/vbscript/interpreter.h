@@ -50,6 +50,10 @@ struct ProcedureInfo {
 struct Argument {
     Value value;
     Value* ref = nullptr;
+    // An array element passed by reference: the array variable and the element's
+    // subscripts; a ByRef parameter's final value is written back there.
+    Value* array = nullptr;
+    std::vector<std::int32_t> subscripts;
     const Value& get() const { return ref ? *ref : value; }
 };
 

@@ -141,6 +141,17 @@ std::vector<Argument> Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs
                 continue;
             }
         }
+        if (a.kind == ExprKind::Call && a.object->kind == ExprKind::Name &&
+            a.object->slot.scope != Scope::Method && !isUnknownName(*a.object)) {
+            ResolvedName r = resolve(*a.object, false);
+            if (r.var && r.var->isArray() && !(r.global && r.global->isConst)) {
+                auto indices = evalArgs(a.args);
+                args[i].subscripts = evalSubscripts(indices);
+                args[i].value = r.var->asArray()->at(args[i].subscripts);
+                args[i].array = r.var;
+                continue;
+            }
+        }
         args[i].value = eval(a);
     }
     return args;

@@ -166,10 +166,18 @@ Value power(const Value& ra, const Value& rb) {
     return checkedDouble(std::pow(x, y));
 }
 
+Value joined(const std::u16string& a, const std::u16string& b) {
+    if (a.size() + b.size() > kMaxStringLength)
+        raise(err::OutOfStringSpace);
+    return Value::string(a + b);
+}
+
 Value concat(const Value& a, const Value& b) {
     if (a.isNull() && b.isNull())
         return Value::null();
-    return Value::string(concatText(a) + concatText(b));
+    if (a.isString() && b.isString())
+        return joined(a.asString(), b.asString());
+    return joined(concatText(a), concatText(b));
 }
 
 bool allBits(const Value& v) {
@@ -317,7 +325,7 @@ Value binaryOp(Op op, const Value& a, const Value& b) {
     switch (op) {
     case Op::Add:
         if (a.isString() && b.isString())
-            return Value::string(a.asString() + b.asString());
+            return joined(a.asString(), b.asString());
         if ((a.isString() && b.isEmpty()) || (a.isEmpty() && b.isString()))
             return Value::string(a.isString() ? a.asString() : b.asString());
         return arithmetic(op, a, b);

@@ -25,7 +25,12 @@ public:
     std::uint32_t refCount() const noexcept { return refs_; }
 
 protected:
-    virtual void lastReferenceGone() noexcept { delete this; }
+    virtual void lastReferenceGone() noexcept { destroy(this); }
+    // Deletes a cell. Deleting one cell can drop the last reference to others (a long
+    // linked list of objects, arrays nested in arrays); those are deleted one after the
+    // other rather than from inside each other, so the stack stays flat however long the
+    // chain is.
+    static void destroy(RefCounted* cell) noexcept;
 
 private:
     std::uint32_t refs_ = 0;

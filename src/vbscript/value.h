@@ -37,6 +37,10 @@ class HostObject;
 class Array;
 class Value;
 
+// Strings longer than this (in 16-bit units, 256 MiB) are refused with "Out of string
+// space": a doubling loop would otherwise take all the machine's memory before failing.
+constexpr std::size_t kMaxStringLength = std::size_t{1} << 27;
+
 struct StringCell : RefCounted {
     explicit StringCell(std::u16string t) : text(std::move(t)) {}
     std::u16string text;

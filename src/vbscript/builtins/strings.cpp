@@ -10,10 +10,6 @@ namespace vbs {
 
 namespace {
 
-// Longest string Space and String build: far beyond any real script, well short of
-// exhausting memory (256 MiB of code units).
-constexpr std::int32_t kMaxBuiltLength = 1 << 27;
-
 std::size_t count(const Args& a, std::size_t i) {
     return static_cast<std::size_t>(a.atLeast(i, 0));
 }
@@ -156,8 +152,8 @@ Value strReverseFn(Interpreter&, std::span<Value> v) {
 
 std::size_t builtLength(const Args& a, std::size_t i) {
     std::int32_t n = a.atLeast(i, 0);
-    if (n > kMaxBuiltLength)
-        raise(err::OutOfMemory);
+    if (static_cast<std::size_t>(n) > kMaxStringLength)
+        raise(err::OutOfStringSpace);
     return static_cast<std::size_t>(n);
 }
 
