@@ -26,8 +26,10 @@ Interpreter& live(Interpreter* interp) {
 
 } // namespace
 
-ClassInstance::ClassInstance(Interpreter& interp, const ClassDef& cls)
-    : interp_(&interp), alive_(interp.aliveToken()), cls_(cls), fields_(cls.fields.size()) {}
+ClassInstance::ClassInstance(Interpreter& interp, const ClassDef& cls,
+                             std::shared_ptr<const Unit> code)
+    : interp_(&interp), alive_(interp.aliveToken()), code_(std::move(code)), cls_(cls),
+      fields_(cls.fields.size()) {}
 
 Value ClassInstance::getProperty(std::u16string_view name, std::span<Value> args) {
     auto a = byValue(args);

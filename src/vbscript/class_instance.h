@@ -16,7 +16,7 @@ class Interpreter;
 
 class ClassInstance : public HostObject {
 public:
-    ClassInstance(Interpreter& interp, const ClassDef& cls);
+    ClassInstance(Interpreter& interp, const ClassDef& cls, std::shared_ptr<const Unit> code);
 
     const ClassDef& classDef() const { return cls_; }
     std::vector<Value>& fields() { return fields_; }
@@ -35,6 +35,7 @@ protected:
 private:
     Interpreter* interp_;
     std::shared_ptr<bool> alive_;
+    std::shared_ptr<const Unit> code_; // the class's definition lives as long as this
     const ClassDef& cls_;
     std::vector<Value> fields_;
     bool terminating_ = false;

@@ -111,7 +111,8 @@ int Interpreter::declareGlobal(const std::u16string& name) {
 }
 
 // A later definition of a procedure replaces an earlier one of the same name.
-void Interpreter::defineUnit(Unit& unit) {
+void Interpreter::defineUnit(const std::shared_ptr<Unit>& shared) {
+    Unit& unit = *shared;
     for (const auto& p : unit.procedures) {
         Global& g = globals_[declareGlobal(p->name)];
         if (g.proc)
@@ -121,7 +122,7 @@ void Interpreter::defineUnit(Unit& unit) {
         procedureOrder_.push_back(p.get());
     }
     for (const auto& c : unit.classes)
-        classes_[c->key] = c.get();
+        classes_[c->key] = {c.get(), shared};
     for (const auto& name : unit.globalNames)
         declareGlobal(name);
 }
@@ -134,11 +135,10 @@ void Interpreter::runTopLevel(Unit& unit) {
 }
 
 void Interpreter::addCode(std::u16string_view code) {
-    auto unit = compileUnit(code, ParseMode::Module, {});
-    Unit& u = *unit;
-    units_.push_back(std::move(unit));
-    defineUnit(u);
-    runTopLevel(u);
+    std::shared_ptr<Unit> unit = compileUnit(code, ParseMode::Module, {});
+    units_.push_back(unit);
+    defineUnit(unit);
+    runTopLevel(*unit);
 }
 
 void Interpreter::executeGlobal(std::u16string_view code) {
@@ -171,9 +171,9 @@ void Interpreter::executeInScope(std::u16string_view statements) {
         return;
     }
     CompileScope scope{frame_->proc, frame_->me ? &frame_->me->classDef() : nullptr};
+    // Statements alone define nothing, so the code lives only while it runs.
     auto unit = compileUnit(statements, ParseMode::Statements, scope);
     Unit& u = *unit;
-    units_.push_back(std::move(unit));
     bool savedResume = frame_->resumeNext;
     frame_->resumeNext = false;
     try {

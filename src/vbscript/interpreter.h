@@ -130,7 +130,7 @@ private:
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
                                       const CompileScope& scope);
-    void defineUnit(Unit& unit);
+    void defineUnit(const std::shared_ptr<Unit>& unit);
     void runTopLevel(Unit& unit);
     int findGlobal(std::u16string_view key) const;
     int declareGlobal(const std::u16string& name);
@@ -178,8 +178,12 @@ private:
     std::deque<Global> globals_;
     std::unordered_map<std::u16string, int> globalIndex_;
     std::vector<const Procedure*> procedureOrder_;
-    std::unordered_map<std::u16string, const ClassDef*> classes_;
-    std::vector<std::unique_ptr<Unit>> units_;
+    struct ClassEntry {
+        const ClassDef* cls;
+        std::shared_ptr<const Unit> unit; // instances keep their class's code alive
+    };
+    std::unordered_map<std::u16string, ClassEntry> classes_;
+    std::vector<std::shared_ptr<Unit>> units_;
     std::unordered_map<std::u16string, ObjectFactory> progIds_;
     Ref<ErrObject> err_;
     Frame* frame_ = nullptr;

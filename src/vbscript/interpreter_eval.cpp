@@ -47,11 +47,15 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
                     raise(err::IllegalAssignment);
                 return {nullptr, nullptr, nullptr, &c->value};
             }
-            if (frame_->explicitNames)
-                raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name + u"'");
+            Value* fallback = nullptr;
             if (slot.fallbackLocal >= 0 && frame_->proc &&
                 static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
-                return {frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)]};
+                fallback = frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)];
+            // Under Option Explicit only ReDim creates a name (it leaves an array behind).
+            if (frame_->explicitNames && !(fallback && fallback->isArray()))
+                raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name + u"'");
+            if (fallback)
+                return {fallback};
             index = declareGlobal(e.name);
         }
         slot.globalIndex = index;
@@ -258,8 +262,8 @@ Value Interpreter::newInstance(const Expr& e) {
     auto it = classes_.find(e.key);
     if (it == classes_.end())
         raise(err::ClassNotDefined);
-    const ClassDef& cls = *it->second;
-    Ref<ClassInstance> inst = makeRef<ClassInstance>(*this, cls);
+    const ClassDef& cls = *it->second.cls;
+    Ref<ClassInstance> inst = makeRef<ClassInstance>(*this, cls, it->second.unit);
     for (std::size_t i = 0; i < cls.fields.size(); ++i) {
         const auto& f = cls.fields[i];
         if (!f.isArray)

@@ -7,6 +7,7 @@
 #include "vbscript/operators.h"
 
 #include <new>
+#include <utility>
 
 namespace vbs {
 
@@ -85,6 +86,8 @@ Interpreter::Flow Interpreter::exec(const Stmt& s) {
         case ExitKind::For:
             return Flow::ExitFor;
         default:
+            // Leaving a procedure with Exit resets Err, as the language documents.
+            err_->clear();
             return Flow::ExitProc;
         }
     case StmtKind::With: {
@@ -134,7 +137,20 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
             declareGlobal(target.name);
         if (s.kind == StmtKind::Dim && !d.isArray)
             continue;
-        Value* var = variable(target, true);
+        Value* var = nullptr;
+        if (s.kind == StmtKind::ReDim) {
+            // ReDim declares the name it sizes, also under Option Explicit.
+            bool explicitNames = std::exchange(frame_->explicitNames, false);
+            try {
+                var = variable(target, true);
+            } catch (...) {
+                frame_->explicitNames = explicitNames;
+                throw;
+            }
+            frame_->explicitNames = explicitNames;
+        } else {
+            var = variable(target, true);
+        }
         if (!var)
             raise(err::IllegalAssignment);
         if (s.kind == StmtKind::Erase) {

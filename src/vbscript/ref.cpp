@@ -6,18 +6,26 @@
 namespace vbs {
 
 void RefCounted::destroy(RefCounted* cell) noexcept {
-    thread_local std::vector<RefCounted*> pending;
-    thread_local bool draining = false;
-    pending.push_back(cell);
-    if (draining)
+    // Cells whose deletion was asked for while another deletion is running. The list only
+    // exists during such a deletion, so nothing of it outlives the thread or the program.
+    thread_local std::vector<RefCounted*>* pending = nullptr;
+    thread_local bool deleting = false;
+    if (deleting) {
+        if (!pending)
+            pending = new std::vector<RefCounted*>;
+        pending->push_back(cell);
         return;
-    draining = true;
-    while (!pending.empty()) {
-        RefCounted* next = pending.back();
-        pending.pop_back();
+    }
+    deleting = true;
+    delete cell;
+    while (pending && !pending->empty()) {
+        RefCounted* next = pending->back();
+        pending->pop_back();
         delete next;
     }
-    draining = false;
+    delete pending;
+    pending = nullptr;
+    deleting = false;
 }
 
 } // namespace vbs

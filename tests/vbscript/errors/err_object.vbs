@@ -17,3 +17,11 @@ Err.Number = 0
 WScript.Echo Err ' expect: 0
 On Error GoTo 0
 WScript.Echo "end" ' expect: end
+Function Failing
+    On Error Resume Next
+    x = 1 / 0
+    Exit Function
+End Function
+On Error Resume Next
+Failing
+WScript.Echo Err.Number ' expect: 0
