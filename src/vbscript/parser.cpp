@@ -844,52 +844,59 @@ private:
     // expression := imp
     ExprPtr expression() {
         Depth depth(*this);
-        return impExpr();
+        return binaryLevel(0);
     }
 
-    // imp := eqv { Imp eqv }   (and likewise down to And)
-    ExprPtr impExpr() {
-        ExprPtr l = eqvExpr();
-        for (int n = 0; at(Tok::Imp); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::Imp, std::move(l), eqvExpr(), t);
-        }
-        return l;
-    }
-    ExprPtr eqvExpr() {
-        ExprPtr l = xorExpr();
-        for (int n = 0; at(Tok::Eqv); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::Eqv, std::move(l), xorExpr(), t);
-        }
-        return l;
-    }
-    ExprPtr xorExpr() {
-        ExprPtr l = orExpr();
-        for (int n = 0; at(Tok::Xor); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::Xor, std::move(l), orExpr(), t);
-        }
-        return l;
-    }
-    ExprPtr orExpr() {
-        ExprPtr l = andExpr();
-        for (int n = 0; at(Tok::Or); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::Or, std::move(l), andExpr(), t);
-        }
-        return l;
-    }
-    ExprPtr andExpr() {
-        ExprPtr l = notExpr();
-        for (int n = 0; at(Tok::And); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::And, std::move(l), notExpr(), t);
-        }
-        return l;
+    // The binary operators from the loosest to the tightest; each level is
+    //   level := next-level { operator next-level }
+    // and Not sits between And and the comparisons: not := Not not | comparison.
+    struct OpToken {
+        Tok tok;
+        Op op;
+    };
+    static constexpr std::size_t kNotLevel = 5;
+    static const std::vector<std::vector<OpToken>>& levels() {
+        static const std::vector<std::vector<OpToken>> table = {
+            {{Tok::Imp, Op::Imp}},
+            {{Tok::Eqv, Op::Eqv}},
+            {{Tok::Xor, Op::Xor}},
+            {{Tok::Or, Op::Or}},
+            {{Tok::And, Op::And}},
+            {}, // Not
+            {{Tok::Eq, Op::Eq},
+             {Tok::Ne, Op::Ne},
+             {Tok::Lt, Op::Lt},
+             {Tok::Gt, Op::Gt},
+             {Tok::Le, Op::Le},
+             {Tok::Ge, Op::Ge},
+             {Tok::Is, Op::Is}},
+            {{Tok::Amp, Op::Concat}},
+            {{Tok::Plus, Op::Add}, {Tok::Minus, Op::Sub}},
+            {{Tok::Mod, Op::Mod}},
+            {{Tok::Backslash, Op::IntDiv}},
+            {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}},
+        };
+        return table;
     }
 
-    // not := Not not | comparison
+    ExprPtr binaryLevel(std::size_t level) {
+        if (level == levels().size())
+            return unary();
+        if (level == kNotLevel)
+            return notExpr();
+        ExprPtr l = binaryLevel(level + 1);
+        for (int n = 0;; countChain(n)) {
+            const OpToken* found = nullptr;
+            for (const auto& o : levels()[level])
+                if (at(o.tok))
+                    found = &o;
+            if (!found)
+                return l;
+            const Token& t = advance();
+            l = binary(found->op, std::move(l), binaryLevel(level + 1), t);
+        }
+    }
+
     ExprPtr notExpr() {
         if (at(Tok::Not)) {
             Depth depth(*this);
@@ -899,92 +906,7 @@ private:
             e->object = notExpr();
             return e;
         }
-        return comparison();
-    }
-
-    // comparison := concat { ("=" | "<>" | "<" | ">" | "<=" | ">=" | Is) concat }
-    ExprPtr comparison() {
-        ExprPtr l = concatExpr();
-        for (int n = 0;; countChain(n)) {
-            Op op;
-            switch (cur().kind) {
-            case Tok::Eq:
-                op = Op::Eq;
-                break;
-            case Tok::Ne:
-                op = Op::Ne;
-                break;
-            case Tok::Lt:
-                op = Op::Lt;
-                break;
-            case Tok::Gt:
-                op = Op::Gt;
-                break;
-            case Tok::Le:
-                op = Op::Le;
-                break;
-            case Tok::Ge:
-                op = Op::Ge;
-                break;
-            case Tok::Is:
-                op = Op::Is;
-                break;
-            default:
-                return l;
-            }
-            const Token& t = advance();
-            l = binary(op, std::move(l), concatExpr(), t);
-        }
-    }
-
-    // concat := additive { "&" additive }
-    ExprPtr concatExpr() {
-        ExprPtr l = additive();
-        for (int n = 0; at(Tok::Amp); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::Concat, std::move(l), additive(), t);
-        }
-        return l;
-    }
-
-    // additive := modulo { ("+" | "-") modulo }
-    ExprPtr additive() {
-        ExprPtr l = modulo();
-        for (int n = 0; at(Tok::Plus) || at(Tok::Minus); countChain(n)) {
-            const Token& t = advance();
-            l = binary(t.kind == Tok::Plus ? Op::Add : Op::Sub, std::move(l), modulo(), t);
-        }
-        return l;
-    }
-
-    // modulo := intdiv { Mod intdiv }
-    ExprPtr modulo() {
-        ExprPtr l = intDivision();
-        for (int n = 0; at(Tok::Mod); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::Mod, std::move(l), intDivision(), t);
-        }
-        return l;
-    }
-
-    // intdiv := multiplicative { "\" multiplicative }
-    ExprPtr intDivision() {
-        ExprPtr l = multiplicative();
-        for (int n = 0; at(Tok::Backslash); countChain(n)) {
-            const Token& t = advance();
-            l = binary(Op::IntDiv, std::move(l), multiplicative(), t);
-        }
-        return l;
-    }
-
-    // multiplicative := unary { ("*" | "/") unary }
-    ExprPtr multiplicative() {
-        ExprPtr l = unary();
-        for (int n = 0; at(Tok::Star) || at(Tok::Slash); countChain(n)) {
-            const Token& t = advance();
-            l = binary(t.kind == Tok::Star ? Op::Mul : Op::Div, std::move(l), unary(), t);
-        }
-        return l;
+        return binaryLevel(kNotLevel + 1);
     }
 
     // unary := ("-" | "+") unary | power

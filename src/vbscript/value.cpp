@@ -11,85 +11,69 @@ const std::u16string kEmptyText;
 }
 
 Value Value::null() {
-    Value v;
-    v.type_ = Type::Null;
-    return v;
+    return Value(Type::Null);
 }
 Value Value::boolean(bool b) {
-    Value v;
-    v.type_ = Type::Boolean;
+    Value v(Type::Boolean);
     v.n_.b = b;
     return v;
 }
 Value Value::byte(std::uint8_t x) {
-    Value v;
-    v.type_ = Type::Byte;
+    Value v(Type::Byte);
     v.n_.u8 = x;
     return v;
 }
 Value Value::integer(std::int16_t x) {
-    Value v;
-    v.type_ = Type::Integer;
+    Value v(Type::Integer);
     v.n_.i16 = x;
     return v;
 }
 Value Value::longValue(std::int32_t x) {
-    Value v;
-    v.type_ = Type::Long;
+    Value v(Type::Long);
     v.n_.i32 = x;
     return v;
 }
 Value Value::single(float x) {
-    Value v;
-    v.type_ = Type::Single;
+    Value v(Type::Single);
     v.n_.f = x;
     return v;
 }
 Value Value::dbl(double x) {
-    Value v;
-    v.type_ = Type::Double;
+    Value v(Type::Double);
     v.n_.d = x;
     return v;
 }
 Value Value::currency(std::int64_t scaled) {
-    Value v;
-    v.type_ = Type::Currency;
+    Value v(Type::Currency);
     v.n_.i64 = scaled;
     return v;
 }
 Value Value::date(double serial) {
-    Value v;
-    v.type_ = Type::Date;
+    Value v(Type::Date);
     v.n_.d = serial;
     return v;
 }
 Value Value::string(std::u16string text) {
-    Value v;
-    v.type_ = Type::String;
+    Value v(Type::String);
     if (!text.empty())
         v.heap_ = Ref<RefCounted>(new StringCell(std::move(text)));
     return v;
 }
 Value Value::object(Ref<HostObject> obj) {
-    Value v;
-    v.type_ = Type::Object;
+    Value v(Type::Object);
     v.heap_ = Ref<RefCounted>(obj.get());
     return v;
 }
 Value Value::nothing() {
-    Value v;
-    v.type_ = Type::Object;
-    return v;
+    return Value(Type::Object);
 }
 Value Value::error(std::int32_t code) {
-    Value v;
-    v.type_ = Type::Error;
+    Value v(Type::Error);
     v.n_.i32 = code;
     return v;
 }
 Value Value::array(Ref<Array> arr) {
-    Value v;
-    v.type_ = Type::Array;
+    Value v(Type::Array);
     v.heap_ = Ref<RefCounted>(arr.get());
     return v;
 }

@@ -92,6 +92,8 @@ public:
     Array& mutableArray();
 
 private:
+    explicit Value(Type t) : type_(t) { n_.i64 = 0; }
+
     Type type_;
     union {
         bool b;
