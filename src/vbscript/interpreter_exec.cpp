@@ -202,6 +202,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
         if (flow != Flow::Normal)
             return flow;
         assign(*s.variable, binaryOp(Op::Add, eval(*s.variable), step), false);
+        checkStep();
     }
     return Flow::Normal;
 }
@@ -222,6 +223,7 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {
         raise(err::NotACollection);
     }
     for (auto& item : items) {
+        checkStep();
         bool isObject = item.isObject();
         assign(*s.variable, std::move(item), isObject);
         Flow flow = execBlock(s.body);
@@ -249,8 +251,7 @@ Interpreter::Flow Interpreter::execDo(const DoStmt& s) {
             return flow;
         if (s.postTest != LoopTest::None && !holds(s.postTest))
             break;
-        if (s.preTest == LoopTest::None && s.postTest == LoopTest::None)
-            checkStep();
+        checkStep(); // an empty loop must stay stoppable too
     }
     return Flow::Normal;
 }

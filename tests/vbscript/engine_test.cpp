@@ -177,8 +177,13 @@ TEST(Engine, StepHookStopsARunawayScriptAndTheEngineStaysUsable) {
         if (++calls == 3)
             raise(err::Stopped);
     });
-    engine.addCode(u"Sub Spin\nOn Error Resume Next\nDo\nLoop\nEnd Sub");
-    EXPECT_EQ(errorNumberOf([&] { engine.run(u"Spin"); }), err::Stopped);
+    engine.addCode(u"Sub Spin\nOn Error Resume Next\nDo\nLoop\nEnd Sub\n"
+                   u"Sub Count\nFor i = 1 To 2000000000\nNext\nEnd Sub\n"
+                   u"Sub Wait\nDo While True\nLoop\nEnd Sub");
+    for (const char16_t* name : {u"Spin", u"Count", u"Wait"}) {
+        calls = 0;
+        EXPECT_EQ(errorNumberOf([&] { engine.run(name); }), err::Stopped);
+    }
     engine.setStepHook(nullptr);
     EXPECT_EQ(toLong(engine.eval(u"1 + 1")), 2);
 }
