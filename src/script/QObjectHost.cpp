@@ -93,14 +93,17 @@ std::optional<QMetaMethod> findMethod(const QObject& object, std::u16string_view
 vbs::Value invoke(QObject& object, const QMetaMethod& method, std::span<vbs::Value> args) {
     if (args.size() > maxMethodArguments)
         vbs::raise(vbs::err::WrongArgCount);
+    // Qt keeps pointers into these while it calls, so both lists live to the end.
     std::vector<QVariant> converted;
+    std::vector<QByteArray> typeNames;
     converted.reserve(args.size());
+    typeNames.reserve(args.size());
     std::array<QGenericArgument, maxMethodArguments> generic{};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const auto index = static_cast<int>(i);
         converted.push_back(toQt(args[i], method.parameterMetaType(index)));
-        generic[i] = QGenericArgument(method.parameterTypeName(index).constData(),
-                                      converted.back().constData());
+        typeNames.push_back(method.parameterTypeName(index));
+        generic[i] = QGenericArgument(typeNames.back().constData(), converted.back().constData());
     }
     QVariant result;
     QGenericReturnArgument returned;

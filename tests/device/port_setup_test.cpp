@@ -81,7 +81,7 @@ TEST_F(PortSetup, ClaimAtOnceShowsNothingAndKeeps888) {
     device::setUpPortAtStartUp();
     EXPECT_TRUE(device::portAvailable);
     EXPECT_EQ(device::portAddress, 888);
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(device::lpt1Address, 888);
     EXPECT_EQ(device::lpt2Address, 632);
     EXPECT_EQ(device::lpt3Address, 956);
@@ -95,9 +95,9 @@ TEST_F(PortSetup, ThreeRetriesWalkTheAddressesThenYesContinuesWithoutPort) {
     EXPECT_EQ(device::portAddress, 956);
     EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{couldNotConnect, couldNotConnect,
                                                          couldNotConnect, continueWithout}));
-    EXPECT_EQ(dialogs.shown.front().buttons, platform::Buttons::AbortRetryIgnore);
-    EXPECT_EQ(dialogs.shown.back().buttons, platform::Buttons::YesNo);
-    EXPECT_EQ(dialogs.shown.back().title, "FLTAMP");
+    EXPECT_EQ(dialogs.messages.front().buttons, platform::Buttons::AbortRetryIgnore);
+    EXPECT_EQ(dialogs.messages.back().buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(dialogs.messages.back().title, "FLTAMP");
 }
 
 TEST_F(PortSetup, NoAfterTheThirdAddressEndsTheProgram) {
@@ -120,7 +120,7 @@ TEST_F(PortSetup, AbortEndsTheProgramAtOnce) {
     boardRefusing(std::nullopt);
     dialogs.answers = {Answer::Abort};
     EXPECT_THROW(device::setUpPortAtStartUp(), ProgramEnded);
-    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 TEST_F(PortSetup, IgnoreExplainsAndGoesOnWithoutPort) {
@@ -150,16 +150,16 @@ TEST_F(PortSetup, NoPortSetupOnSystemsThatDoNotQualify) {
         EXPECT_FALSE(device::portAvailable);
         EXPECT_EQ(device::portAddress, 0);
     }
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PortSetup, UnknownSystemSaysSoWithACriticalIconAndNoTitle) {
     pretendSystem(7, 5, 0);
     device::setUpPortAtStartUp();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Failed to determine operating system");
-    EXPECT_EQ(dialogs.shown[0].icon, platform::Icon::Critical);
-    EXPECT_EQ(dialogs.shown[0].title, "");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Failed to determine operating system");
+    EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Critical);
+    EXPECT_EQ(dialogs.messages[0].title, "");
     EXPECT_EQ(device::portAddress, 0);
 }
 

@@ -6,34 +6,8 @@
 #include "device/UseParPort.h"
 #include "device/Variables.h"
 #include "platform/parllio/parllio.h"
-#include "platform/program_end.h"
 
 namespace panel::test {
-
-platform::Answer ScriptedDialogs::ask(const platform::MessageRequest& request) {
-    messages.push_back(request);
-    if (answers.empty())
-        return platform::Answer::Ok;
-    const platform::Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-std::optional<std::string> ScriptedDialogs::chooseFile(const platform::FileRequest& request) {
-    fileRequests.push_back(request);
-    if (fileChoices.empty())
-        return std::nullopt;
-    std::optional<std::string> choice = fileChoices.front();
-    fileChoices.pop_front();
-    return choice;
-}
-
-std::vector<std::string> ScriptedDialogs::texts() const {
-    std::vector<std::string> shown;
-    for (const platform::MessageRequest& request : messages)
-        shown.push_back(request.text);
-    return shown;
-}
 
 void TestBoard::outByte(std::int32_t address, std::uint8_t value) {
     if (failing)
@@ -69,8 +43,6 @@ std::function<bool(platform::OsVersionRecord&)> systemOf(std::uint32_t platformI
 
 void PanelFixture::SetUp() {
     device::resetProgramState();
-    platform::setDialogProvider(&dialogs);
-    platform::setProgramEndHandler([](int status) { throw ProgramEnded{status}; });
     platform::setVersionSource(systemOf(platform::platformNt, 5));
     parllio::useBackend(nullptr);
 }
@@ -78,8 +50,6 @@ void PanelFixture::SetUp() {
 void PanelFixture::TearDown() {
     parllio::useBackend(nullptr);
     platform::setVersionSource({});
-    platform::setProgramEndHandler({});
-    platform::setDialogProvider(nullptr);
     device::resetProgramState();
 }
 

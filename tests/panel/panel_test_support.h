@@ -1,39 +1,23 @@
-// What the window tests share: scripted answers for message boxes and file dialogs, a
-// way out of endProgram that unwinds back into the test, a simulated board that keeps a
-// log of the wire, and a fixture that starts each test from the program's start values.
+// What the window tests share: the scripted operator (dialogs, program end), a simulated
+// board that keeps a log of the wire, and a fixture that starts each test from the
+// program's start values.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/dialogs.h"
 #include "platform/os_version.h"
 #include "platform/parllio/sim/sim_board.h"
+#include "support/scripted_dialogs.h"
 
 namespace panel::test {
 
-// Thrown by the test's program-end handler; deliberately no std::exception, so that no
-// "skip the failing step" handler in the window can swallow it.
-struct ProgramEnded {
-    int status;
-};
-
-class ScriptedDialogs : public platform::DialogProvider {
-public:
-    platform::Answer ask(const platform::MessageRequest& request) override;
-    std::optional<std::string> chooseFile(const platform::FileRequest& request) override;
-
-    std::deque<platform::Answer> answers;               // taken in order; Ok when empty
-    std::deque<std::optional<std::string>> fileChoices; // taken in order; cancel when empty
-    std::vector<platform::MessageRequest> messages;     // every box shown
-    std::vector<platform::FileRequest> fileRequests;    // every file dialog shown
-
-    std::vector<std::string> texts() const;
-};
+using testsupport::ProgramEnded;
+using testsupport::ScriptedDialogs;
 
 // One port access as the board saw it, with what Text_curBit showed at that moment.
 struct WireEvent {
@@ -66,6 +50,7 @@ protected:
     TestBoard& installBoard(int chipCode, std::optional<int> refusals = 0);
 
     ScriptedDialogs dialogs;
+    testsupport::ProgramEndTrap endTrap;
 };
 
 } // namespace panel::test
