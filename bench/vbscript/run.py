@@ -20,16 +20,26 @@ RUNS = int(os.environ.get("BENCH_RUNS", "3"))
 
 
 def best_time(command, env=None):
+    """The best of RUNS wall times and the output; no time when the command failed."""
     best, output = None, None
     for _ in range(RUNS):
         start = time.perf_counter()
         result = subprocess.run(command, capture_output=True, text=True, env=env, cwd=HERE)
         elapsed = time.perf_counter() - start
         if result.returncode != 0:
-            sys.exit(f"{' '.join(command)} failed:\n{result.stderr}")
+            print(f"  {' '.join(command)} failed: {result.stderr.strip()[:200]}", file=sys.stderr)
+            return None, None
         best = elapsed if best is None else min(best, elapsed)
         output = result.stdout.replace("\r\n", "\n").strip()
     return best, output
+
+
+def ratio(a, b):
+    return a / b if a and b else None
+
+
+def cell(value, width, decimals):
+    return f"{'failed':>{width}}" if value is None else f"{value:>{width}.{decimals}f}"
 
 
 def wine_command():
@@ -55,13 +65,14 @@ def main():
         times, outputs = {}, {}
         for name, make, env in engines:
             elapsed, outputs[name] = best_time(make(script), env)
-            times[name] = max(elapsed - start_up[name], 1e-6)
+            times[name] = None if elapsed is None else max(elapsed - start_up[name], 1e-6)
         if outputs["vbsrun"] != outputs["python3"]:
             print(f"  {script}: outputs differ: {outputs}", file=sys.stderr)
-        row = f"{script:<15}" + "".join(f"{times[name] * 1000:>16.1f}" for name, _, _ in engines)
-        row += f"{times['python3'] / times['vbsrun']:>15.2f}"
+        row = f"{script:<15}" + "".join(cell(times[name] and times[name] * 1000, 16, 1)
+                                         for name, _, _ in engines)
+        row += cell(ratio(times["python3"], times["vbsrun"]), 15, 2)
         if wine:
-            row += f"{times['cscript'] / times['vbsrun']:>16.1f}"
+            row += cell(ratio(times["cscript"], times["vbsrun"]), 16, 1)
         print(row)
     print("start-up (ms): " + ", ".join(f"{n} {t * 1000:.1f}" for n, t in start_up.items()))
 
