@@ -61,6 +61,11 @@ std::vector<MemberInfo> ClassInstance::members() const {
     return out;
 }
 
+void ClassInstance::dropReferences() {
+    auto fields = std::move(fields_);
+    fields_.assign(cls_.fields.size(), Value());
+}
+
 void ClassInstance::lastReferenceGone() noexcept {
     if (terminating_)
         return;

@@ -28,6 +28,7 @@ public:
     Value callMethod(std::u16string_view name, std::span<Value> args) override;
     std::vector<MemberInfo> members() const override;
     std::u16string typeName() const override { return cls_.name; }
+    void dropReferences() override;
 
 protected:
     void lastReferenceGone() noexcept override;

@@ -134,6 +134,12 @@ void Dictionary::remove(const Value& key) {
             --i;
 }
 
+void Dictionary::dropReferences() {
+    auto entries = std::move(entries_);
+    entries_.clear();
+    index_.clear();
+}
+
 std::vector<Value> Dictionary::keys() const {
     std::vector<Value> out;
     for (const auto& e : entries_)

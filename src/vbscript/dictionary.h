@@ -14,6 +14,7 @@ public:
     Dictionary();
     std::u16string typeName() const override { return u"Dictionary"; }
     std::optional<std::vector<Value>> items() override { return keys(); }
+    void dropReferences() override;
 
 private:
     std::u16string lookupKey(const Value& key) const;

@@ -7,6 +7,40 @@
 
 namespace vbs {
 
+HostObject::~HostObject() {
+    if (tracker_)
+        tracker_->untrack(this);
+}
+
+void ObjectTracker::track(HostObject* obj) {
+    if (obj->tracker_)
+        return; // a factory may hand out an object it made before
+    obj->tracker_ = this;
+    obj->next_ = head_;
+    if (head_)
+        head_->prev_ = obj;
+    head_ = obj;
+}
+
+void ObjectTracker::untrack(HostObject* obj) {
+    if (obj->prev_)
+        obj->prev_->next_ = obj->next_;
+    else
+        head_ = obj->next_;
+    if (obj->next_)
+        obj->next_->prev_ = obj->prev_;
+    obj->tracker_ = nullptr;
+    obj->prev_ = obj->next_ = nullptr;
+}
+
+void ObjectTracker::dropAll() {
+    while (head_) {
+        Ref<HostObject> obj(head_);
+        untrack(head_);
+        obj->dropReferences();
+    }
+}
+
 void HostObject::setProperty(std::u16string_view, std::span<Value>, const Value&, bool) {
     raise(err::NoSuchMember);
 }

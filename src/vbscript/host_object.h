@@ -29,8 +29,15 @@ struct MemberInfo {
     bool hasReturnValue = false;
 };
 
+class ObjectTracker;
+
 class HostObject : public RefCounted {
 public:
+    ~HostObject() override;
+    // Lets go of every value this object holds. The engine calls it on the objects it
+    // created when it goes away, so that objects referring to each other are freed too.
+    virtual void dropReferences() {}
+
     // Reads property `name` (or calls it for its value) with `args`.
     virtual Value getProperty(std::u16string_view name, std::span<Value> args) = 0;
     // Assigns `value` to property `name`; `isSet` tells a Set assignment from a Let.
@@ -43,6 +50,30 @@ public:
     virtual std::u16string typeName() const = 0;
     // The items For Each walks; nothing when the object is not a collection.
     virtual std::optional<std::vector<Value>> items() { return std::nullopt; }
+
+private:
+    friend class ObjectTracker;
+    ObjectTracker* tracker_ = nullptr;
+    HostObject* prev_ = nullptr;
+    HostObject* next_ = nullptr;
+};
+
+// The objects an engine created (script class instances, CreateObject's objects), linked
+// through the objects themselves; each leaves the list when it is deleted. dropAll breaks
+// the reference cycles that counting alone never frees.
+class ObjectTracker {
+public:
+    ObjectTracker() = default;
+    ObjectTracker(const ObjectTracker&) = delete;
+    ObjectTracker& operator=(const ObjectTracker&) = delete;
+    ~ObjectTracker() { dropAll(); }
+
+    void track(HostObject* obj);
+    void untrack(HostObject* obj);
+    void dropAll();
+
+private:
+    HostObject* head_ = nullptr;
 };
 
 // Case-insensitive name comparison for member and variable names.

@@ -50,7 +50,9 @@ Interpreter::~Interpreter() {
             g.value = Value();
     for (auto& g : globals_)
         g.value = Value();
+    // What is left refers to itself in a cycle: freed without running more script code.
     *alive_ = false;
+    created_.dropAll();
 }
 
 void Interpreter::enterCall() {
@@ -230,7 +232,11 @@ Value Interpreter::createObject(std::u16string_view progId) {
     auto it = progIds_.find(foldName(progId));
     if (it == progIds_.end())
         raise(err::CannotCreateObject);
-    return Value::object(it->second());
+    Ref<HostObject> obj = it->second();
+    if (!obj)
+        raise(err::CannotCreateObject);
+    created_.track(obj.get());
+    return Value::object(obj);
 }
 
 Value Interpreter::procedureReference(std::u16string_view name) {

@@ -194,6 +194,7 @@ private:
     std::atomic<bool> stopRequested_{false};
     UiHost* ui_ = nullptr;
     lib::VbRandom random_;
+    ObjectTracker created_; // objects made by New and CreateObject
     std::shared_ptr<bool> alive_;
 };
 

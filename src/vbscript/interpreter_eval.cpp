@@ -264,6 +264,7 @@ Value Interpreter::newInstance(const Expr& e) {
         raise(err::ClassNotDefined);
     const ClassDef& cls = *it->second.cls;
     Ref<ClassInstance> inst = makeRef<ClassInstance>(*this, cls, it->second.unit);
+    created_.track(inst.get());
     for (std::size_t i = 0; i < cls.fields.size(); ++i) {
         const auto& f = cls.fields[i];
         if (!f.isArray)

@@ -228,6 +228,21 @@ TEST(Engine, ScriptObjectOutlivingTheEngineIsHarmless) {
     EXPECT_EQ(errorNumberOf([&] { kept.asObject()->getProperty(u"V", {}); }), err::ObjectRequired);
 }
 
+// Objects referring to each other are freed with the engine (the sanitizer build's leak
+// check sees the difference); their Class_Terminate does not run then.
+TEST(Engine, ReferenceCyclesAreFreedWithTheEngine) {
+    auto probe = makeRef<Probe>();
+    {
+        Engine engine;
+        engine.addObject(u"Probe", probe);
+        engine.addCode(u"Class Node\nPublic Other\nSub Class_Terminate\nProbe.Log \"t\"\nEnd Sub\n"
+                       u"End Class\nSet a = New Node\nSet b = New Node\nSet a.Other = b\n"
+                       u"Set b.Other = a\nSet d = CreateObject(\"Scripting.Dictionary\")\n"
+                       u"d.Add \"me\", d\nSet a = Nothing\nSet b = Nothing\nSet d = Nothing");
+    }
+    EXPECT_EQ(probe->log, u"");
+}
+
 TEST(Engine, MsgBoxWithoutAHostIsPermissionDenied) {
     Engine engine;
     EXPECT_EQ(errorNumberOf([&] { engine.addCode(u"MsgBox \"hi\""); }), err::PermissionDenied);
