@@ -66,6 +66,12 @@ void Interpreter::enterCall() {
         raise(err::OutOfStack);
 }
 
+// A stop asked for while nothing ran must not end the next script at its first statement.
+void Interpreter::forgetStaleStop() {
+    if (depth_ == 0)
+        stopRequested_ = false;
+}
+
 void Interpreter::checkStep() {
     if (stopRequested_.exchange(false))
         raise(err::Stopped);
@@ -137,6 +143,7 @@ void Interpreter::runTopLevel(Unit& unit) {
 }
 
 void Interpreter::addCode(std::u16string_view code) {
+    forgetStaleStop();
     std::shared_ptr<Unit> unit = compileUnit(code, ParseMode::Module, {});
     units_.push_back(unit);
     defineUnit(unit);
@@ -148,6 +155,7 @@ void Interpreter::executeGlobal(std::u16string_view code) {
 }
 
 Value Interpreter::evaluate(std::u16string_view expression) {
+    forgetStaleStop();
     auto unit = compileUnit(expression, ParseMode::Expression, {});
     Frame top;
     FrameScope scope(*this, top);
@@ -188,6 +196,7 @@ void Interpreter::executeInScope(std::u16string_view statements) {
 }
 
 Value Interpreter::run(std::u16string_view name, std::vector<Value> args) {
+    forgetStaleStop();
     int index = findGlobal(foldName(name));
     if (name.empty() || index < 0 || !globals_[index].proc)
         raise(err::SubNotDefined);

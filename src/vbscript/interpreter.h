@@ -135,6 +135,7 @@ private:
     int findGlobal(std::u16string_view key) const;
     int declareGlobal(const std::u16string& name);
     void checkStep();
+    void forgetStaleStop();
     void enterCall();
 
     // statements

@@ -198,6 +198,13 @@ TEST(Engine, RequestStopEndsTheRunningScript) {
         err::Stopped);
 }
 
+TEST(Engine, StopAskedForWhileIdleDoesNotStopTheNextScript) {
+    Engine engine;
+    engine.requestStop();
+    engine.addCode(u"x = 1");
+    EXPECT_EQ(toLong(engine.eval(u"x")), 1);
+}
+
 TEST(Engine, EvalGivesValuesAndErrors) {
     Engine engine;
     EXPECT_EQ(toText(engine.eval(u"\"a\" & 1 + 2")), u"a3");
