@@ -334,7 +334,7 @@ QVariant toQt(const vbs::Value& value) {
     case vbs::Type::Object: {
         if (value.isNothing())
             return QVariant::fromValue<QObject*>(nullptr);
-        if (auto* bridged = dynamic_cast<QObjectHost*>(value.asObject()))
+        if (auto* bridged = dynamic_cast<QObjectHost*>(value.asObject()->target()))
             return QVariant::fromValue(bridged->object());
         break;
     }

@@ -50,6 +50,8 @@ public:
     virtual std::u16string typeName() const = 0;
     // The items For Each walks; nothing when the object is not a collection.
     virtual std::optional<std::vector<Value>> items() { return std::nullopt; }
+    // The object this one stands for: a proxy answers with the object behind it.
+    virtual HostObject* target() { return this; }
 
 private:
     friend class ObjectTracker;
