@@ -130,6 +130,11 @@ private:
             unit_->procedures.push_back(std::move(proc));
             return true;
         }
+        if (atWord(u"property") &&
+            (peekTok().kind == Tok::Set ||
+             (peekTok().kind == Tok::Name &&
+              (sameName(peekTok().text, u"get") || sameName(peekTok().text, u"let")))))
+            fail(cerr::MustBeInClass);
         if (at(Tok::Class) && pos_ == start) {
             classDefinition();
             return true;

@@ -108,6 +108,8 @@ TEST(Parser, CompileErrorsCarryNumberLineAndColumn) {
         {u"Class C\nProperty Let P\nEnd Property\nEnd Class", cerr::PropertyNeedsArg, 2, 1},
         {u"x = 1\nOption Explicit", cerr::MustBeFirst, 2, 1},
         {u"Foo(1, 2)", cerr::ParensOnSub, 1, 1},
+        {u"Property Get P\nEnd Property", cerr::MustBeInClass, 1, 1},
+        {u"Class C\nPublic Default x\nEnd Class", cerr::DefaultOnlyOnGet, 2, 16},
     };
     for (const auto& c : cases) {
         int line = 0, column = 0;
