@@ -318,7 +318,10 @@ std::optional<int> compareValues(const Value& ra, const Value& rb, bool textComp
 bool sameObject(const Value& a, const Value& b) {
     if (!a.isObject() || !b.isObject())
         raise(err::ObjectRequired);
-    return a.asObject() == b.asObject();
+    HostObject* x = a.asObject();
+    HostObject* y = b.asObject();
+    // A proxy and the object it stands for are the same object to a script.
+    return (x ? x->target() : nullptr) == (y ? y->target() : nullptr);
 }
 
 Value binaryOp(Op op, const Value& a, const Value& b) {
