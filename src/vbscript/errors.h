@@ -119,6 +119,9 @@ public:
     void setSource(std::u16string source) { source_ = std::move(source); }
     // The first statement that sees the error records where it happened.
     void setPositionIfUnknown(int line, int column);
+    // Code run by Execute or Eval has lines of its own; outside it, the statement that
+    // ran it is where the error happened.
+    void forgetPosition() { line_ = column_ = 0; }
     const char* what() const noexcept override { return what_.c_str(); }
 
 private:

@@ -15,18 +15,32 @@ constexpr std::int32_t kMajorVersion = 5;
 constexpr std::int32_t kMinorVersion = 8;
 constexpr std::int32_t kBuildVersion = 1;
 
+// Errors of the code Execute and Eval run are placed at the statement that ran it.
+template <typename F> Value placedAtCaller(F&& run) {
+    try {
+        return run();
+    } catch (ScriptError& e) {
+        e.forgetPosition();
+        throw;
+    }
+}
+
 Value evalFn(Interpreter& in, std::span<Value> v) {
-    return in.evalInScope(Args(v).text(0));
+    return placedAtCaller([&] { return in.evalInScope(Args(v).text(0)); });
 }
 
 Value executeFn(Interpreter& in, std::span<Value> v) {
-    in.executeInScope(Args(v).text(0));
-    return Value();
+    return placedAtCaller([&] {
+        in.executeInScope(Args(v).text(0));
+        return Value();
+    });
 }
 
 Value executeGlobalFn(Interpreter& in, std::span<Value> v) {
-    in.executeGlobal(Args(v).text(0));
-    return Value();
+    return placedAtCaller([&] {
+        in.executeGlobal(Args(v).text(0));
+        return Value();
+    });
 }
 
 Value getRefFn(Interpreter& in, std::span<Value> v) {
