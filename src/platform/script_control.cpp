@@ -92,24 +92,86 @@ std::u16string decimal(long value) {
 // The time limit of one entry into the engine; runs nest when a host call re-enters.
 class ScriptControl::Run {
 public:
+    using Clock = std::chrono::steady_clock;
+
     explicit Run(ScriptControl& control)
-        : control_(control), outer_(std::exchange(control.innermost_, this)),
-          start_(std::chrono::steady_clock::now()) {}
+        : control_(control), outer_(std::exchange(control.innermost_, this)), start_(Clock::now()) {
+    }
     ~Run() { control_.innermost_ = outer_; }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
 
-    std::chrono::steady_clock::duration scriptTime() const {
-        return std::chrono::steady_clock::now() - start_ - excluded;
+    Clock::duration scriptTime() const {
+        const Clock::time_point now = Clock::now();
+        const Clock::duration paused = pauses_ > 0 ? now - pausedAt_ : Clock::duration{};
+        return now - start_ - excluded_ - paused;
     }
 
-    std::chrono::steady_clock::duration excluded{};
+    void pause() {
+        if (pauses_++ == 0)
+            pausedAt_ = Clock::now();
+    }
+    void resume() {
+        if (--pauses_ == 0)
+            excluded_ += Clock::now() - pausedAt_;
+    }
 
 private:
     ScriptControl& control_;
     Run* outer_;
-    std::chrono::steady_clock::time_point start_;
+    Clock::time_point start_;
+    Clock::time_point pausedAt_;
+    Clock::duration excluded_{};
+    int pauses_ = 0;
 };
+
+namespace {
+
+// A registered object as the engine sees it: every call into it stops the script's
+// clock, and the objects it hands out are watched the same way.
+class TimedHost : public vbs::HostObject {
+public:
+    TimedHost(ScriptControl& control, vbs::Ref<vbs::HostObject> inner)
+        : control_(control), inner_(std::move(inner)) {}
+
+    Value getProperty(std::u16string_view name, std::span<Value> args) override {
+        return watched([&] { return inner_->getProperty(name, args); });
+    }
+    void setProperty(std::u16string_view name, std::span<Value> args, const Value& value,
+                     bool isSet) override {
+        ScriptControl::PausedClock paused(control_);
+        inner_->setProperty(name, args, value, isSet);
+    }
+    Value callMethod(std::u16string_view name, std::span<Value> args) override {
+        return watched([&] { return inner_->callMethod(name, args); });
+    }
+    std::vector<vbs::MemberInfo> members() const override { return inner_->members(); }
+    std::u16string typeName() const override { return inner_->typeName(); }
+    std::optional<std::vector<Value>> items() override {
+        auto items = inner_->items();
+        if (items)
+            for (Value& item : *items)
+                item = watch(item);
+        return items;
+    }
+    vbs::HostObject* target() override { return inner_->target(); }
+
+private:
+    template <typename Call> Value watched(Call&& call) {
+        ScriptControl::PausedClock paused(control_);
+        return watch(call());
+    }
+    Value watch(const Value& value) {
+        if (!value.isObject() || value.isNothing() || dynamic_cast<TimedHost*>(value.asObject()))
+            return value;
+        return Value::object(vbs::Ref<vbs::HostObject>(new TimedHost(control_, value.asObject())));
+    }
+
+    ScriptControl& control_;
+    vbs::Ref<vbs::HostObject> inner_;
+};
+
+} // namespace
 
 // MsgBox and InputBox: refused unless the host allows them, shown by the host's UI.
 class ScriptControl::Ui : public vbs::UiHost {
@@ -140,12 +202,14 @@ private:
     ScriptControl& control_;
 };
 
-ScriptControl::PausedClock::PausedClock(ScriptControl& control)
-    : control_(control), start_(std::chrono::steady_clock::now()) {}
+ScriptControl::PausedClock::PausedClock(ScriptControl& control) : run_(control.innermost_) {
+    if (run_)
+        run_->pause();
+}
 
 ScriptControl::PausedClock::~PausedClock() {
-    if (control_.innermost_)
-        control_.innermost_->excluded += std::chrono::steady_clock::now() - start_;
+    if (run_)
+        run_->resume();
 }
 
 ScriptControl::ScriptControl() : ui_(std::make_unique<Ui>(*this)) {
@@ -174,16 +238,20 @@ void ScriptControl::checkTime() {
 template <typename Action> auto ScriptControl::guarded(Action&& action) {
     // A script started from inside another one's host call: the outer script's clock
     // stands still while the inner one runs on its own limit.
-    std::optional<PausedClock> outerPaused;
-    if (innermost_)
-        outerPaused.emplace(*this);
+    PausedClock outerPaused(*this);
     Run run(*this);
     return action();
 }
 
 void ScriptControl::addObject(std::u16string_view name, vbs::Ref<vbs::HostObject> object,
                               bool addMembers) {
-    engine_.addObject(name, std::move(object), addMembers);
+    engine_.addObject(name, timed(std::move(object)), addMembers);
+}
+
+vbs::Ref<vbs::HostObject> ScriptControl::timed(vbs::Ref<vbs::HostObject> object) {
+    if (!object)
+        return object;
+    return vbs::Ref<vbs::HostObject>(new TimedHost(*this, std::move(object)));
 }
 
 void ScriptControl::addCode(std::u16string_view code) {

@@ -50,15 +50,21 @@ public:
 
     std::u16string typeName() const override { return u"ScriptControl"; }
 
+private:
+    class Run;
+
+public:
     // Time spent outside the script (in a dialog, in a host call) is not the script's.
+    // Pauses nest: a host call that adds code pauses the same script twice.
     class PausedClock {
     public:
         explicit PausedClock(ScriptControl& control);
         ~PausedClock();
+        PausedClock(const PausedClock&) = delete;
+        PausedClock& operator=(const PausedClock&) = delete;
 
     private:
-        ScriptControl& control_;
-        std::chrono::steady_clock::time_point start_;
+        Run* run_;
     };
 
 protected:
@@ -68,8 +74,8 @@ protected:
 
 private:
     class Ui;
-    class Run;
     template <typename Action> auto guarded(Action&& action);
+    vbs::Ref<vbs::HostObject> timed(vbs::Ref<vbs::HostObject> object);
     void checkTime();
     void addScriptMembers();
 

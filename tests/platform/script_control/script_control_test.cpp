@@ -175,6 +175,22 @@ TEST_F(ScriptControlTest, TimeInAMessageBoxIsNotTheScripts) {
     EXPECT_EQ(ui.prompts, (std::vector<std::u16string>{u"one", u"two"}));
 }
 
+TEST_F(ScriptControlTest, TimeInAHostCallIsNotTheScripts) {
+    control.addObject(
+        u"Slow", callback([] { std::this_thread::sleep_for(std::chrono::milliseconds(150)); }));
+    control.setTimeout(100);
+    control.executeStatement(u"Slow.Go\nSlow.Go\ndone = True");
+    EXPECT_TRUE(control.eval(u"done").asBool());
+}
+
+TEST_F(ScriptControlTest, ANegativeTimeoutMeansNoLimit) {
+    control.setTimeout(-1);
+    control.addObject(u"Slow",
+                      callback([] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }));
+    control.executeStatement(u"For i = 1 To 200000\nNext\nSlow.Go");
+    EXPECT_EQ(control.eval(u"i").asLong(), 200001);
+}
+
 TEST_F(ScriptControlTest, MessageBoxesNeedPermissionAndGoToTheHost) {
     RecordingUi ui;
     control.setSite(&ui);
