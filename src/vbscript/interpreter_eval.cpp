@@ -13,6 +13,12 @@ using namespace ast;
 
 namespace {
 
+// The built-in constants are shared by every engine in the process, and counting
+// references is not thread-safe: a script gets its own copy of a constant's text.
+Value ownCopy(const Value& constant) {
+    return constant.isString() ? Value::string(std::u16string(constant.asString())) : constant;
+}
+
 std::vector<Value> valuesOf(const std::vector<Argument>& args) {
     std::vector<Value> out;
     out.reserve(args.size());
@@ -130,7 +136,7 @@ Value Interpreter::evalName(const Expr& e) {
     if (r.var)
         return *r.var;
     if (r.constant)
-        return *r.constant;
+        return ownCopy(*r.constant);
     return evalCall(e, {}, true);
 }
 
@@ -231,7 +237,7 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     if (r.var)
         return callOnValue(*r.var, args, wantValue);
     if (r.constant)
-        return callOnValue(*r.constant, args, wantValue);
+        return callOnValue(ownCopy(*r.constant), args, wantValue);
     if (r.builtin)
         return callBuiltin(*r.builtin, args);
     if (callee.slot.scope == Scope::Method) {
