@@ -65,7 +65,7 @@ Value varTypeFn(Interpreter&, std::span<Value> v) {
 }
 
 const Builtin kArrays[] = {
-    {u"Array", 0, 1 << 14, arrayFn},
+    {u"Array", 0, Builtin::kAnyCount, arrayFn},
     {u"UBound", 1, 2, uBoundFn},
     {u"LBound", 1, 2, lBoundFn},
     {u"IsArray", 1, 1, isArrayFn},

@@ -5,6 +5,7 @@
 
 #include "vbscript/value.h"
 
+#include <limits>
 #include <span>
 #include <string_view>
 
@@ -13,6 +14,8 @@ namespace vbs {
 class Interpreter;
 
 struct Builtin {
+    // maxArgs of a built-in that takes any number of arguments (Array).
+    static constexpr int kAnyCount = std::numeric_limits<int>::max();
     using Function = Value (*)(Interpreter&, std::span<Value>);
     const char16_t* name;
     int minArgs;

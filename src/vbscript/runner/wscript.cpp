@@ -6,6 +6,7 @@
 #include "vbscript/lib/text_ops.h"
 
 #include <chrono>
+#include <limits>
 #include <thread>
 
 namespace vbs::runner {
@@ -13,8 +14,8 @@ namespace vbs::runner {
 namespace {
 
 using K = MemberInfo::Kind;
-// Echo and Write accept this many arguments at most.
-constexpr int kMaxEchoArgs = 1 << 14;
+// Echo takes any number of arguments.
+constexpr int kAnyCount = std::numeric_limits<int>::max();
 
 void write(std::FILE* out, const std::u16string& text) {
     std::string bytes = lib::utf16ToUtf8(text);
@@ -88,7 +89,7 @@ TextStream::TextStream(std::FILE* out) {
 WScript::WScript(std::u16string scriptPath, std::vector<std::u16string> arguments)
     : arguments_(makeRef<Arguments>(std::move(arguments))), stdOut_(makeRef<TextStream>(stdout)),
       stdErr_(makeRef<TextStream>(stderr)) {
-    addMember({u"Echo", K::Method, 0, kMaxEchoArgs, false,
+    addMember({u"Echo", K::Method, 0, kAnyCount, false,
                [](std::span<Value> a) {
                    std::u16string line;
                    for (std::size_t i = 0; i < a.size(); ++i)
