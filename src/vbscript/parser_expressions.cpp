@@ -1,0 +1,234 @@
+// The parser's expressions: the operator levels from Imp down to "^", and the primary
+// and postfix forms (names, members, calls, literals, New), each with its grammar rule.
+#include "vbscript/parser_impl.h"
+
+namespace vbs::parsing {
+
+ExprPtr Parser::nameExpr(std::u16string name, const Token& at) {
+    auto e = expr(ExprKind::Name, at);
+    e->key = foldName(name);
+    e->name = std::move(name);
+    return e;
+}
+
+// argument := [expression]   (left out: the marker built-ins read as "not given")
+ExprPtr Parser::argument() {
+    if (!at(Tok::Comma) && !at(Tok::RParen) && !atStatementEnd())
+        return expression();
+    auto e = expr(ExprKind::Literal, cur());
+    e->literal = Value::error(kMissingArgument);
+    return e;
+}
+
+ExprPtr Parser::binary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
+    auto e = expr(ExprKind::Binary, at);
+    e->op = op;
+    e->object = std::move(l);
+    e->right = std::move(r);
+    return e;
+}
+
+// Left-associative chains would otherwise grow the tree's depth without limit.
+void Parser::countChain(int& length) {
+    if (++length > kMaxNesting)
+        fail(cerr::OutOfStack);
+}
+
+// expression := imp
+ExprPtr Parser::expression() {
+    Depth depth(*this);
+    return binaryLevel(0);
+}
+
+const std::vector<std::vector<Parser::OpToken>>& Parser::levels() {
+    static const std::vector<std::vector<OpToken>> table = {
+        {{Tok::Imp, Op::Imp}},
+        {{Tok::Eqv, Op::Eqv}},
+        {{Tok::Xor, Op::Xor}},
+        {{Tok::Or, Op::Or}},
+        {{Tok::And, Op::And}},
+        {}, // Not
+        {{Tok::Eq, Op::Eq},
+         {Tok::Ne, Op::Ne},
+         {Tok::Lt, Op::Lt},
+         {Tok::Gt, Op::Gt},
+         {Tok::Le, Op::Le},
+         {Tok::Ge, Op::Ge},
+         {Tok::Is, Op::Is}},
+        {{Tok::Amp, Op::Concat}},
+        {{Tok::Plus, Op::Add}, {Tok::Minus, Op::Sub}},
+        {{Tok::Mod, Op::Mod}},
+        {{Tok::Backslash, Op::IntDiv}},
+        {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}},
+    };
+    return table;
+}
+
+ExprPtr Parser::binaryLevel(std::size_t level) {
+    if (level == levels().size())
+        return unary();
+    if (level == kNotLevel)
+        return notExpr();
+    ExprPtr l = binaryLevel(level + 1);
+    for (int n = 0;; countChain(n)) {
+        const OpToken* found = nullptr;
+        for (const auto& o : levels()[level])
+            if (at(o.tok))
+                found = &o;
+        if (!found)
+            return l;
+        const Token& t = advance();
+        l = binary(found->op, std::move(l), binaryLevel(level + 1), t);
+    }
+}
+
+ExprPtr Parser::notExpr() {
+    if (at(Tok::Not)) {
+        Depth depth(*this);
+        const Token& t = advance();
+        auto e = expr(ExprKind::Unary, t);
+        e->op = Op::Not;
+        e->object = notExpr();
+        return e;
+    }
+    return binaryLevel(kNotLevel + 1);
+}
+
+// unary := ("-" | "+") unary | power
+ExprPtr Parser::unary() {
+    if (at(Tok::Minus) || at(Tok::Plus)) {
+        Depth depth(*this);
+        const Token& t = advance();
+        ExprPtr operand = unary();
+        if (t.kind == Tok::Plus)
+            return operand;
+        auto e = expr(ExprKind::Unary, t);
+        e->op = Op::Neg;
+        e->object = std::move(operand);
+        return e;
+    }
+    return power();
+}
+
+// power := postfix { "^" power-operand };  power-operand := "-" power-operand | postfix
+ExprPtr Parser::power() {
+    ExprPtr l = primary();
+    for (int n = 0; at(Tok::Caret); countChain(n)) {
+        const Token& t = advance();
+        l = binary(Op::Pow, std::move(l), powerOperand(), t);
+    }
+    return l;
+}
+
+ExprPtr Parser::powerOperand() {
+    if (at(Tok::Minus) || at(Tok::Plus)) {
+        Depth depth(*this);
+        const Token& t = advance();
+        ExprPtr operand = powerOperand();
+        if (t.kind == Tok::Plus)
+            return operand;
+        auto e = expr(ExprKind::Unary, t);
+        e->op = Op::Neg;
+        e->object = std::move(operand);
+        return e;
+    }
+    return primary();
+}
+
+// primary := literal | "(" expression ")" | New name | postfix
+ExprPtr Parser::primary() {
+    const Token& t = cur();
+    switch (t.kind) {
+    case Tok::Literal:
+    case Tok::True:
+    case Tok::False: {
+        advance();
+        auto e = expr(ExprKind::Literal, t);
+        e->literal = t.literal;
+        return e;
+    }
+    case Tok::Empty:
+    case Tok::Null:
+    case Tok::Nothing: {
+        advance();
+        auto e = expr(ExprKind::Literal, t);
+        e->literal = t.kind == Tok::Null      ? Value::null()
+                     : t.kind == Tok::Nothing ? Value::nothing()
+                                              : Value();
+        return e;
+    }
+    case Tok::LParen: {
+        Depth depth(*this);
+        advance();
+        auto e = expr(ExprKind::Paren, t);
+        e->object = expression();
+        expect(Tok::RParen, cerr::ExpectedRParen);
+        return e;
+    }
+    case Tok::New: {
+        advance();
+        auto e = expr(ExprKind::New, t);
+        e->name = identifier();
+        e->key = foldName(e->name);
+        return e;
+    }
+    case Tok::Name:
+    case Tok::Dot:
+    case Tok::Me:
+        return postfix(true);
+    default:
+        fail(cerr::ExpectedExpression);
+    }
+}
+
+// postfix := (name | Me | "." name) { "." name | "(" [arguments] ")" }
+// At the start of a statement a "(" after a blank is left to the call's arguments.
+ExprPtr Parser::postfix(bool inExpression) {
+    const Token& t = cur();
+    ExprPtr e;
+    if (at(Tok::Me)) {
+        advance();
+        e = expr(ExprKind::Me, t);
+    } else if (at(Tok::Dot)) {
+        advance();
+        e = expr(ExprKind::Member, t);
+        e->name = memberName();
+        e->key = foldName(e->name);
+    } else {
+        e = nameExpr(identifier(), t);
+    }
+    for (int n = 0;; countChain(n)) {
+        if (at(Tok::Dot) && !cur().spaceBefore) {
+            const Token& d = advance();
+            auto m = expr(ExprKind::Member, d);
+            m->object = std::move(e);
+            m->name = memberName();
+            m->key = foldName(m->name);
+            e = std::move(m);
+        } else if (at(Tok::LParen) && (inExpression || !cur().spaceBefore)) {
+            const Token& p = advance();
+            auto c = expr(ExprKind::Call, p);
+            c->line = e->line;
+            c->column = e->column;
+            c->object = std::move(e);
+            if (!at(Tok::RParen)) {
+                do
+                    c->args.push_back(argument());
+                while (accept(Tok::Comma));
+            }
+            expect(Tok::RParen, cerr::ExpectedRParen);
+            e = std::move(c);
+        } else {
+            return e;
+        }
+    }
+}
+
+// After ".", keywords are member names too (d.Item, x.Class, obj.End ...).
+std::u16string Parser::memberName() {
+    if (at(Tok::Name) || (cur().kind >= Tok::And && !cur().text.empty()))
+        return advance().text;
+    fail(cerr::ExpectedIdentifier);
+}
+
+} // namespace vbs::parsing

@@ -1,0 +1,163 @@
+// The parser's class, shared by the three files that hold its parts: parser.cpp (the
+// module level: procedures and classes), parser_statements.cpp and
+// parser_expressions.cpp. Internal to the parser; the rest of the engine uses parser.h.
+#pragma once
+
+#include "vbscript/ast.h"
+#include "vbscript/errors.h"
+#include "vbscript/host_object.h"
+#include "vbscript/lexer.h"
+#include "vbscript/parser.h"
+
+#include <memory>
+#include <vector>
+
+namespace vbs::parsing {
+
+using namespace ast;
+
+class Parser {
+public:
+    Parser(std::vector<Token> tokens, ParseMode mode) : toks_(std::move(tokens)), mode_(mode) {}
+
+    std::unique_ptr<Unit> run();
+
+private:
+    // ---- tokens ------------------------------------------------------------------
+
+    const Token& cur() const { return toks_[pos_]; }
+    const Token& peekTok(std::size_t n = 1) const {
+        return toks_[std::min(pos_ + n, toks_.size() - 1)];
+    }
+    bool at(Tok k) const { return cur().kind == k; }
+    bool atWord(std::u16string_view w) const { return at(Tok::Name) && sameName(cur().text, w); }
+    const Token& advance() { return toks_[pos_ < toks_.size() - 1 ? pos_++ : pos_]; }
+    bool accept(Tok k) {
+        if (!at(k))
+            return false;
+        advance();
+        return true;
+    }
+    void expect(Tok k, int error) {
+        if (!accept(k))
+            fail(error);
+    }
+    [[noreturn]] void fail(int number) { failAt(number, cur()); }
+    [[noreturn]] void failAt(int number, const Token& t) {
+        throw ScriptError(ErrorKind::Compile, number, errorDescription(number), t.line, t.column);
+    }
+    bool atStatementEnd() const { return at(Tok::Newline) || at(Tok::End); }
+    void skipNewlines() {
+        while (at(Tok::Newline))
+            advance();
+    }
+    void endOfStatement() {
+        if (inSingleLineIf_ > 0 && at(Tok::Else))
+            return;
+        if (!atStatementEnd())
+            fail(cerr::ExpectedEndOfStatement);
+        skipNewlines();
+    }
+    std::u16string identifier() {
+        if (!at(Tok::Name))
+            fail(cerr::ExpectedIdentifier);
+        return advance().text;
+    }
+
+    // Counts nesting so that hostile input cannot exhaust the stack.
+    struct Depth {
+        explicit Depth(Parser& p) : p_(p) {
+            if (++p_.depth_ > kMaxNesting)
+                p_.fail(cerr::OutOfStack);
+        }
+        ~Depth() { --p_.depth_; }
+        Parser& p_;
+    };
+
+    template <typename T> std::unique_ptr<T> node(const Token& at) {
+        auto n = std::make_unique<T>();
+        n->line = at.line;
+        n->column = at.column;
+        return n;
+    }
+    ExprPtr expr(ExprKind kind, const Token& at) {
+        auto e = std::make_unique<Expr>();
+        e->kind = kind;
+        e->line = at.line;
+        e->column = at.column;
+        return e;
+    }
+
+    // ---- module level (parser.cpp) ------------------------------------------------
+
+    bool moduleDeclaration();
+    std::unique_ptr<Procedure> procedure(bool isPublic, bool isDefault, ClassDef* owner);
+    void classDefinition();
+    void classMember(ClassDef& cls);
+    void addClassProcedure(ClassDef& cls, std::unique_ptr<Procedure> proc, const Token& head);
+    // ---- blocks and statements (parser_statements.cpp) ------------------------------
+
+    bool startsBlockEnd() const;
+    [[noreturn]] void strayBlockEnd();
+    Block block();
+    void statementInto(Block& body) { body.push_back(statement()); }
+
+    StmtPtr statement();
+    StmtPtr declaration(StmtKind kind, const Token& head);
+    std::vector<ExprPtr> boundList();
+    StmtPtr redim();
+    StmtPtr erase();
+    StmtPtr constant();
+    StmtPtr setStatement();
+    StmtPtr ifStatement();
+    void singleLineIf(IfStmt& s, ExprPtr condition);
+    Block lineStatements();
+    StmtPtr selectStatement();
+    SelectStmt::Test caseTest();
+    StmtPtr forStatement();
+    StmtPtr doStatement();
+    StmtPtr whileStatement();
+    StmtPtr exitStatement();
+    StmtPtr withStatement();
+    StmtPtr callStatement();
+    StmtPtr onError();
+    StmtPtr assignOrCall();
+    // ---- expressions (parser_expressions.cpp) ----------------------------------------
+
+    ExprPtr nameExpr(std::u16string name, const Token& at);
+    ExprPtr argument();
+    ExprPtr binary(Op op, ExprPtr l, ExprPtr r, const Token& at);
+    void countChain(int& length);
+    ExprPtr expression();
+    // The binary operators from the loosest to the tightest; each level is
+    //   level := next-level { operator next-level }
+    // and Not sits between And and the comparisons: not := Not not | comparison.
+    struct OpToken {
+        Tok tok;
+        Op op;
+    };
+    static constexpr std::size_t kNotLevel = 5;
+    static const std::vector<std::vector<OpToken>>& levels();
+    ExprPtr binaryLevel(std::size_t level);
+    ExprPtr notExpr();
+    ExprPtr unary();
+    ExprPtr power();
+    ExprPtr powerOperand();
+    ExprPtr primary();
+    ExprPtr postfix(bool inExpression);
+    std::u16string memberName();
+    std::vector<Token> toks_;
+    std::size_t pos_ = 0;
+    ParseMode mode_;
+    std::unique_ptr<Unit> unit_;
+    int depth_ = 0;
+    int inSingleLineIf_ = 0;
+    bool inProcedure_ = false;
+    Procedure::Kind procKind_ = Procedure::Kind::Sub;
+    struct {
+        int dos = 0;
+        int fors = 0;
+    } loopDepth_;
+};
+
+} // namespace vbs::parsing

@@ -1,0 +1,502 @@
+// The parser's statements: declarations, assignments and calls, and the block
+// statements (If, Select Case, the loops, With), each with its grammar rule above it.
+#include "vbscript/parser_impl.h"
+
+namespace vbs::parsing {
+
+bool Parser::startsBlockEnd() const {
+    switch (cur().kind) {
+    case Tok::EndKw:
+    case Tok::Else:
+    case Tok::ElseIf:
+    case Tok::Loop:
+    case Tok::Next:
+    case Tok::Wend:
+    case Tok::Case:
+        return true;
+    default:
+        return false;
+    }
+}
+
+[[noreturn]] void Parser::strayBlockEnd() {
+    if (at(Tok::Loop))
+        fail(cerr::LoopWithoutDo);
+    if (at(Tok::Next))
+        fail(cerr::UnexpectedNext);
+    fail(cerr::Syntax);
+}
+
+// block := { statement end-of-statement } up to a block end word
+Block Parser::block() {
+    Depth depth(*this);
+    Block body;
+    skipNewlines();
+    while (!startsBlockEnd() && !at(Tok::End)) {
+        if (at(Tok::Sub) || at(Tok::Function) || at(Tok::Class) ||
+            ((at(Tok::Public) || at(Tok::Private)) && inProcedure_))
+            fail(cerr::ExpectedEnd);
+        statementInto(body);
+        endOfStatement();
+    }
+    return body;
+}
+
+StmtPtr Parser::statement() {
+    const Token& t = cur();
+    switch (t.kind) {
+    case Tok::Dim:
+        advance();
+        return declaration(StmtKind::Dim, t);
+    case Tok::ReDim:
+        return redim();
+    case Tok::Erase:
+        return erase();
+    case Tok::Const:
+        return constant();
+    case Tok::Set:
+        return setStatement();
+    case Tok::If:
+        return ifStatement();
+    case Tok::Select:
+        return selectStatement();
+    case Tok::For:
+        return forStatement();
+    case Tok::Do:
+        return doStatement();
+    case Tok::While:
+        return whileStatement();
+    case Tok::Exit:
+        return exitStatement();
+    case Tok::With:
+        return withStatement();
+    case Tok::Call:
+        return callStatement();
+    case Tok::On:
+        return onError();
+    case Tok::Option:
+        fail(cerr::MustBeFirst);
+    case Tok::Name:
+    case Tok::Dot:
+    case Tok::Me:
+        return assignOrCall();
+    case Tok::Public:
+    case Tok::Private:
+    case Tok::Sub:
+    case Tok::Function:
+    case Tok::Class:
+        fail(cerr::Syntax);
+    default:
+        fail(cerr::ExpectedStatement);
+    }
+}
+
+// dim := Dim name [ "(" [bounds] ")" ] { "," ... }
+StmtPtr Parser::declaration(StmtKind kind, const Token& head) {
+    auto s = std::make_unique<DeclStmt>(kind);
+    s->line = head.line;
+    s->column = head.column;
+    do {
+        Declared d;
+        const Token& nameTok = cur();
+        d.target = nameExpr(identifier(), nameTok);
+        if (accept(Tok::LParen)) {
+            d.isArray = true;
+            d.bounds = boundList();
+        }
+        s->items.push_back(std::move(d));
+    } while (accept(Tok::Comma));
+    return s;
+}
+
+// bounds := [ expr { "," expr } ] ")"
+std::vector<ExprPtr> Parser::boundList() {
+    std::vector<ExprPtr> bounds;
+    if (!at(Tok::RParen)) {
+        do
+            bounds.push_back(expression());
+        while (accept(Tok::Comma));
+    }
+    expect(Tok::RParen, cerr::ExpectedRParen);
+    return bounds;
+}
+
+// redim := ReDim [Preserve] name "(" bounds ")" { "," ... }
+StmtPtr Parser::redim() {
+    const Token& head = advance();
+    auto s = std::make_unique<DeclStmt>(StmtKind::ReDim);
+    s->line = head.line;
+    s->column = head.column;
+    if (atWord(u"preserve")) {
+        advance();
+        s->preserve = true;
+    }
+    do {
+        Declared d;
+        const Token& nameTok = cur();
+        d.target = nameExpr(identifier(), nameTok);
+        expect(Tok::LParen, cerr::ExpectedLParen);
+        d.bounds = boundList();
+        if (d.bounds.empty())
+            fail(cerr::ExpectedExpression);
+        d.isArray = true;
+        s->items.push_back(std::move(d));
+    } while (accept(Tok::Comma));
+    return s;
+}
+
+// erase := Erase name { "," name }
+StmtPtr Parser::erase() {
+    const Token& head = advance();
+    auto s = std::make_unique<DeclStmt>(StmtKind::Erase);
+    s->line = head.line;
+    s->column = head.column;
+    do {
+        Declared d;
+        const Token& nameTok = cur();
+        d.target = nameExpr(identifier(), nameTok);
+        s->items.push_back(std::move(d));
+    } while (accept(Tok::Comma));
+    return s;
+}
+
+// const := Const name "=" expr { "," ... }
+StmtPtr Parser::constant() {
+    const Token& head = advance();
+    auto s = std::make_unique<DeclStmt>(StmtKind::Const);
+    s->line = head.line;
+    s->column = head.column;
+    do {
+        Declared d;
+        const Token& nameTok = cur();
+        d.target = nameExpr(identifier(), nameTok);
+        expect(Tok::Eq, cerr::ExpectedEquals);
+        d.value = expression();
+        s->items.push_back(std::move(d));
+    } while (accept(Tok::Comma));
+    return s;
+}
+
+// set := Set target "=" expr
+StmtPtr Parser::setStatement() {
+    const Token& head = advance();
+    auto s = node<AssignStmt>(head);
+    s->isSet = true;
+    s->target = postfix(false);
+    expect(Tok::Eq, cerr::ExpectedEquals);
+    s->value = expression();
+    return s;
+}
+
+// if := If expr Then NL block { ElseIf expr Then NL block } [Else NL block] End If
+//     | If expr Then statements [Else statements]          (on one line)
+StmtPtr Parser::ifStatement() {
+    const Token& head = advance();
+    auto s = node<IfStmt>(head);
+    IfStmt::Branch first;
+    first.condition = expression();
+    expect(Tok::Then, cerr::ExpectedThen);
+    if (!at(Tok::Newline) || cur().colon) {
+        if (at(Tok::Newline))
+            advance();
+        singleLineIf(*s, std::move(first.condition));
+        return s;
+    }
+    first.body = block();
+    s->branches.push_back(std::move(first));
+    while (at(Tok::ElseIf)) {
+        advance();
+        IfStmt::Branch b;
+        b.condition = expression();
+        expect(Tok::Then, cerr::ExpectedThen);
+        b.body = block();
+        s->branches.push_back(std::move(b));
+    }
+    if (accept(Tok::Else))
+        s->elseBody = block();
+    if (!accept(Tok::EndKw))
+        fail(cerr::ExpectedEnd);
+    expect(Tok::If, cerr::ExpectedIf);
+    return s;
+}
+
+void Parser::singleLineIf(IfStmt& s, ExprPtr condition) {
+    Depth depth(*this);
+    ++inSingleLineIf_;
+    IfStmt::Branch b;
+    b.condition = std::move(condition);
+    b.body = lineStatements();
+    s.branches.push_back(std::move(b));
+    if (accept(Tok::Else))
+        s.elseBody = lineStatements();
+    --inSingleLineIf_;
+    if (at(Tok::EndKw) && peekTok().kind == Tok::If) {
+        advance();
+        advance();
+    }
+}
+
+// statements on one line, separated by ":", up to Else or the line end
+Block Parser::lineStatements() {
+    Block body;
+    for (;;) {
+        if (at(Tok::Else) || (at(Tok::Newline) && !cur().colon) || at(Tok::End) ||
+            (at(Tok::EndKw) && peekTok().kind == Tok::If))
+            break;
+        if (at(Tok::Newline)) {
+            advance();
+            continue;
+        }
+        body.push_back(statement());
+    }
+    return body;
+}
+
+// select := Select Case expr NL { Case tests NL block } [Case Else NL block] End Select
+StmtPtr Parser::selectStatement() {
+    const Token& head = advance();
+    auto s = node<SelectStmt>(head);
+    expect(Tok::Case, cerr::ExpectedCase);
+    s->subject = expression();
+    endOfStatement();
+    while (accept(Tok::Case)) {
+        SelectStmt::Case c;
+        if (!accept(Tok::Else)) {
+            do
+                c.tests.push_back(caseTest());
+            while (accept(Tok::Comma));
+        }
+        c.body = block();
+        bool isElse = c.tests.empty();
+        s->cases.push_back(std::move(c));
+        if (isElse)
+            break;
+    }
+    if (!accept(Tok::EndKw))
+        fail(cerr::ExpectedEnd);
+    expect(Tok::Select, cerr::ExpectedSelect);
+    return s;
+}
+
+// case-test := Is compare-op expr | expr [To expr]
+SelectStmt::Test Parser::caseTest() {
+    SelectStmt::Test t;
+    if (accept(Tok::Is)) {
+        switch (cur().kind) {
+        case Tok::Eq:
+            t.op = Op::Eq;
+            break;
+        case Tok::Ne:
+            t.op = Op::Ne;
+            break;
+        case Tok::Lt:
+            t.op = Op::Lt;
+            break;
+        case Tok::Gt:
+            t.op = Op::Gt;
+            break;
+        case Tok::Le:
+            t.op = Op::Le;
+            break;
+        case Tok::Ge:
+            t.op = Op::Ge;
+            break;
+        default:
+            fail(cerr::Syntax);
+        }
+        advance();
+        t.low = expression();
+        return t;
+    }
+    t.low = expression();
+    if (accept(Tok::To))
+        t.high = expression();
+    return t;
+}
+
+// for := For name "=" expr To expr [Step expr] NL block Next [name]
+//      | For Each name In expr NL block Next [name]
+StmtPtr Parser::forStatement() {
+    const Token& head = advance();
+    ++loopDepth_.fors;
+    StmtPtr result;
+    if (accept(Tok::Each)) {
+        auto s = node<ForEachStmt>(head);
+        const Token& nameTok = cur();
+        if (!at(Tok::Name))
+            fail(cerr::InvalidForVariable);
+        s->variable = nameExpr(identifier(), nameTok);
+        expect(Tok::In, cerr::ExpectedIn);
+        s->collection = expression();
+        s->body = block();
+        result = std::move(s);
+    } else {
+        auto s = node<ForStmt>(head);
+        const Token& nameTok = cur();
+        if (!at(Tok::Name))
+            fail(cerr::InvalidForVariable);
+        s->variable = nameExpr(identifier(), nameTok);
+        expect(Tok::Eq, cerr::ExpectedEquals);
+        s->from = expression();
+        expect(Tok::To, cerr::ExpectedTo);
+        s->to = expression();
+        if (atWord(u"step")) {
+            advance();
+            s->step = expression();
+        }
+        s->body = block();
+        result = std::move(s);
+    }
+    --loopDepth_.fors;
+    if (!accept(Tok::Next))
+        fail(cerr::ExpectedNext);
+    if (at(Tok::Name))
+        advance();
+    return result;
+}
+
+// do := Do [(While|Until) expr] NL block Loop [(While|Until) expr]
+StmtPtr Parser::doStatement() {
+    const Token& head = advance();
+    auto s = node<DoStmt>(head);
+    if (at(Tok::While) || at(Tok::Until)) {
+        s->preTest = at(Tok::While) ? LoopTest::While : LoopTest::Until;
+        advance();
+        s->condition = expression();
+    } else if (!atStatementEnd()) {
+        fail(cerr::ExpectedWhileUntilEos);
+    }
+    ++loopDepth_.dos;
+    s->body = block();
+    --loopDepth_.dos;
+    if (!accept(Tok::Loop))
+        fail(cerr::ExpectedLoop);
+    if (at(Tok::While) || at(Tok::Until)) {
+        if (s->preTest != LoopTest::None)
+            fail(cerr::ExpectedEndOfStatement);
+        s->postTest = at(Tok::While) ? LoopTest::While : LoopTest::Until;
+        advance();
+        s->condition = expression();
+    }
+    return s;
+}
+
+// while := While expr NL block Wend
+StmtPtr Parser::whileStatement() {
+    const Token& head = advance();
+    auto s = node<DoStmt>(head);
+    s->preTest = LoopTest::While;
+    s->whileWend = true;
+    s->condition = expression();
+    s->body = block();
+    expect(Tok::Wend, cerr::ExpectedWend);
+    return s;
+}
+
+// exit := Exit (Do|For|Sub|Function|Property)
+StmtPtr Parser::exitStatement() {
+    const Token& head = advance();
+    auto s = node<ExitStmt>(head);
+    using K = Procedure::Kind;
+    if (at(Tok::Do) && loopDepth_.dos > 0)
+        s->what = ExitKind::Do;
+    else if (at(Tok::For) && loopDepth_.fors > 0)
+        s->what = ExitKind::For;
+    else if (at(Tok::Sub) && inProcedure_ && procKind_ == K::Sub)
+        s->what = ExitKind::Sub;
+    else if (at(Tok::Function) && inProcedure_ && procKind_ == K::Function)
+        s->what = ExitKind::Function;
+    else if (atWord(u"property") && inProcedure_ && procKind_ != K::Sub && procKind_ != K::Function)
+        s->what = ExitKind::Property;
+    else
+        failAt(cerr::InvalidExit, head);
+    advance();
+    return s;
+}
+
+// with := With expr NL block End With
+StmtPtr Parser::withStatement() {
+    const Token& head = advance();
+    auto s = node<WithStmt>(head);
+    s->object = expression();
+    s->body = block();
+    if (!accept(Tok::EndKw))
+        fail(cerr::ExpectedEnd);
+    expect(Tok::With, cerr::ExpectedWith);
+    return s;
+}
+
+// call := Call name-expression
+StmtPtr Parser::callStatement() {
+    const Token& head = advance();
+    auto s = node<CallStmt>(head);
+    if (!at(Tok::Name) && !at(Tok::Dot) && !at(Tok::Me))
+        fail(cerr::ExpectedIdentifier);
+    s->call = postfix(true);
+    return s;
+}
+
+// on-error := On Error (Resume Next | GoTo 0)
+StmtPtr Parser::onError() {
+    const Token& head = advance();
+    if (!atWord(u"error"))
+        fail(cerr::Syntax);
+    advance();
+    if (atWord(u"resume")) {
+        advance();
+        expect(Tok::Next, cerr::Syntax);
+        return std::make_unique<Stmt>(StmtKind::OnErrorResumeNext);
+    }
+    if (atWord(u"goto")) {
+        advance();
+        if (at(Tok::Literal) && cur().literal.type() == Type::Integer &&
+            cur().literal.asInteger() == 0) {
+            advance();
+            auto s = std::make_unique<Stmt>(StmtKind::OnErrorGoto0);
+            s->line = head.line;
+            return s;
+        }
+    }
+    fail(cerr::Syntax);
+}
+
+// assignment := target "=" expr
+// call       := target [ argument { "," argument } ]
+// In a call without Call, `Foo (a)` passes (a) by value and `Foo(a, b)` is an error.
+StmtPtr Parser::assignOrCall() {
+    const Token& head = cur();
+    ExprPtr target = postfix(false);
+    if (accept(Tok::Eq)) {
+        auto s = node<AssignStmt>(head);
+        s->target = std::move(target);
+        s->value = expression();
+        return s;
+    }
+    auto s = node<CallStmt>(head);
+    if (target->kind == ExprKind::Call) {
+        // Foo(a) as a statement: the parentheses belong to the argument.
+        if (target->args.size() > 1)
+            failAt(cerr::ParensOnSub, head);
+        if (target->args.size() == 1) {
+            auto& arg = target->args[0];
+            auto paren = expr(ExprKind::Paren, head);
+            paren->line = arg->line;
+            paren->column = arg->column;
+            paren->object = std::move(arg);
+            arg = std::move(paren);
+        }
+        s->call = std::move(target);
+        return s;
+    }
+    auto call = expr(ExprKind::Call, head);
+    call->object = std::move(target);
+    if (!atStatementEnd() && !(inSingleLineIf_ > 0 && at(Tok::Else))) {
+        do
+            call->args.push_back(argument());
+        while (accept(Tok::Comma));
+    }
+    s->call = std::move(call);
+    return s;
+}
+
+} // namespace vbs::parsing
