@@ -96,21 +96,10 @@ ExprPtr Parser::notExpr() {
 
 // unary := ("-" | "+") unary | power
 ExprPtr Parser::unary() {
-    if (at(Tok::Minus) || at(Tok::Plus)) {
-        Depth depth(*this);
-        const Token& t = advance();
-        ExprPtr operand = unary();
-        if (t.kind == Tok::Plus)
-            return operand;
-        auto e = expr(ExprKind::Unary, t);
-        e->op = Op::Neg;
-        e->object = std::move(operand);
-        return e;
-    }
-    return power();
+    return signedOperand(&Parser::power);
 }
 
-// power := postfix { "^" power-operand };  power-operand := "-" power-operand | postfix
+// power := postfix { "^" power-operand }
 ExprPtr Parser::power() {
     ExprPtr l = primary();
     for (int n = 0; at(Tok::Caret); countChain(n)) {
@@ -120,19 +109,23 @@ ExprPtr Parser::power() {
     return l;
 }
 
+// power-operand := ("-" | "+") power-operand | primary
 ExprPtr Parser::powerOperand() {
-    if (at(Tok::Minus) || at(Tok::Plus)) {
-        Depth depth(*this);
-        const Token& t = advance();
-        ExprPtr operand = powerOperand();
-        if (t.kind == Tok::Plus)
-            return operand;
-        auto e = expr(ExprKind::Unary, t);
-        e->op = Op::Neg;
-        e->object = std::move(operand);
-        return e;
-    }
-    return primary();
+    return signedOperand(&Parser::primary);
+}
+
+ExprPtr Parser::signedOperand(ExprPtr (Parser::*operand)()) {
+    if (!at(Tok::Minus) && !at(Tok::Plus))
+        return (this->*operand)();
+    Depth depth(*this);
+    const Token& t = advance();
+    ExprPtr inner = signedOperand(operand);
+    if (t.kind == Tok::Plus)
+        return inner;
+    auto e = expr(ExprKind::Unary, t);
+    e->op = Op::Neg;
+    e->object = std::move(inner);
+    return e;
 }
 
 // primary := literal | "(" expression ")" | New name | postfix

@@ -9,6 +9,7 @@
 #include "vbscript/lexer.h"
 #include "vbscript/parser.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -108,6 +109,8 @@ private:
     StmtPtr redim();
     StmtPtr erase();
     StmtPtr constant();
+    std::unique_ptr<DeclStmt> declarationList(StmtKind kind, const Token& head);
+    void nameList(DeclStmt& s, const std::function<void(Declared&)>& rest);
     StmtPtr setStatement();
     StmtPtr ifStatement();
     void singleLineIf(IfStmt& s, ExprPtr condition);
@@ -143,6 +146,7 @@ private:
     ExprPtr unary();
     ExprPtr power();
     ExprPtr powerOperand();
+    ExprPtr signedOperand(ExprPtr (Parser::*operand)());
     ExprPtr primary();
     ExprPtr postfix(bool inExpression);
     std::u16string memberName();

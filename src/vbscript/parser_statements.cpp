@@ -93,19 +93,13 @@ StmtPtr Parser::statement() {
 
 // dim := Dim name [ "(" [bounds] ")" ] { "," ... }
 StmtPtr Parser::declaration(StmtKind kind, const Token& head) {
-    auto s = std::make_unique<DeclStmt>(kind);
-    s->line = head.line;
-    s->column = head.column;
-    do {
-        Declared d;
-        const Token& nameTok = cur();
-        d.target = nameExpr(identifier(), nameTok);
+    auto s = declarationList(kind, head);
+    nameList(*s, [this](Declared& d) {
         if (accept(Tok::LParen)) {
             d.isArray = true;
             d.bounds = boundList();
         }
-        s->items.push_back(std::move(d));
-    } while (accept(Tok::Comma));
+    });
     return s;
 }
 
@@ -123,58 +117,54 @@ std::vector<ExprPtr> Parser::boundList() {
 
 // redim := ReDim [Preserve] name "(" bounds ")" { "," ... }
 StmtPtr Parser::redim() {
-    const Token& head = advance();
-    auto s = std::make_unique<DeclStmt>(StmtKind::ReDim);
-    s->line = head.line;
-    s->column = head.column;
+    auto s = declarationList(StmtKind::ReDim, advance());
     if (atWord(u"preserve")) {
         advance();
         s->preserve = true;
     }
-    do {
-        Declared d;
-        const Token& nameTok = cur();
-        d.target = nameExpr(identifier(), nameTok);
+    nameList(*s, [this](Declared& d) {
         expect(Tok::LParen, cerr::ExpectedLParen);
         d.bounds = boundList();
         if (d.bounds.empty())
             fail(cerr::ExpectedExpression);
         d.isArray = true;
-        s->items.push_back(std::move(d));
-    } while (accept(Tok::Comma));
+    });
     return s;
 }
 
 // erase := Erase name { "," name }
 StmtPtr Parser::erase() {
-    const Token& head = advance();
-    auto s = std::make_unique<DeclStmt>(StmtKind::Erase);
-    s->line = head.line;
-    s->column = head.column;
-    do {
-        Declared d;
-        const Token& nameTok = cur();
-        d.target = nameExpr(identifier(), nameTok);
-        s->items.push_back(std::move(d));
-    } while (accept(Tok::Comma));
+    auto s = declarationList(StmtKind::Erase, advance());
+    nameList(*s, [](Declared&) {});
     return s;
 }
 
 // const := Const name "=" expr { "," ... }
 StmtPtr Parser::constant() {
-    const Token& head = advance();
-    auto s = std::make_unique<DeclStmt>(StmtKind::Const);
+    auto s = declarationList(StmtKind::Const, advance());
+    nameList(*s, [this](Declared& d) {
+        expect(Tok::Eq, cerr::ExpectedEquals);
+        d.value = expression();
+    });
+    return s;
+}
+
+std::unique_ptr<DeclStmt> Parser::declarationList(StmtKind kind, const Token& head) {
+    auto s = std::make_unique<DeclStmt>(kind);
     s->line = head.line;
     s->column = head.column;
+    return s;
+}
+
+// name-list := name item-rest { "," name item-rest }
+void Parser::nameList(DeclStmt& s, const std::function<void(Declared&)>& rest) {
     do {
         Declared d;
         const Token& nameTok = cur();
         d.target = nameExpr(identifier(), nameTok);
-        expect(Tok::Eq, cerr::ExpectedEquals);
-        d.value = expression();
-        s->items.push_back(std::move(d));
+        rest(d);
+        s.items.push_back(std::move(d));
     } while (accept(Tok::Comma));
-    return s;
 }
 
 // set := Set target "=" expr
