@@ -17,6 +17,18 @@ DialogProvider& dialogProvider() {
     return installedProvider ? *installedProvider : terminal;
 }
 
+Answer safeAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
+}
+
 Answer messageBox(const MessageRequest& request) {
     return dialogProvider().ask(request);
 }

@@ -39,6 +39,10 @@ public:
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
 };
 
+// The answer that ends or declines (Abort, No, OK): what a box closed without a choice,
+// or asked with nobody there, stands for.
+Answer safeAnswer(Buttons buttons);
+
 // Shows a modal message box through the installed provider and returns the button pressed.
 Answer messageBox(const MessageRequest& request);
 std::optional<std::string> chooseFile(const FileRequest& request);

@@ -33,19 +33,6 @@ std::vector<Choice> choicesFor(Buttons buttons) {
     return {{'o', "[O]K", Answer::Ok}};
 }
 
-// The answer that ends or declines: what a missing operator would least regret.
-Answer safeAnswer(Buttons buttons) {
-    switch (buttons) {
-    case Buttons::AbortRetryIgnore:
-        return Answer::Abort;
-    case Buttons::YesNo:
-        return Answer::No;
-    case Buttons::Ok:
-        break;
-    }
-    return Answer::Ok;
-}
-
 const char* labelOf(Answer answer) {
     switch (answer) {
     case Answer::Abort:

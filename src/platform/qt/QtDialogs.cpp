@@ -41,17 +41,8 @@ Answer answerOf(int pressed, Buttons buttons) {
     case QMessageBox::Ok:
         return Answer::Ok;
     default:
-        break;
+        return safeAnswer(buttons);
     }
-    switch (buttons) {
-    case Buttons::AbortRetryIgnore:
-        return Answer::Abort;
-    case Buttons::YesNo:
-        return Answer::No;
-    case Buttons::Ok:
-        break;
-    }
-    return Answer::Ok;
 }
 
 } // namespace
