@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Times every benchmark script on our engine (build/vbsrun) and the same algorithm on
+"""Times every benchmark script on our engine (build/vbsrun, or FLTAMP_VBSRUN) and the same algorithm on
 CPython, and, when Wine is installed, on Wine's cscript. Each figure is the best of
 several runs with the interpreter's start-up (an empty script) subtracted; the outputs
 must agree. Prints one row per script with the times and the ratios."""
@@ -13,7 +13,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-VBSRUN = os.path.join(ROOT, "build", "vbsrun")
+VBSRUN = os.environ.get("FLTAMP_VBSRUN", os.path.join(ROOT, "build", "vbsrun"))
 NAMES = ["int_loop", "string_build", "recursion", "array_sum", "sort", "class_methods",
          "host_property"]
 RUNS = int(os.environ.get("BENCH_RUNS", "3"))

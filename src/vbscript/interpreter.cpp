@@ -73,7 +73,8 @@ void Interpreter::forgetStaleStop() {
 }
 
 void Interpreter::checkStep() {
-    if (stopRequested_.exchange(false))
+    // A plain read first: the exchange is a locked instruction, too dear for every statement.
+    if (stopRequested_.load(std::memory_order_relaxed) && stopRequested_.exchange(false))
         raise(err::Stopped);
     if (++steps_ >= kStepInterval) {
         steps_ = 0;
@@ -259,7 +260,8 @@ Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::spa
     if (args.size() != p.params.size())
         raise(err::WrongArgCount);
     enterCall();
-    Frame f;
+    PooledFrame pooled(*this);
+    Frame& f = *pooled;
     f.proc = &p;
     f.me = me;
     f.explicitNames = p.explicitNames;

@@ -127,6 +127,7 @@ private:
     struct Frame;
     enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
     class FrameScope;
+    class PooledFrame;
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
                                       const CompileScope& scope);
@@ -163,6 +164,7 @@ private:
     std::vector<std::int32_t> evalSubscripts(const std::vector<Argument>& args);
     // The storage of a name that denotes a variable (creating an implicit one), else null.
     Value* variable(const ast::Expr& nameExpr, bool forWrite);
+    void execAssign(const ast::AssignStmt& s);
     void assign(const ast::Expr& target, Value value, bool isSet);
     Value prepareAssigned(Value value, bool isSet);
 
@@ -188,6 +190,7 @@ private:
     std::unordered_map<std::u16string, ObjectFactory> progIds_;
     Ref<ErrObject> err_;
     Frame* frame_ = nullptr;
+    std::vector<std::unique_ptr<Frame>> spareFrames_;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
     std::uint32_t steps_ = 0;

@@ -1,5 +1,6 @@
 // The interpreter's expressions: names through their resolved slots, calls of script
-// procedures, built-ins and object members, array elements, and assignment.
+// procedures, built-ins and object members, array elements, and assignment (appending
+// to a string variable in place).
 #include "vbscript/builtins/builtin.h"
 #include "vbscript/class_instance.h"
 #include "vbscript/convert.h"
@@ -283,6 +284,33 @@ Value Interpreter::newInstance(const Expr& e) {
     if (cls.initialize)
         callProcedure(*cls.initialize, inst.get(), {});
     return Value::object(inst);
+}
+
+// `s = s & x`: when the variable still holds the text read for the left side once x is
+// known, x is appended to it, in place while nothing else shares the text. Any other
+// assignment goes the general way.
+void Interpreter::execAssign(const AssignStmt& a) {
+    const Expr& target = *a.target;
+    const Expr& value = *a.value;
+    bool appending = !a.isSet && target.kind == ExprKind::Name && value.kind == ExprKind::Binary &&
+                     value.op == Op::Concat && value.object->kind == ExprKind::Name &&
+                     value.object->key == target.key;
+    if (!appending) {
+        assign(target, eval(value), a.isSet);
+        return;
+    }
+    Value left = eval(*value.object);
+    Value right = eval(*value.right);
+    Value* var = left.isString() ? variable(target, true) : nullptr;
+    if (!var || !var->isString() || !var->sharesCell(left)) {
+        assign(target, binaryOp(Op::Concat, left, right), false);
+        return;
+    }
+    left = Value();
+    if (right.isString())
+        var->appendText(right.asString());
+    else
+        var->appendText(concatText(right));
 }
 
 Value Interpreter::prepareAssigned(Value value, bool isSet) {

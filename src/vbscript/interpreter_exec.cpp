@@ -48,11 +48,9 @@ Interpreter::Flow Interpreter::execBlock(const Block& block) {
 
 Interpreter::Flow Interpreter::exec(const Stmt& s) {
     switch (s.kind) {
-    case StmtKind::Assign: {
-        const auto& a = static_cast<const AssignStmt&>(s);
-        assign(*a.target, eval(*a.value), a.isSet);
+    case StmtKind::Assign:
+        execAssign(static_cast<const AssignStmt&>(s));
         return Flow::Normal;
-    }
     case StmtKind::Call:
         execCall(*static_cast<const CallStmt&>(s).call);
         return Flow::Normal;

@@ -281,6 +281,45 @@ int sign(double d) {
     return d < 0 ? -1 : d > 0 ? 1 : 0;
 }
 
+// Integer and Long operands, the common case of loop counters and indices: the whole
+// operators and comparisons without converting copies of the operands. Nothing when an
+// operand is of another type or the operator has no shortcut here.
+std::optional<Value> wholeShortcut(Op op, const Value& a, const Value& b) {
+    auto whole = [](const Value& v) { return v.type() == Type::Integer || v.type() == Type::Long; };
+    if (!whole(a) || !whole(b))
+        return std::nullopt;
+    std::int64_t x = a.type() == Type::Integer ? a.asInteger() : a.asLong();
+    std::int64_t y = b.type() == Type::Integer ? b.asInteger() : b.asLong();
+    Rank rank = a.type() == Type::Long || b.type() == Type::Long ? RLong : RInteger;
+    switch (op) {
+    case Op::Add:
+        return fitWhole(x + y, rank);
+    case Op::Sub:
+        return fitWhole(x - y, rank);
+    case Op::Mul:
+        return fitWhole(x * y, rank);
+    case Op::IntDiv:
+    case Op::Mod:
+        if (y == 0)
+            return std::nullopt;
+        return fitWhole(op == Op::IntDiv ? x / y : x % y, rank);
+    case Op::Eq:
+        return Value::boolean(x == y);
+    case Op::Ne:
+        return Value::boolean(x != y);
+    case Op::Lt:
+        return Value::boolean(x < y);
+    case Op::Gt:
+        return Value::boolean(x > y);
+    case Op::Le:
+        return Value::boolean(x <= y);
+    case Op::Ge:
+        return Value::boolean(x >= y);
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::optional<int> compareValues(const Value& ra, const Value& rb, bool textCompare) {
@@ -325,6 +364,8 @@ bool sameObject(const Value& a, const Value& b) {
 }
 
 Value binaryOp(Op op, const Value& a, const Value& b) {
+    if (auto quick = wholeShortcut(op, a, b))
+        return std::move(*quick);
     switch (op) {
     case Op::Add:
         if (a.isString() && b.isString())

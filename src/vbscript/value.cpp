@@ -114,6 +114,22 @@ Array& Value::mutableArray() {
     return *asArray();
 }
 
+void Value::appendText(std::u16string_view tail) {
+    const std::u16string& text = asString();
+    if (text.size() + tail.size() > kMaxStringLength)
+        raise(err::OutOfStringSpace);
+    if (tail.empty())
+        return;
+    if (heap_ && heap_->refCount() == 1) {
+        static_cast<StringCell*>(heap_.get())->text.append(tail);
+        return;
+    }
+    std::u16string joined;
+    joined.reserve(text.size() + tail.size());
+    joined.append(text).append(tail);
+    heap_ = Ref<RefCounted>(new StringCell(std::move(joined)));
+}
+
 Array::Array(std::vector<std::int32_t> upperBounds, bool fixed)
     : upper_(std::move(upperBounds)), fixed_(fixed) {
     if (upper_.size() > kMaxArrayDimensions)

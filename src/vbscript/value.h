@@ -1,9 +1,9 @@
 // The Variant: every value a script handles. A Value is a type tag, an inline number
 // (so numbers, Booleans and dates never touch the heap) and one counted pointer for the
-// kinds that live on the heap: strings (shared and immutable, so copying a string is a
-// count increment), arrays (copied on write, which gives arrays their value semantics:
-// `b = a` copies) and objects (Nothing is an Object with no pointer). The tags carry the
-// numbers VarType returns.
+// kinds that live on the heap: strings (shared, so copying a string is a count increment,
+// and changed only in place by appendText while unshared), arrays (copied on write, which gives
+// arrays their value semantics: `b = a` copies) and objects (Nothing is an Object with no pointer).
+// The tags carry the numbers VarType returns.
 #pragma once
 
 #include "vbscript/ref.h"
@@ -90,6 +90,12 @@ public:
     Array* asArray() const;
     // The array for writing: unshared first, so other holders keep their copy.
     Array& mutableArray();
+    // Appends to a String: in place when no one else holds the text (so a loop of
+    // `s = s & x` grows one buffer instead of copying it each time), else into a new one.
+    // Raises 14 past kMaxStringLength.
+    void appendText(std::u16string_view tail);
+    // Whether both hold the same heap cell (or both none).
+    bool sharesCell(const Value& other) const { return heap_ == other.heap_; }
 
 private:
     explicit Value(Type t) : type_(t) { n_.i64 = 0; }
