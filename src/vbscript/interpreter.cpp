@@ -310,8 +310,7 @@ Value Interpreter::invokeClassMember(ClassInstance& obj, std::u16string_view nam
             Value& v = obj.fields()[static_cast<std::size_t>(field)];
             if (args.empty())
                 return v;
-            std::vector<Argument> rest(args.begin(), args.end());
-            return callOnValue(v, rest, wantValue);
+            return callOnValue(v, args, wantValue);
         }
         proc = cls.findCallable(key);
         if (!proc || (!proc->isPublic && !inside))

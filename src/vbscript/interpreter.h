@@ -11,6 +11,7 @@
 #include "vbscript/compiler.h"
 #include "vbscript/errors.h"
 #include "vbscript/host_object.h"
+#include "vbscript/inline_list.h"
 #include "vbscript/lib/vb_random.h"
 #include "vbscript/parser.h"
 
@@ -56,6 +57,9 @@ struct Argument {
     std::vector<std::int32_t> subscripts;
     const Value& get() const { return ref ? *ref : value; }
 };
+using ArgList = InlineList<Argument, 4>;
+using Values = InlineList<Value, 4>;
+using Subscripts = InlineList<std::int32_t, 4>;
 
 class Interpreter {
 public:
@@ -154,14 +158,15 @@ private:
     Value evalName(const ast::Expr& e);
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);
-    Value evalMemberCall(const ast::Expr& member, std::vector<Argument>& args, bool wantValue);
-    Value callOnValue(const Value& target, std::vector<Argument>& args, bool wantValue);
-    Value callBuiltin(const Builtin& b, std::vector<Argument>& args);
+    Value evalMemberCall(const ast::Expr& member, std::span<Argument> args, bool wantValue);
+    Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
+    Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value evalObject(const ast::Expr& e); // an object or Nothing, else 424
     Value newInstance(const ast::Expr& e);
-    std::vector<Argument> evalArgs(const std::vector<ast::ExprPtr>& argExprs);
+    ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
-    std::vector<std::int32_t> evalSubscripts(const std::vector<Argument>& args);
+    Subscripts evalSubscripts(std::span<const Argument> args);
+    Values evalValues(const std::vector<ast::ExprPtr>& argExprs);
     // The storage of a name that denotes a variable (creating an implicit one), else null.
     Value* variable(const ast::Expr& nameExpr, bool forWrite);
     void execAssign(const ast::AssignStmt& s);
@@ -176,6 +181,8 @@ private:
         Global* global = nullptr;
     };
     ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
+    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, bool forWrite);
+    ResolvedName globalName(int index);
     bool isUnknownName(const ast::Expr& nameExpr) const;
 
     std::deque<Global> globals_;

@@ -20,11 +20,24 @@ Value ownCopy(const Value& constant) {
     return constant.isString() ? Value::string(std::u16string(constant.asString())) : constant;
 }
 
-std::vector<Value> valuesOf(const std::vector<Argument>& args) {
-    std::vector<Value> out;
-    out.reserve(args.size());
-    for (const auto& a : args)
-        out.push_back(a.get());
+Values valuesOf(std::span<const Argument> args) {
+    Values out(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i)
+        out[i] = args[i].get();
+    return out;
+}
+
+const Value& valueOf(const Value& v) {
+    return v;
+}
+const Value& valueOf(const Argument& a) {
+    return a.get();
+}
+
+template <typename T> Subscripts subscriptsOf(std::span<const T> items) {
+    Subscripts out(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out[i] = toLong(valueOf(items[i]));
     return out;
 }
 
@@ -42,32 +55,44 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     case Scope::Global:
         break;
     }
-    if (slot.globalIndex < 0) {
-        int index = findGlobal(e.key);
-        if (index < 0) {
-            if (!slot.builtin && !forWrite)
-                slot.builtin = findBuiltin(e.key);
-            if (slot.builtin && !forWrite)
-                return {nullptr, nullptr, slot.builtin};
-            if (const BuiltinConstant* c = findConstant(e.key)) {
-                if (forWrite)
-                    raise(err::IllegalAssignment);
-                return {nullptr, nullptr, nullptr, &c->value};
-            }
-            Value* fallback = nullptr;
-            if (slot.fallbackLocal >= 0 && frame_->proc &&
-                static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
-                fallback = frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)];
-            // Under Option Explicit only ReDim creates a name (it leaves an array behind).
-            if (frame_->explicitNames && !(fallback && fallback->isArray()))
-                raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name + u"'");
-            if (fallback)
-                return {fallback};
-            index = declareGlobal(e.name);
+    if (slot.globalIndex < 0)
+        return resolveFirstUse(e, forWrite);
+    return globalName(slot.globalIndex);
+}
+
+// A global name's first use: a global, a built-in, a constant, the procedure's implicit
+// local, or a new global. Only a global is remembered in the node: the others depend on
+// what is defined later or on the frame.
+Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWrite) {
+    const Slot& slot = e.slot;
+    int index = findGlobal(e.key);
+    if (index < 0) {
+        if (!slot.builtin && !forWrite)
+            slot.builtin = findBuiltin(e.key);
+        if (slot.builtin && !forWrite)
+            return {nullptr, nullptr, slot.builtin};
+        if (const BuiltinConstant* c = findConstant(e.key)) {
+            if (forWrite)
+                raise(err::IllegalAssignment);
+            return {nullptr, nullptr, nullptr, &c->value};
         }
-        slot.globalIndex = index;
+        Value* fallback = nullptr;
+        if (slot.fallbackLocal >= 0 && frame_->proc &&
+            static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
+            fallback = frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)];
+        // Under Option Explicit only ReDim creates a name (it leaves an array behind).
+        if (frame_->explicitNames && !(fallback && fallback->isArray()))
+            raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name + u"'");
+        if (fallback)
+            return {fallback};
+        index = declareGlobal(e.name);
     }
-    Global& g = globals_[static_cast<std::size_t>(slot.globalIndex)];
+    slot.globalIndex = index;
+    return globalName(index);
+}
+
+Interpreter::ResolvedName Interpreter::globalName(int index) {
+    Global& g = globals_[static_cast<std::size_t>(index)];
     if (g.proc)
         return {nullptr, g.proc, nullptr, nullptr, &g};
     if (g.memberOf)
@@ -141,8 +166,8 @@ Value Interpreter::evalName(const Expr& e) {
     return evalCall(e, {}, true);
 }
 
-std::vector<Argument> Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
-    std::vector<Argument> args(argExprs.size());
+ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
+    ArgList args(argExprs.size());
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];
         if (a.kind == ExprKind::Name) {
@@ -157,7 +182,8 @@ std::vector<Argument> Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs
             ResolvedName r = resolve(*a.object, false);
             if (r.var && r.var->isArray() && !(r.global && r.global->isConst)) {
                 auto indices = evalArgs(a.args);
-                args[i].subscripts = evalSubscripts(indices);
+                auto subscripts = evalSubscripts(indices);
+                args[i].subscripts.assign(subscripts.begin(), subscripts.end());
                 args[i].value = r.var->asArray()->at(args[i].subscripts);
                 args[i].array = r.var;
                 continue;
@@ -168,22 +194,26 @@ std::vector<Argument> Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs
     return args;
 }
 
-std::vector<std::int32_t> Interpreter::evalSubscripts(const std::vector<Argument>& args) {
-    std::vector<std::int32_t> out;
-    out.reserve(args.size());
-    for (const auto& a : args)
-        out.push_back(toLong(a.get()));
+Subscripts Interpreter::evalSubscripts(std::span<const Argument> args) {
+    return subscriptsOf(args);
+}
+
+// Arguments for a callee that takes them by value: built-ins, array subscripts, host
+// properties being assigned.
+Values Interpreter::evalValues(const std::vector<ExprPtr>& argExprs) {
+    Values out(argExprs.size());
+    for (std::size_t i = 0; i < argExprs.size(); ++i)
+        out[i] = eval(*argExprs[i]);
     return out;
 }
 
-Value Interpreter::callBuiltin(const Builtin& b, std::vector<Argument>& args) {
+Value Interpreter::callBuiltin(const Builtin& b, std::span<Value> args) {
     if (static_cast<int>(args.size()) < b.minArgs || static_cast<int>(args.size()) > b.maxArgs)
         raise(err::WrongArgCount);
-    auto values = valuesOf(args);
-    return b.fn(*this, values);
+    return b.fn(*this, args);
 }
 
-Value Interpreter::callOnValue(const Value& target, std::vector<Argument>& args, bool wantValue) {
+Value Interpreter::callOnValue(const Value& target, std::span<Argument> args, bool wantValue) {
     if (target.isArray()) {
         if (args.empty())
             return target;
@@ -205,7 +235,7 @@ Value Interpreter::callOnValue(const Value& target, std::vector<Argument>& args,
     raise(err::TypeMismatch);
 }
 
-Value Interpreter::evalMemberCall(const Expr& member, std::vector<Argument>& args, bool wantValue) {
+Value Interpreter::evalMemberCall(const Expr& member, std::span<Argument> args, bool wantValue) {
     Value target = member.object ? evalObject(*member.object) : withObject();
     if (target.isNothing())
         raise(err::ObjectNotSet);
@@ -230,17 +260,26 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     if (isUnknownName(callee))
         raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
     ResolvedName r = resolve(callee, false);
-    auto args = evalArgs(argExprs);
     // Inside a function its own name with arguments is a recursive call, not its result.
-    if (callee.slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
-        callee.slot.index == frame_->proc->resultSlot)
+    bool recursive = callee.slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
+                     callee.slot.index == frame_->proc->resultSlot;
+    if (r.builtin) {
+        Values values = evalValues(argExprs);
+        return callBuiltin(*r.builtin, values);
+    }
+    if (r.var && r.var->isArray() && !argExprs.empty() && !recursive) {
+        // An element: nothing here is passed by reference.
+        Values values = evalValues(argExprs);
+        if (r.var->isArray())
+            return r.var->asArray()->at(subscriptsOf<Value>(values));
+    }
+    auto args = evalArgs(argExprs);
+    if (recursive)
         return callProcedure(*frame_->proc, frame_->me, args);
     if (r.var)
         return callOnValue(*r.var, args, wantValue);
     if (r.constant)
         return callOnValue(ownCopy(*r.constant), args, wantValue);
-    if (r.builtin)
-        return callBuiltin(*r.builtin, args);
     if (callee.slot.scope == Scope::Method) {
         const Procedure* proc = frame_->me->classDef().findCallable(callee.key);
         if (!proc)
@@ -358,8 +397,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         raise(err::IllegalAssignment);
     }
     const Expr& callee = *target.object;
-    auto args = evalArgs(target.args);
-    auto values = valuesOf(args);
+    Values values = evalValues(target.args);
     if (callee.kind == ExprKind::Member) {
         Value obj = callee.object ? evalObject(*callee.object) : withObject();
         if (obj.isNothing())
@@ -372,8 +410,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
     ResolvedName r = resolve(callee, true);
     if (r.var) {
         if (r.var->isArray()) {
-            auto subscripts = evalSubscripts(args);
-            r.var->mutableArray().at(subscripts) = std::move(v);
+            r.var->mutableArray().at(subscriptsOf<Value>(values)) = std::move(v);
             return;
         }
         if (r.var->isObject()) {
