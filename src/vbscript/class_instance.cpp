@@ -33,12 +33,12 @@ ClassInstance::ClassInstance(Interpreter& interp, const ClassDef& cls,
 
 Value ClassInstance::getProperty(std::u16string_view name, std::span<Value> args) {
     auto a = byValue(args);
-    return live(interpreter()).invokeClassMember(*this, name, a, true);
+    return live(interpreter()).invokeClassMember(*this, foldName(name), a, true);
 }
 
 Value ClassInstance::callMethod(std::u16string_view name, std::span<Value> args) {
     auto a = byValue(args);
-    return live(interpreter()).invokeClassMember(*this, name, a, false);
+    return live(interpreter()).invokeClassMember(*this, foldName(name), a, false);
 }
 
 void ClassInstance::setProperty(std::u16string_view name, std::span<Value> args, const Value& value,

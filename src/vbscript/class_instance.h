@@ -29,6 +29,7 @@ public:
     std::vector<MemberInfo> members() const override;
     std::u16string typeName() const override { return cls_.name; }
     void dropReferences() override;
+    ClassInstance* scriptInstance() override { return this; }
 
 protected:
     void lastReferenceGone() noexcept override;

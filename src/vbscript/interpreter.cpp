@@ -294,17 +294,16 @@ Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::spa
     return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);
 }
 
-Value Interpreter::invokeClassMember(ClassInstance& obj, std::u16string_view name,
+Value Interpreter::invokeClassMember(ClassInstance& obj, std::u16string_view key,
                                      std::span<Argument> args, bool wantValue) {
     const ClassDef& cls = obj.classDef();
     bool inside = currentMe() == &obj;
     const Procedure* proc = nullptr;
-    if (name.empty()) {
+    if (key.empty()) {
         proc = cls.defaultMember;
         if (!proc)
             raise(err::NoSuchMember);
     } else {
-        std::u16string key = foldName(name);
         int field = cls.findField(key);
         if (field >= 0 && (inside || cls.fields[static_cast<std::size_t>(field)].isPublic)) {
             Value& v = obj.fields()[static_cast<std::size_t>(field)];

@@ -111,7 +111,8 @@ public:
     Value errValue() const;
     lib::VbRandom& random() { return random_; }
     Value callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args);
-    Value invokeClassMember(ClassInstance& obj, std::u16string_view name, std::span<Argument> args,
+    // `key` is the member's folded name (foldName), empty for the default member.
+    Value invokeClassMember(ClassInstance& obj, std::u16string_view key, std::span<Argument> args,
                             bool wantValue);
     void assignClassMember(ClassInstance& obj, std::u16string_view name, std::span<Value> args,
                            const Value& value, bool isSet);

@@ -225,7 +225,7 @@ Value Interpreter::callOnValue(const Value& target, std::span<Argument> args, bo
         if (target.isNothing())
             raise(err::ObjectNotSet);
         HostObject* obj = target.asObject();
-        if (auto* inst = dynamic_cast<ClassInstance*>(obj))
+        if (auto* inst = obj->scriptInstance())
             return invokeClassMember(*inst, u"", args, wantValue);
         auto values = valuesOf(args);
         return wantValue ? obj->getProperty(u"", values) : obj->callMethod(u"", values);
@@ -240,8 +240,8 @@ Value Interpreter::evalMemberCall(const Expr& member, std::span<Argument> args, 
     if (target.isNothing())
         raise(err::ObjectNotSet);
     HostObject* obj = target.asObject();
-    if (auto* inst = dynamic_cast<ClassInstance*>(obj))
-        return invokeClassMember(*inst, member.name, args, wantValue);
+    if (auto* inst = obj->scriptInstance())
+        return invokeClassMember(*inst, member.key, args, wantValue);
     auto values = valuesOf(args);
     return wantValue ? obj->getProperty(member.name, values) : obj->callMethod(member.name, values);
 }
