@@ -1,7 +1,8 @@
 // The syntax tree the parser builds and the interpreter walks. The compiler (compiler.h)
 // fills in each name's Slot once, so at run time a local variable or class field is an
-// index into a frame, and a global is an index into the global table found on first use
-// and then remembered in the node (globals are never removed, so the index stays valid).
+// index into a frame, and a global is an entry of the global table found on first use
+// and then remembered in the node (globals are never removed and the table never moves
+// its entries, so the entry stays valid).
 #pragma once
 
 #include "vbscript/value.h"
@@ -14,6 +15,7 @@ namespace vbs {
 
 struct Builtin;
 struct ClassDef;
+struct GlobalEntry;
 struct Procedure;
 
 namespace ast {
@@ -58,8 +60,8 @@ struct Slot {
     // In a procedure, a name nobody declared becomes a local unless a global of that name
     // exists when it is first used: this is its fallback slot (-1 at the global level).
     int fallbackLocal = -1;
-    // Run-time cache for Scope::Global: global table index, or a built-in.
-    mutable int globalIndex = -1;
+    // Run-time cache for Scope::Global: the global table's entry, or a built-in.
+    mutable GlobalEntry* global = nullptr;
     mutable const Builtin* builtin = nullptr;
 };
 

@@ -61,6 +61,16 @@ using ArgList = InlineList<Argument, 4>;
 using Values = InlineList<Value, 4>;
 using Subscripts = InlineList<std::int32_t, 4>;
 
+// An entry of the global table. Name nodes remember the entry they denote (ast::Slot).
+struct GlobalEntry {
+    std::u16string name;
+    Value value;
+    const Procedure* proc = nullptr;
+    Ref<HostObject> memberOf; // a member of a host object added with addMembers
+    bool isConst = false;
+    bool isHostObject = false; // registered with addObject
+};
+
 class Interpreter {
 public:
     // Script calls nested deeper than this end with "Out of stack space".
@@ -121,14 +131,7 @@ public:
     ClassInstance* currentMe() const;
 
 private:
-    struct Global {
-        std::u16string name;
-        Value value;
-        const Procedure* proc = nullptr;
-        Ref<HostObject> memberOf; // a member of a host object added with addMembers
-        bool isConst = false;
-        bool isHostObject = false; // registered with addObject
-    };
+    using Global = GlobalEntry;
     struct Frame;
     enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
     class FrameScope;
@@ -183,7 +186,7 @@ private:
     };
     ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
     ResolvedName resolveFirstUse(const ast::Expr& nameExpr, bool forWrite);
-    ResolvedName globalName(int index);
+    ResolvedName globalName(Global& g);
     bool isUnknownName(const ast::Expr& nameExpr) const;
 
     std::deque<Global> globals_;

@@ -55,9 +55,9 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     case Scope::Global:
         break;
     }
-    if (slot.globalIndex < 0)
+    if (!slot.global)
         return resolveFirstUse(e, forWrite);
-    return globalName(slot.globalIndex);
+    return globalName(*slot.global);
 }
 
 // A global name's first use: a global, a built-in, a constant, the procedure's implicit
@@ -87,12 +87,11 @@ Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWr
             return {fallback};
         index = declareGlobal(e.name);
     }
-    slot.globalIndex = index;
-    return globalName(index);
+    slot.global = &globals_[static_cast<std::size_t>(index)];
+    return globalName(*slot.global);
 }
 
-Interpreter::ResolvedName Interpreter::globalName(int index) {
-    Global& g = globals_[static_cast<std::size_t>(index)];
+Interpreter::ResolvedName Interpreter::globalName(Global& g) {
     if (g.proc)
         return {nullptr, g.proc, nullptr, nullptr, &g};
     if (g.memberOf)
@@ -104,7 +103,7 @@ Interpreter::ResolvedName Interpreter::globalName(int index) {
 // implicit local holding a value.
 bool Interpreter::isUnknownName(const Expr& e) const {
     const Slot& slot = e.slot;
-    if (slot.scope != Scope::Global || slot.globalIndex >= 0 || slot.builtin)
+    if (slot.scope != Scope::Global || slot.global || slot.builtin)
         return false;
     if (findGlobal(e.key) >= 0 || findBuiltin(e.key) || findConstant(e.key))
         return false;

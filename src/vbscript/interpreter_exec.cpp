@@ -127,8 +127,8 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
             Value v = eval(*d.value);
             Value* var = variable(target, true);
             *var = v;
-            if (target.slot.scope == Scope::Global && target.slot.globalIndex >= 0)
-                globals_[static_cast<std::size_t>(target.slot.globalIndex)].isConst = true;
+            if (target.slot.scope == Scope::Global && target.slot.global)
+                target.slot.global->isConst = true;
             continue;
         }
         if (s.kind == StmtKind::Dim && frame_->slots.empty() && target.slot.scope == Scope::Global)

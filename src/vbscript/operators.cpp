@@ -284,12 +284,17 @@ int sign(double d) {
 // Integer and Long operands, the common case of loop counters and indices: the whole
 // operators and comparisons without converting copies of the operands. Nothing when an
 // operand is of another type or the operator has no shortcut here.
+bool isSmallWhole(const Value& v) {
+    return v.type() == Type::Integer || v.type() == Type::Long;
+}
+std::int64_t smallWhole(const Value& v) {
+    return v.type() == Type::Integer ? v.asInteger() : v.asLong();
+}
+
 std::optional<Value> wholeShortcut(Op op, const Value& a, const Value& b) {
-    auto whole = [](const Value& v) { return v.type() == Type::Integer || v.type() == Type::Long; };
-    if (!whole(a) || !whole(b))
+    if (!isSmallWhole(a) || !isSmallWhole(b))
         return std::nullopt;
-    std::int64_t x = a.type() == Type::Integer ? a.asInteger() : a.asLong();
-    std::int64_t y = b.type() == Type::Integer ? b.asInteger() : b.asLong();
+    std::int64_t x = smallWhole(a), y = smallWhole(b);
     Rank rank = a.type() == Type::Long || b.type() == Type::Long ? RLong : RInteger;
     switch (op) {
     case Op::Add:
@@ -323,6 +328,10 @@ std::optional<Value> wholeShortcut(Op op, const Value& a, const Value& b) {
 } // namespace
 
 std::optional<int> compareValues(const Value& ra, const Value& rb, bool textCompare) {
+    if (isSmallWhole(ra) && isSmallWhole(rb)) {
+        std::int64_t x = smallWhole(ra), y = smallWhole(rb);
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
     Value a = scalar(ra);
     Value b = scalar(rb);
     if (a.isNull() || b.isNull())

@@ -13,34 +13,14 @@ const std::u16string kEmptyText;
 Value Value::null() {
     return Value(Type::Null);
 }
-Value Value::boolean(bool b) {
-    Value v(Type::Boolean);
-    v.n_.b = b;
-    return v;
-}
 Value Value::byte(std::uint8_t x) {
     Value v(Type::Byte);
     v.n_.u8 = x;
     return v;
 }
-Value Value::integer(std::int16_t x) {
-    Value v(Type::Integer);
-    v.n_.i16 = x;
-    return v;
-}
-Value Value::longValue(std::int32_t x) {
-    Value v(Type::Long);
-    v.n_.i32 = x;
-    return v;
-}
 Value Value::single(float x) {
     Value v(Type::Single);
     v.n_.f = x;
-    return v;
-}
-Value Value::dbl(double x) {
-    Value v(Type::Double);
-    v.n_.d = x;
     return v;
 }
 Value Value::currency(std::int64_t scaled) {

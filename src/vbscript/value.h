@@ -51,12 +51,29 @@ public:
     Value() : type_(Type::Empty) { n_.i64 = 0; }
 
     static Value null();
-    static Value boolean(bool b);
+    // The commonest numbers are made inline: arithmetic makes one per operation.
+    static Value boolean(bool b) {
+        Value v(Type::Boolean);
+        v.n_.b = b;
+        return v;
+    }
     static Value byte(std::uint8_t v);
-    static Value integer(std::int16_t v);
-    static Value longValue(std::int32_t v);
+    static Value integer(std::int16_t x) {
+        Value v(Type::Integer);
+        v.n_.i16 = x;
+        return v;
+    }
+    static Value longValue(std::int32_t x) {
+        Value v(Type::Long);
+        v.n_.i32 = x;
+        return v;
+    }
     static Value single(float v);
-    static Value dbl(double v);
+    static Value dbl(double x) {
+        Value v(Type::Double);
+        v.n_.d = x;
+        return v;
+    }
     // Currency is held as a count of ten-thousandths.
     static Value currency(std::int64_t scaled);
     static Value date(double serial);

@@ -24,8 +24,10 @@ bool Args::isNull(std::size_t i) const {
     return given(i) && value(i).isNull();
 }
 
-std::u16string Args::text(std::size_t i) const {
-    return toText(values_[i]);
+const std::u16string& Args::text(std::size_t i) const {
+    if (values_[i].isString())
+        return values_[i].asString();
+    return converted_.emplace_front(toText(values_[i]));
 }
 
 double Args::number(std::size_t i) const {

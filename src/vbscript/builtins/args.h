@@ -8,6 +8,7 @@
 #include "vbscript/lib/text_ops.h"
 #include "vbscript/value.h"
 
+#include <forward_list>
 #include <span>
 #include <string>
 
@@ -24,7 +25,9 @@ public:
     Value value(std::size_t i) const;
     bool isNull(std::size_t i) const;
 
-    std::u16string text(std::size_t i) const;
+    // The argument's text: a String argument's own (not a copy: Mid and InStr on a long
+    // string cost what they read), anything else converted and kept while Args lives.
+    const std::u16string& text(std::size_t i) const;
     double number(std::size_t i) const;
     std::int32_t whole(std::size_t i) const;
     std::int32_t whole(std::size_t i, std::int32_t fallback) const;
@@ -35,6 +38,7 @@ public:
 
 private:
     std::span<Value> values_;
+    mutable std::forward_list<std::u16string> converted_; // never moves its elements
 };
 
 [[noreturn]] void invalidArgument();

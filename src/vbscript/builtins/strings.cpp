@@ -38,7 +38,7 @@ Value rightFn(Interpreter&, std::span<Value> v) {
     std::size_t n = count(a, 1);
     if (a.isNull(0))
         return Value::null();
-    std::u16string s = a.text(0);
+    const std::u16string& s = a.text(0);
     return text(n >= s.size() ? s : s.substr(s.size() - n));
 }
 
@@ -48,7 +48,7 @@ Value midFn(Interpreter&, std::span<Value> v) {
     std::size_t n = a.given(2) ? count(a, 2) : std::u16string::npos;
     if (a.isNull(0))
         return Value::null();
-    std::u16string s = a.text(0);
+    const std::u16string& s = a.text(0);
     if (start > s.size())
         return text(u"");
     return text(s.substr(start - 1, n));
