@@ -271,6 +271,11 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
         Values values = evalValues(argExprs);
         if (r.var->isArray())
             return r.var->asArray()->at(subscriptsOf<Value>(values));
+        // An argument's evaluation replaced the array: the arguments are not evaluated again.
+        ArgList evaluated(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            evaluated[i].value = std::move(values[i]);
+        return callOnValue(*r.var, evaluated, wantValue);
     }
     auto args = evalArgs(argExprs);
     if (recursive)
