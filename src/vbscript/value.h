@@ -1,9 +1,9 @@
 // The Variant: every value a script handles. A Value is a type tag, an inline number
 // (so numbers, Booleans and dates never touch the heap) and one counted pointer for the
-// kinds that live on the heap: strings (shared, so copying a string is a count increment,
-// and changed only in place by appendText while unshared), arrays (copied on write, which gives
-// arrays their value semantics: `b = a` copies) and objects (Nothing is an Object with no pointer).
-// The tags carry the numbers VarType returns.
+// kinds that live on the heap: strings (shared, so copying a string is a count
+// increment, and changed in place only by appendText while unshared), arrays (copied on
+// write, which gives arrays their value semantics: `b = a` copies) and objects (Nothing
+// is an Object with no pointer). The tags carry the numbers VarType returns.
 #pragma once
 
 #include "vbscript/ref.h"
