@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/script_errors.h"
 #include "vbscript/convert.h"
 #include "vbscript/errors.h"
 
@@ -42,14 +43,7 @@ std::u16string text(const Value& value) {
     return vbs::toText(value);
 }
 
-int errorNumber(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const vbs::ScriptError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 Value get(QObjectHost& host, std::u16string_view name, std::vector<Value> args = {}) {
     return host.getProperty(name, args);
@@ -85,15 +79,15 @@ TEST(QObjectHost, InvokableMethodsTakeConvertedArgumentsAndReturnValues) {
 TEST(QObjectHost, FailuresCarryTheLanguagesErrorNumbers) {
     Gadget gadget;
     QObjectHost host(&gadget);
-    EXPECT_EQ(errorNumber([&] { get(host, u"nosuch"); }), vbs::err::NoSuchMember);
-    EXPECT_EQ(errorNumber([&] { get(host, u"greet", {Value::string(u"x")}); }),
+    EXPECT_EQ(errorNumberOf([&] { get(host, u"nosuch"); }), vbs::err::NoSuchMember);
+    EXPECT_EQ(errorNumberOf([&] { get(host, u"greet", {Value::string(u"x")}); }),
               vbs::err::WrongArgCount);
-    EXPECT_EQ(errorNumber([&] { set(host, u"label", Value::string(u"x")); }),
+    EXPECT_EQ(errorNumberOf([&] { set(host, u"label", Value::string(u"x")); }),
               vbs::err::WrongArgCount);
-    EXPECT_EQ(errorNumber([&] { set(host, u"level", Value::string(u"abc")); }),
+    EXPECT_EQ(errorNumberOf([&] { set(host, u"level", Value::string(u"abc")); }),
               vbs::err::TypeMismatch);
-    EXPECT_EQ(errorNumber([&] { get(host, u""); }), vbs::err::NoSuchMember); // no default member
-    EXPECT_EQ(errorNumber([&] { set(host, u"nosuch", Value::integer(1)); }),
+    EXPECT_EQ(errorNumberOf([&] { get(host, u""); }), vbs::err::NoSuchMember); // no default member
+    EXPECT_EQ(errorNumberOf([&] { set(host, u"nosuch", Value::integer(1)); }),
               vbs::err::NoSuchMember);
 }
 
@@ -101,7 +95,7 @@ TEST(QObjectHost, ClosedObjectsAreNoLongerThere) {
     auto* gadget = new Gadget;
     QObjectHost host(gadget);
     delete gadget;
-    EXPECT_EQ(errorNumber([&] { get(host, u"level"); }), vbs::err::ObjectRequired);
+    EXPECT_EQ(errorNumberOf([&] { get(host, u"level"); }), vbs::err::ObjectRequired);
 }
 
 TEST(QObjectHost, WidgetsUseTheNamesScriptsKnow) {
@@ -152,7 +146,7 @@ TEST(QObjectHost, ExtraMembersComeFirstAndAreListed) {
          [](std::span<Value> args) { return Value::string(vbs::toText(args[0]) + u"!"); },
          nullptr});
     EXPECT_EQ(text(get(host, u"PAD", {Value::string(u"a")})), u"a!");
-    EXPECT_EQ(errorNumber([&] { get(host, u"pad"); }), vbs::err::WrongArgCount);
+    EXPECT_EQ(errorNumberOf([&] { get(host, u"pad"); }), vbs::err::WrongArgCount);
     const auto members = host.members();
     auto named = [&](std::u16string_view name) {
         return std::any_of(members.begin(), members.end(),

@@ -5,17 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/script_errors.h"
+
 namespace vbs {
 namespace {
 
-int errorNumberOf(auto&& f) {
-    try {
-        f();
-    } catch (const ScriptError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 // A host object recording what scripts do with it.
 class Probe : public TableHostObject {

@@ -5,17 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/script_errors.h"
+
 namespace vbs {
 namespace {
 
-int errorNumberOf(auto&& f) {
-    try {
-        f();
-    } catch (const ScriptError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 TEST(Value, NumbersStayInline) {
     EXPECT_LE(sizeof(Value), 24u);

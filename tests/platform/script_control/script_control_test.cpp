@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "support/script_errors.h"
 #include "vbscript/convert.h"
 
 namespace {
@@ -14,16 +15,7 @@ namespace {
 using platform::ScriptControl;
 using vbs::Value;
 
-int errorNumber(const std::function<void()>& action, std::u16string* description = nullptr) {
-    try {
-        action();
-    } catch (const vbs::ScriptError& error) {
-        if (description)
-            *description = error.description();
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 std::u16string text(const Value& value) {
     return vbs::toText(value);
@@ -75,25 +67,27 @@ protected:
 
 TEST_F(ScriptControlTest, RefusesANameRegisteredTwiceOrNotAName) {
     control.addObject(u"Host", callback([] {}));
-    EXPECT_EQ(errorNumber([&] { control.addObject(u"host", callback([] {})); }),
+    EXPECT_EQ(errorNumberOf([&] { control.addObject(u"host", callback([] {})); }),
               vbs::err::KeyExists);
     for (std::u16string_view bad : {u"", u"1abc", u"a b", u"a-b"})
-        EXPECT_EQ(errorNumber([&] { control.addObject(bad, callback([] {})); }),
+        EXPECT_EQ(errorNumberOf([&] { control.addObject(bad, callback([] {})); }),
                   vbs::err::InvalidCall)
             << std::string(bad.begin(), bad.end());
 }
 
 TEST_F(ScriptControlTest, CompileErrorAddsNothing) {
     std::u16string description;
-    EXPECT_NE(errorNumber([&] { control.addCode(u"Sub A()\nEnd Sub\nx = \n"); }, &description), 0);
+    EXPECT_NE(errorNumberOf([&] { control.addCode(u"Sub A()\nEnd Sub\nx = \n"); }, &description),
+              0);
     EXPECT_FALSE(description.empty());
     EXPECT_TRUE(control.procedures().empty());
-    EXPECT_EQ(errorNumber([&] { control.run(u"A"); }), vbs::err::SubNotDefined);
+    EXPECT_EQ(errorNumberOf([&] { control.run(u"A"); }), vbs::err::SubNotDefined);
 }
 
 TEST_F(ScriptControlTest, RuntimeErrorStopsTopLevelStatementsButKeepsProcedures) {
-    EXPECT_EQ(errorNumber([&] { control.addCode(u"Sub P()\nEnd Sub\ny = 1\nx = 1 / 0\ny = 2\n"); }),
-              vbs::err::DivisionByZero);
+    EXPECT_EQ(
+        errorNumberOf([&] { control.addCode(u"Sub P()\nEnd Sub\ny = 1\nx = 1 / 0\ny = 2\n"); }),
+        vbs::err::DivisionByZero);
     ASSERT_EQ(control.procedures().size(), 1u);
     EXPECT_EQ(control.eval(u"y").asInteger(), 1);
     control.run(u"P");
@@ -107,8 +101,8 @@ TEST_F(ScriptControlTest, StatementsRunInTheGlobalModuleAndEvalReturnsValues) {
 }
 
 TEST_F(ScriptControlTest, RunNeedsAKnownName) {
-    EXPECT_NE(errorNumber([&] { control.run(u""); }), 0);
-    EXPECT_NE(errorNumber([&] { control.run(u"Nowhere"); }), 0);
+    EXPECT_NE(errorNumberOf([&] { control.run(u""); }), 0);
+    EXPECT_NE(errorNumberOf([&] { control.run(u"Nowhere"); }), 0);
 }
 
 TEST_F(ScriptControlTest, ProceduresAreListedInOrderWithArgumentsAndResults) {
@@ -155,13 +149,13 @@ TEST_F(ScriptControlTest, HostCallsMayAddCodeAndTheOuterScriptCarriesOn) {
 TEST_F(ScriptControlTest, ARunawayScriptIsStoppedAndTheEngineStaysUsable) {
     control.setTimeout(50);
     std::u16string description;
-    EXPECT_EQ(errorNumber([&] { control.executeStatement(u"On Error Resume Next\nDo\nLoop"); },
-                          &description),
+    EXPECT_EQ(errorNumberOf([&] { control.executeStatement(u"On Error Resume Next\nDo\nLoop"); },
+                            &description),
               vbs::err::Stopped);
     EXPECT_NE(description.find(u"time limit"), std::u16string::npos);
     EXPECT_EQ(control.eval(u"1 + 1").asInteger(), 2);
     control.addCode(u"Sub Spin()\nDo\nLoop\nEnd Sub");
-    EXPECT_EQ(errorNumber([&] { control.run(u"Spin"); }), vbs::err::Stopped);
+    EXPECT_EQ(errorNumberOf([&] { control.run(u"Spin"); }), vbs::err::Stopped);
     EXPECT_EQ(control.eval(u"2 + 2").asInteger(), 4);
 }
 
@@ -194,9 +188,9 @@ TEST_F(ScriptControlTest, ANegativeTimeoutMeansNoLimit) {
 TEST_F(ScriptControlTest, MessageBoxesNeedPermissionAndGoToTheHost) {
     RecordingUi ui;
     control.setSite(&ui);
-    EXPECT_EQ(errorNumber([&] { control.executeStatement(u"MsgBox \"hi\""); }),
+    EXPECT_EQ(errorNumberOf([&] { control.executeStatement(u"MsgBox \"hi\""); }),
               vbs::err::PermissionDenied);
-    EXPECT_EQ(errorNumber([&] { control.eval(u"InputBox(\"name?\")"); }),
+    EXPECT_EQ(errorNumberOf([&] { control.eval(u"InputBox(\"name?\")"); }),
               vbs::err::PermissionDenied);
     control.setAllowUI(true);
     control.executeStatement(u"MsgBox \"hi\"");
@@ -207,7 +201,7 @@ TEST_F(ScriptControlTest, MessageBoxesNeedPermissionAndGoToTheHost) {
 TEST_F(ScriptControlTest, SpeaksOnlyVBScript) {
     control.setLanguage(u"vbscript");
     EXPECT_EQ(control.language(), u"VBScript");
-    EXPECT_EQ(errorNumber([&] { control.setLanguage(u"JScript"); }), vbs::err::InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { control.setLanguage(u"JScript"); }), vbs::err::InvalidCall);
 }
 
 } // namespace
