@@ -260,38 +260,46 @@ Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::spa
     if (args.size() != p.params.size())
         raise(err::WrongArgCount);
     enterCall();
-    PooledFrame pooled(*this);
-    Frame& f = *pooled;
+    CallStorage storage(*this, static_cast<std::size_t>(p.frameSize));
+    const FrameStack::Region& region = storage.region();
+    Frame f;
+    f.slots = region.pointers;
+    f.slotCount = region.size;
     f.proc = &p;
     f.me = me;
     f.explicitNames = p.explicitNames;
-    f.storage.resize(static_cast<std::size_t>(p.frameSize));
-    f.slots.resize(f.storage.size());
-    for (std::size_t i = 0; i < f.storage.size(); ++i)
-        f.slots[i] = &f.storage[i];
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i].ref && !p.params[i].byVal)
             f.slots[i] = args[i].ref;
+        else if (args[i].ref)
+            region.values[i] = *args[i].ref;
         else
-            f.storage[i] = args[i].get();
+            region.values[i] = std::move(args[i].value);
     }
     Ref<HostObject> keepAlive(me);
     FrameScope scope(*this, f);
     execBlock(p.body);
     for (std::size_t i = 0; i < args.size(); ++i) {
-        Value* array = args[i].array;
-        if (!array || p.params[i].byVal || !array->isArray())
-            continue;
-        const Array& arr = *array->asArray();
-        bool inRange = arr.dimensions() == args[i].subscripts.size();
-        for (std::size_t d = 0; inRange && d < arr.dimensions(); ++d)
-            inRange = args[i].subscripts[d] >= 0 && args[i].subscripts[d] <= arr.upperBound(d);
-        if (inRange) // the callee may have resized the array; then the value has no place
-            array->mutableArray().at(args[i].subscripts) = std::move(f.storage[i]);
+        if (args[i].element && !p.params[i].byVal)
+            writeBack(*args[i].element, std::move(region.values[i]));
     }
     if (p.resultSlot < 0)
         return Value();
     return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);
+}
+
+// A ByRef parameter bound to an array element: its final value goes back to the element,
+// unless the callee resized the array so that the element is gone.
+void Interpreter::writeBack(const Argument::Element& element, Value value) {
+    Value* array = element.array;
+    if (!array->isArray())
+        return;
+    const Array& arr = *array->asArray();
+    bool inRange = arr.dimensions() == element.subscripts.size();
+    for (std::size_t d = 0; inRange && d < arr.dimensions(); ++d)
+        inRange = element.subscripts[d] >= 0 && element.subscripts[d] <= arr.upperBound(d);
+    if (inRange)
+        array->mutableArray().at(element.subscripts) = std::move(value);
 }
 
 Value Interpreter::invokeClassMember(ClassInstance& obj, std::u16string_view key,

@@ -10,6 +10,7 @@
 #include "vbscript/ast.h"
 #include "vbscript/compiler.h"
 #include "vbscript/errors.h"
+#include "vbscript/frame_stack.h"
 #include "vbscript/host_object.h"
 #include "vbscript/inline_list.h"
 #include "vbscript/lib/vb_random.h"
@@ -49,12 +50,15 @@ struct ProcedureInfo {
 // An argument as a procedure receives it: a variable that may be passed by reference, or a
 // value.
 struct Argument {
-    Value value;
-    Value* ref = nullptr;
     // An array element passed by reference: the array variable and the element's
     // subscripts; a ByRef parameter's final value is written back there.
-    Value* array = nullptr;
-    std::vector<std::int32_t> subscripts;
+    struct Element {
+        Value* array = nullptr;
+        std::vector<std::int32_t> subscripts;
+    };
+    Value value;
+    Value* ref = nullptr;
+    std::unique_ptr<Element> element; // rare, so kept out of the way of every call
     const Value& get() const { return ref ? *ref : value; }
 };
 using ArgList = InlineList<Argument, 4>;
@@ -120,6 +124,7 @@ public:
     ErrObject& errObject() { return *err_; }
     Value errValue() const;
     lib::VbRandom& random() { return random_; }
+    // Arguments passed by value are moved into the call.
     Value callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args);
     // `key` is the member's folded name (foldName), empty for the default member.
     Value invokeClassMember(ClassInstance& obj, std::u16string_view key, std::span<Argument> args,
@@ -135,7 +140,7 @@ private:
     struct Frame;
     enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
     class FrameScope;
-    class PooledFrame;
+    class CallStorage;
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
                                       const CompileScope& scope);
@@ -146,6 +151,7 @@ private:
     void checkStep();
     void forgetStaleStop();
     void enterCall();
+    void writeBack(const Argument::Element& element, Value value);
 
     // statements
     Flow execBlock(const ast::Block& block);
@@ -201,7 +207,7 @@ private:
     std::unordered_map<std::u16string, ObjectFactory> progIds_;
     Ref<ErrObject> err_;
     Frame* frame_ = nullptr;
-    std::vector<std::unique_ptr<Frame>> spareFrames_;
+    FrameStack frameStack_;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
     std::uint32_t steps_ = 0;

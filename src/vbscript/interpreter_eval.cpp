@@ -78,7 +78,7 @@ Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWr
         }
         Value* fallback = nullptr;
         if (slot.fallbackLocal >= 0 && frame_->proc &&
-            static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
+            static_cast<std::size_t>(slot.fallbackLocal) < frame_->slotCount)
             fallback = frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)];
         // Under Option Explicit only ReDim creates a name (it leaves an array behind).
         if (frame_->explicitNames && !(fallback && fallback->isArray()))
@@ -108,7 +108,7 @@ bool Interpreter::isUnknownName(const Expr& e) const {
     if (findGlobal(e.key) >= 0 || findBuiltin(e.key) || findConstant(e.key))
         return false;
     if (slot.fallbackLocal >= 0 && frame_->proc &&
-        static_cast<std::size_t>(slot.fallbackLocal) < frame_->slots.size())
+        static_cast<std::size_t>(slot.fallbackLocal) < frame_->slotCount)
         return frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)]->isEmpty();
     return true;
 }
@@ -182,9 +182,11 @@ ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
             if (r.var && r.var->isArray() && !(r.global && r.global->isConst)) {
                 auto indices = evalArgs(a.args);
                 auto subscripts = evalSubscripts(indices);
-                args[i].subscripts.assign(subscripts.begin(), subscripts.end());
-                args[i].value = r.var->asArray()->at(args[i].subscripts);
-                args[i].array = r.var;
+                auto element = std::make_unique<Argument::Element>();
+                element->array = r.var;
+                element->subscripts.assign(subscripts.begin(), subscripts.end());
+                args[i].value = r.var->asArray()->at(element->subscripts);
+                args[i].element = std::move(element);
                 continue;
             }
         }

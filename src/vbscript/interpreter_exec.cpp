@@ -131,7 +131,7 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
                 target.slot.global->isConst = true;
             continue;
         }
-        if (s.kind == StmtKind::Dim && frame_->slots.empty() && target.slot.scope == Scope::Global)
+        if (s.kind == StmtKind::Dim && frame_->slotCount == 0 && target.slot.scope == Scope::Global)
             declareGlobal(target.name);
         if (s.kind == StmtKind::Dim && !d.isArray)
             continue;

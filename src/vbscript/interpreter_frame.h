@@ -1,8 +1,8 @@
-// A call frame: the storage of one procedure call (or of one run of global code) and the
-// state that belongs to it — its slots, its class instance, On Error Resume Next, the
-// With objects. FrameScope makes a frame current and restores the previous one however
-// the call ends, which is what lets a host call back into a running engine. PooledFrame
-// reuses the frames of finished calls.
+// A call frame: the state that belongs to one procedure call (or to one run of global
+// code) — its slots, its class instance, On Error Resume Next, the With objects. The
+// slots live on the interpreter's frame stack (CallStorage); FrameScope makes a frame
+// current and restores the previous one however the call ends, which is what lets a host
+// call back into a running engine.
 #pragma once
 
 #include "vbscript/interpreter.h"
@@ -10,20 +10,10 @@
 namespace vbs {
 
 struct Interpreter::Frame {
-    // Empties the frame for its next call, keeping the vectors' room.
-    void reset() {
-        storage.clear();
-        slots.clear();
-        withObjects.clear();
-        proc = nullptr;
-        me = nullptr;
-        resumeNext = false;
-        explicitNames = false;
-    }
-
-    // Slot i points at storage[i], or at the caller's variable for a ByRef parameter.
-    std::vector<Value*> slots;
-    std::vector<Value> storage;
+    // Slot i points at the call's own storage, or at the caller's variable for a ByRef
+    // parameter. Global code has no slots.
+    Value** slots = nullptr;
+    std::size_t slotCount = 0;
     const Procedure* proc = nullptr;
     ClassInstance* me = nullptr;
     bool resumeNext = false;
@@ -31,33 +21,19 @@ struct Interpreter::Frame {
     std::vector<Value> withObjects;
 };
 
-// A procedure call's frame, taken from the interpreter's spare frames and handed back
-// empty when the call ends, so that a call allocates nothing once the spares have room.
-class Interpreter::PooledFrame {
+// A call's room on the frame stack, given back emptied however the call ends.
+class Interpreter::CallStorage {
 public:
-    explicit PooledFrame(Interpreter& interp) : interp_(interp) {
-        if (interp.spareFrames_.empty()) {
-            frame_ = std::make_unique<Frame>();
-        } else {
-            frame_ = std::move(interp.spareFrames_.back());
-            interp.spareFrames_.pop_back();
-        }
-    }
-    ~PooledFrame() {
-        // Emptying may run Class_Terminate, which may call procedures and take frames.
-        frame_->reset();
-        if (interp_.spareFrames_.size() < kMaxSpareFrames)
-            interp_.spareFrames_.push_back(std::move(frame_));
-    }
-    PooledFrame(const PooledFrame&) = delete;
-    PooledFrame& operator=(const PooledFrame&) = delete;
-    Frame& operator*() const { return *frame_; }
+    CallStorage(Interpreter& interp, std::size_t size)
+        : stack_(interp.frameStack_), region_(stack_.push(size)) {}
+    ~CallStorage() { stack_.pop(region_); }
+    CallStorage(const CallStorage&) = delete;
+    CallStorage& operator=(const CallStorage&) = delete;
+    const FrameStack::Region& region() const { return region_; }
 
 private:
-    // Enough for the deepest recursion of a typical script; deeper ones allocate.
-    static constexpr std::size_t kMaxSpareFrames = 256;
-    Interpreter& interp_;
-    std::unique_ptr<Frame> frame_;
+    FrameStack& stack_;
+    FrameStack::Region region_;
 };
 
 class Interpreter::FrameScope {

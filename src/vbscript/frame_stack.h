@@ -1,0 +1,82 @@
+// The storage of the running procedure calls: one stack of Values and one of slot
+// pointers, taken and given back in call order, so a call allocates nothing once the
+// stack has grown to the script's deepest recursion. The stack is made of chunks that
+// never move, because a ByRef parameter holds a pointer into its caller's region.
+// Values not in use are always Empty; a region is emptied before it is given back, and
+// while it is emptied (which may run Class_Terminate and so more calls) the new calls
+// take room above it.
+#pragma once
+
+#include "vbscript/value.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace vbs {
+
+class FrameStack {
+public:
+    // One call's storage: slot i points at values[i], or at the caller's variable for a
+    // ByRef parameter.
+    struct Region {
+        Value* values = nullptr;
+        Value** pointers = nullptr; // the slots
+        std::size_t size = 0;
+        // Where the stack's top was before the push.
+        std::size_t chunk = 0;
+        std::size_t top = 0;
+    };
+
+    Region push(std::size_t size) {
+        Region r{nullptr, nullptr, size, chunk_, top_};
+        if (size == 0)
+            return r;
+        if (chunks_.empty() || top_ + size > chunks_[chunk_].capacity) {
+            std::size_t next = chunks_.empty() ? 0 : chunk_ + 1;
+            // A chunk too small for this frame (only a huge procedure needs more than a
+            // chunk) is replaced by one that fits.
+            if (next < chunks_.size() && chunks_[next].capacity < size)
+                chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(next), chunks_.end());
+            if (next == chunks_.size())
+                chunks_.push_back(Chunk(std::max(size, kChunkValues)));
+            chunk_ = next;
+            top_ = 0;
+        }
+        Chunk& c = chunks_[chunk_];
+        r.values = c.values.get() + top_;
+        r.pointers = c.pointers.get() + top_;
+        for (std::size_t i = 0; i < size; ++i)
+            r.pointers[i] = &r.values[i];
+        top_ += size;
+        return r;
+    }
+
+    // Empties the region's values and gives its room back (with all pushed after it).
+    void pop(const Region& r) {
+        for (std::size_t i = 0; i < r.size; ++i)
+            r.values[i] = Value();
+        chunk_ = r.chunk;
+        top_ = r.top;
+    }
+
+private:
+    // Values per chunk: a few thousand calls of a typical procedure.
+    static constexpr std::size_t kChunkValues = 16384;
+
+    struct Chunk {
+        explicit Chunk(std::size_t n)
+            : values(std::make_unique<Value[]>(n)), pointers(std::make_unique<Value*[]>(n)),
+              capacity(n) {}
+        std::unique_ptr<Value[]> values;
+        std::unique_ptr<Value*[]> pointers;
+        std::size_t capacity;
+    };
+
+    std::vector<Chunk> chunks_;
+    std::size_t chunk_ = 0;
+    std::size_t top_ = 0;
+};
+
+} // namespace vbs
