@@ -259,30 +259,37 @@ Value Interpreter::procedureReference(std::u16string_view name) {
 Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args) {
     if (args.size() != p.params.size())
         raise(err::WrongArgCount);
-    enterCall();
     CallStorage storage(*this, static_cast<std::size_t>(p.frameSize));
     const FrameStack::Region& region = storage.region();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].ref && !p.params[i].byVal)
+            region.pointers[i] = args[i].ref;
+        else if (args[i].ref)
+            region.values[i] = *args[i].ref;
+        else
+            region.values[i] = std::move(args[i].value);
+    }
+    Value result = runCall(p, me, region);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].element && !p.params[i].byVal)
+            writeBack(*args[i].element, std::move(region.values[i]));
+    }
+    return result;
+}
+
+// Runs a procedure whose arguments are bound in its region.
+Value Interpreter::runCall(const Procedure& p, ClassInstance* me,
+                           const FrameStack::Region& region) {
+    enterCall();
     Frame f;
     f.slots = region.pointers;
     f.slotCount = region.size;
     f.proc = &p;
     f.me = me;
     f.explicitNames = p.explicitNames;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i].ref && !p.params[i].byVal)
-            f.slots[i] = args[i].ref;
-        else if (args[i].ref)
-            region.values[i] = *args[i].ref;
-        else
-            region.values[i] = std::move(args[i].value);
-    }
     Ref<HostObject> keepAlive(me);
     FrameScope scope(*this, f);
     execBlock(p.body);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i].element && !p.params[i].byVal)
-            writeBack(*args[i].element, std::move(region.values[i]));
-    }
     if (p.resultSlot < 0)
         return Value();
     return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);

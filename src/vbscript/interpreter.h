@@ -152,6 +152,10 @@ private:
     void forgetStaleStop();
     void enterCall();
     void writeBack(const Argument::Element& element, Value value);
+    Value runCall(const Procedure& p, ClassInstance* me, const FrameStack::Region& region);
+    Value callWithArguments(const Procedure& p, ClassInstance* me,
+                            const std::vector<ast::ExprPtr>& argExprs);
+    const Value& operand(const ast::Expr& e, Value& scratch);
 
     // statements
     Flow execBlock(const ast::Block& block);
@@ -165,6 +169,8 @@ private:
 
     // expressions
     Value eval(const ast::Expr& e);
+    // A condition of If, Do and While: Null counts as False.
+    bool isTrue(const ast::Expr& e);
     Value evalName(const ast::Expr& e);
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);

@@ -14,6 +14,12 @@ using namespace ast;
 
 namespace {
 
+// Whether evaluating the expression runs nothing: a literal or a local variable.
+bool isPlain(const Expr& e) {
+    return e.kind == ExprKind::Literal ||
+           (e.kind == ExprKind::Name && e.slot.scope == Scope::Local);
+}
+
 // The built-in constants are shared by every engine in the process, and counting
 // references is not thread-safe: a script gets its own copy of a constant's text.
 Value ownCopy(const Value& constant) {
@@ -133,6 +139,8 @@ Value Interpreter::eval(const Expr& e) {
     case ExprKind::Literal:
         return e.literal;
     case ExprKind::Name:
+        if (e.slot.scope == Scope::Local)
+            return *frame_->slots[static_cast<std::size_t>(e.slot.index)];
         return evalName(e);
     case ExprKind::Member:
     case ExprKind::Me:
@@ -146,14 +154,44 @@ Value Interpreter::eval(const Expr& e) {
     case ExprKind::Unary:
         return unaryOp(e.op, eval(*e.object));
     case ExprKind::Binary: {
-        Value l = eval(*e.object);
-        Value r = eval(*e.right);
-        return binaryOp(e.op, l, r);
+        const Expr& right = *e.right;
+        Value leftScratch, rightScratch;
+        // The left side is read before the right one runs, unless reading the right one
+        // runs nothing that could change it.
+        bool rightIsPlain = isPlain(right);
+        const Value& l =
+            rightIsPlain ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
+        return binaryOp(e.op, l, operand(right, rightScratch));
     }
     case ExprKind::New:
         return newInstance(e);
     }
     return Value();
+}
+
+// A literal or a local variable: its value can be read where it is, without a copy.
+const Value& Interpreter::operand(const Expr& e, Value& scratch) {
+    if (e.kind == ExprKind::Literal)
+        return e.literal;
+    if (e.kind == ExprKind::Name && e.slot.scope == Scope::Local)
+        return *frame_->slots[static_cast<std::size_t>(e.slot.index)];
+    scratch = eval(e);
+    return scratch;
+}
+
+bool Interpreter::isTrue(const Expr& e) {
+    if (e.kind == ExprKind::Binary && isComparison(e.op)) {
+        Value leftScratch, rightScratch;
+        const Value& l =
+            isPlain(*e.right) ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
+        const Value& r = operand(*e.right, rightScratch);
+        if (isSmallWhole(l) && isSmallWhole(r))
+            return compareWhole(e.op, smallWhole(l), smallWhole(r));
+        Value c = generalBinaryOp(e.op, l, r);
+        return !c.isNull() && toBool(c);
+    }
+    Value c = eval(e);
+    return !c.isNull() && toBool(c);
 }
 
 Value Interpreter::evalName(const Expr& e) {
@@ -258,6 +296,12 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
         auto args = evalArgs(argExprs);
         return callOnValue(base, args, wantValue || argExprs.empty());
     }
+    const Slot& slot = callee.slot;
+    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
+        return callWithArguments(*slot.global->proc, nullptr, argExprs);
+    if (slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
+        slot.index == frame_->proc->resultSlot)
+        return callWithArguments(*frame_->proc, frame_->me, argExprs);
     if (isUnknownName(callee))
         raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
     ResolvedName r = resolve(callee, false);
@@ -303,6 +347,42 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     raise(err::SubNotDefined);
 }
 
+// A script procedure called with argument expressions: each argument goes straight into
+// the callee's slot, a variable by reference (copied once all arguments are known where
+// the parameter is ByVal). A wrong number of arguments, or one that may be an array
+// element passed by reference, goes the general way.
+Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
+                                     const std::vector<ExprPtr>& argExprs) {
+    bool direct = argExprs.size() == p.params.size();
+    for (const auto& a : argExprs)
+        if (a->kind == ExprKind::Call && a->object->kind == ExprKind::Name)
+            direct = false;
+    if (!direct) {
+        auto args = evalArgs(argExprs);
+        return callProcedure(p, me, args);
+    }
+    CallStorage storage(*this, static_cast<std::size_t>(p.frameSize));
+    const FrameStack::Region& region = storage.region();
+    for (std::size_t i = 0; i < argExprs.size(); ++i) {
+        const Expr& a = *argExprs[i];
+        if (a.kind == ExprKind::Name) {
+            ResolvedName r = resolve(a, false);
+            if (r.var && !(r.global && r.global->isConst)) {
+                region.pointers[i] = r.var;
+                continue;
+            }
+        }
+        region.values[i] = eval(a);
+    }
+    for (std::size_t i = 0; i < argExprs.size(); ++i) {
+        if (p.params[i].byVal && region.pointers[i] != &region.values[i]) {
+            region.values[i] = *region.pointers[i];
+            region.pointers[i] = &region.values[i];
+        }
+    }
+    return runCall(p, me, region);
+}
+
 Value Interpreter::evalObject(const Expr& e) {
     Value v = eval(e);
     if (!v.isObject())
@@ -341,6 +421,12 @@ void Interpreter::execAssign(const AssignStmt& a) {
                      value.op == Op::Concat && value.object->kind == ExprKind::Name &&
                      value.object->key == target.key;
     if (!appending) {
+        if (target.kind == ExprKind::Name && target.slot.scope == Scope::Local && !a.isSet) {
+            Value v = eval(value);
+            *frame_->slots[static_cast<std::size_t>(target.slot.index)] =
+                v.isObject() ? scalar(v) : std::move(v);
+            return;
+        }
         assign(target, eval(value), a.isSet);
         return;
     }

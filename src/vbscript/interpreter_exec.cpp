@@ -62,11 +62,9 @@ Interpreter::Flow Interpreter::exec(const Stmt& s) {
         return Flow::Normal;
     case StmtKind::If: {
         const auto& i = static_cast<const IfStmt&>(s);
-        for (const auto& b : i.branches) {
-            Value c = eval(*b.condition);
-            if (!c.isNull() && toBool(c))
+        for (const auto& b : i.branches)
+            if (isTrue(*b.condition))
                 return execBlock(b.body);
-        }
         return execBlock(i.elseBody);
     }
     case StmtKind::Select:
@@ -235,8 +233,7 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {
 
 Interpreter::Flow Interpreter::execDo(const DoStmt& s) {
     auto holds = [&](LoopTest test) {
-        Value c = eval(*s.condition);
-        bool truth = !c.isNull() && toBool(c);
+        bool truth = isTrue(*s.condition);
         return test == LoopTest::While ? truth : !truth;
     };
     for (;;) {

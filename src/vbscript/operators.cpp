@@ -64,11 +64,7 @@ std::int64_t wholeOf(const Value& v) {
 Value fitWhole(std::int64_t r, Rank rank) {
     if (rank == RByte && r >= 0 && r <= 255)
         return Value::byte(static_cast<std::uint8_t>(r));
-    if (rank <= RInteger && r >= INT16_MIN && r <= INT16_MAX)
-        return Value::integer(static_cast<std::int16_t>(r));
-    if (r >= INT32_MIN && r <= INT32_MAX)
-        return Value::longValue(static_cast<std::int32_t>(r));
-    return Value::dbl(static_cast<double>(r));
+    return fitSmallWhole(r, rank > RInteger);
 }
 
 Value currencyResult(long double scaled) {
@@ -281,50 +277,6 @@ int sign(double d) {
     return d < 0 ? -1 : d > 0 ? 1 : 0;
 }
 
-// Integer and Long operands, the common case of loop counters and indices: the whole
-// operators and comparisons without converting copies of the operands. Nothing when an
-// operand is of another type or the operator has no shortcut here.
-bool isSmallWhole(const Value& v) {
-    return v.type() == Type::Integer || v.type() == Type::Long;
-}
-std::int64_t smallWhole(const Value& v) {
-    return v.type() == Type::Integer ? v.asInteger() : v.asLong();
-}
-
-std::optional<Value> wholeShortcut(Op op, const Value& a, const Value& b) {
-    if (!isSmallWhole(a) || !isSmallWhole(b))
-        return std::nullopt;
-    std::int64_t x = smallWhole(a), y = smallWhole(b);
-    Rank rank = a.type() == Type::Long || b.type() == Type::Long ? RLong : RInteger;
-    switch (op) {
-    case Op::Add:
-        return fitWhole(x + y, rank);
-    case Op::Sub:
-        return fitWhole(x - y, rank);
-    case Op::Mul:
-        return fitWhole(x * y, rank);
-    case Op::IntDiv:
-    case Op::Mod:
-        if (y == 0)
-            return std::nullopt;
-        return fitWhole(op == Op::IntDiv ? x / y : x % y, rank);
-    case Op::Eq:
-        return Value::boolean(x == y);
-    case Op::Ne:
-        return Value::boolean(x != y);
-    case Op::Lt:
-        return Value::boolean(x < y);
-    case Op::Gt:
-        return Value::boolean(x > y);
-    case Op::Le:
-        return Value::boolean(x <= y);
-    case Op::Ge:
-        return Value::boolean(x >= y);
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 std::optional<int> compareValues(const Value& ra, const Value& rb, bool textCompare) {
@@ -372,9 +324,7 @@ bool sameObject(const Value& a, const Value& b) {
     return (x ? x->target() : nullptr) == (y ? y->target() : nullptr);
 }
 
-Value binaryOp(Op op, const Value& a, const Value& b) {
-    if (auto quick = wholeShortcut(op, a, b))
-        return std::move(*quick);
+Value generalBinaryOp(Op op, const Value& a, const Value& b) {
     switch (op) {
     case Op::Add:
         if (a.isString() && b.isString())

@@ -8,12 +8,80 @@
 #include "vbscript/ast.h"
 #include "vbscript/value.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace vbs {
 
+// Integer and Long operands, the common case of loop counters and indices, have a
+// shortcut here that the interpreter's loops inline: the whole operators and comparisons
+// without converting copies of the operands.
+inline bool isSmallWhole(const Value& v) {
+    return v.type() == Type::Integer || v.type() == Type::Long;
+}
+inline std::int64_t smallWhole(const Value& v) {
+    return v.type() == Type::Integer ? v.asInteger() : v.asLong();
+}
+
+// The smallest of Integer (unless `wide`), Long and Double that holds `r`.
+inline Value fitSmallWhole(std::int64_t r, bool wide) {
+    if (!wide && r >= INT16_MIN && r <= INT16_MAX)
+        return Value::integer(static_cast<std::int16_t>(r));
+    if (r >= INT32_MIN && r <= INT32_MAX)
+        return Value::longValue(static_cast<std::int32_t>(r));
+    return Value::dbl(static_cast<double>(r));
+}
+
+inline bool isComparison(ast::Op op) {
+    return op >= ast::Op::Eq && op <= ast::Op::Ge;
+}
+inline bool compareWhole(ast::Op op, std::int64_t x, std::int64_t y) {
+    switch (op) {
+    case ast::Op::Eq:
+        return x == y;
+    case ast::Op::Ne:
+        return x != y;
+    case ast::Op::Lt:
+        return x < y;
+    case ast::Op::Gt:
+        return x > y;
+    case ast::Op::Le:
+        return x <= y;
+    default:
+        return x >= y;
+    }
+}
+
+// Applies a binary operator other than Is, any operands.
+Value generalBinaryOp(ast::Op op, const Value& a, const Value& b);
+
 // Applies a binary operator other than Is.
-Value binaryOp(ast::Op op, const Value& a, const Value& b);
+inline Value binaryOp(ast::Op op, const Value& a, const Value& b) {
+    if (isSmallWhole(a) && isSmallWhole(b)) {
+        std::int64_t x = smallWhole(a), y = smallWhole(b);
+        bool wide = a.type() == Type::Long || b.type() == Type::Long;
+        switch (op) {
+        case ast::Op::Add:
+            return fitSmallWhole(x + y, wide);
+        case ast::Op::Sub:
+            return fitSmallWhole(x - y, wide);
+        case ast::Op::Mul:
+            return fitSmallWhole(x * y, wide);
+        case ast::Op::IntDiv:
+            if (y != 0)
+                return fitSmallWhole(x / y, wide);
+            break;
+        case ast::Op::Mod:
+            if (y != 0)
+                return fitSmallWhole(x % y, wide);
+            break;
+        default:
+            if (isComparison(op))
+                return Value::boolean(compareWhole(op, x, y));
+        }
+    }
+    return generalBinaryOp(op, a, b);
+}
 // Applies unary minus or Not.
 Value unaryOp(ast::Op op, const Value& a);
 
