@@ -9,7 +9,6 @@
 
 #include "vbscript/value.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -33,17 +32,8 @@ public:
         Region r{nullptr, nullptr, size, chunk_, top_};
         if (size == 0)
             return r;
-        if (chunks_.empty() || top_ + size > chunks_[chunk_].capacity) {
-            std::size_t next = chunks_.empty() ? 0 : chunk_ + 1;
-            // A chunk too small for this frame (only a huge procedure needs more than a
-            // chunk) is replaced by one that fits.
-            if (next < chunks_.size() && chunks_[next].capacity < size)
-                chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(next), chunks_.end());
-            if (next == chunks_.size())
-                chunks_.push_back(Chunk(std::max(size, kChunkValues)));
-            chunk_ = next;
-            top_ = 0;
-        }
+        if (chunks_.empty() || top_ + size > chunks_[chunk_].capacity)
+            moveToNextChunk(size);
         Chunk& c = chunks_[chunk_];
         r.values = c.values.get() + top_;
         r.pointers = c.pointers.get() + top_;
@@ -62,6 +52,9 @@ public:
     }
 
 private:
+    // Makes the next chunk, one with room for `size` values, the top.
+    void moveToNextChunk(std::size_t size);
+
     // Values per chunk: a few thousand calls of a typical procedure.
     static constexpr std::size_t kChunkValues = 16384;
 

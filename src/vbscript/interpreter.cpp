@@ -55,15 +55,9 @@ Interpreter::~Interpreter() {
     created_.dropAll();
 }
 
-void Interpreter::enterCall() {
-    if (depth_ == 0 || stackLimit_ == 0) {
-        std::uintptr_t low = stackLowEnd();
-        stackLimit_ = low ? low + kStackReserve : 0;
-    }
-    char probe;
-    if (depth_ >= kMaxCallDepth ||
-        (stackLimit_ && reinterpret_cast<std::uintptr_t>(&probe) < stackLimit_))
-        raise(err::OutOfStack);
+void Interpreter::findStackLimit() {
+    std::uintptr_t low = stackLowEnd();
+    stackLimit_ = low ? low + kStackReserve : 0;
 }
 
 // A stop asked for while nothing ran must not end the next script at its first statement.
@@ -72,11 +66,11 @@ void Interpreter::forgetStaleStop() {
         stopRequested_ = false;
 }
 
-void Interpreter::checkStep() {
+void Interpreter::stopOrHook() {
     // A plain read first: the exchange is a locked instruction, too dear for every statement.
     if (stopRequested_.load(std::memory_order_relaxed) && stopRequested_.exchange(false))
         raise(err::Stopped);
-    if (++steps_ >= kStepInterval) {
+    if (steps_ >= kStepInterval) {
         steps_ = 0;
         if (stepHook_)
             stepHook_();

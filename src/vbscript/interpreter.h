@@ -148,9 +148,24 @@ private:
     void runTopLevel(Unit& unit);
     int findGlobal(std::u16string_view key) const;
     int declareGlobal(const std::u16string& name);
-    void checkStep();
+    // Before every statement: a stop asked for ends the script; every kStepInterval
+    // statements the step hook runs.
+    void checkStep() {
+        if (++steps_ >= kStepInterval || stopRequested_.load(std::memory_order_relaxed))
+            stopOrHook();
+    }
+    void stopOrHook();
     void forgetStaleStop();
-    void enterCall();
+    // Raises "Out of stack space" when a call would nest too deep.
+    void enterCall() {
+        if (depth_ == 0 || stackLimit_ == 0)
+            findStackLimit();
+        char probe;
+        if (depth_ >= kMaxCallDepth ||
+            (stackLimit_ && reinterpret_cast<std::uintptr_t>(&probe) < stackLimit_))
+            raise(err::OutOfStack);
+    }
+    void findStackLimit();
     void writeBack(const Argument::Element& element, Value value);
     Value runCall(const Procedure& p, ClassInstance* me, const FrameStack::Region& region);
     Value callWithArguments(const Procedure& p, ClassInstance* me,

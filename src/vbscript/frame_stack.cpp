@@ -1,0 +1,20 @@
+// The frame stack's growth (see frame_stack.h).
+#include "vbscript/frame_stack.h"
+
+#include <algorithm>
+
+namespace vbs {
+
+void FrameStack::moveToNextChunk(std::size_t size) {
+    std::size_t next = chunks_.empty() ? 0 : chunk_ + 1;
+    // A chunk too small for this frame (only a huge procedure needs more than a chunk) is
+    // replaced by one that fits; the chunks after the top are all free.
+    if (next < chunks_.size() && chunks_[next].capacity < size)
+        chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(next), chunks_.end());
+    if (next == chunks_.size())
+        chunks_.push_back(Chunk(std::max(size, kChunkValues)));
+    chunk_ = next;
+    top_ = 0;
+}
+
+} // namespace vbs
