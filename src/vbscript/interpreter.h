@@ -171,6 +171,8 @@ private:
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
+    Value* knownVariable(const ast::Expr& e, bool forWrite);
+    bool isPlain(const ast::Expr& e);
 
     // statements
     Flow execBlock(const ast::Block& block);

@@ -14,12 +14,6 @@ using namespace ast;
 
 namespace {
 
-// Whether evaluating the expression runs nothing: a literal or a local variable.
-bool isPlain(const Expr& e) {
-    return e.kind == ExprKind::Literal ||
-           (e.kind == ExprKind::Name && e.slot.scope == Scope::Local);
-}
-
 // The built-in constants are shared by every engine in the process, and counting
 // references is not thread-safe: a script gets its own copy of a constant's text.
 Value ownCopy(const Value& constant) {
@@ -48,6 +42,11 @@ template <typename T> Subscripts subscriptsOf(std::span<const T> items) {
 }
 
 } // namespace
+
+// Whether evaluating the expression runs nothing: a literal or a known variable.
+bool Interpreter::isPlain(const Expr& e) {
+    return e.kind == ExprKind::Literal || knownVariable(e, false);
+}
 
 Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     const Slot& slot = e.slot;
@@ -139,8 +138,8 @@ Value Interpreter::eval(const Expr& e) {
     case ExprKind::Literal:
         return e.literal;
     case ExprKind::Name:
-        if (e.slot.scope == Scope::Local)
-            return *frame_->slots[static_cast<std::size_t>(e.slot.index)];
+        if (Value* v = knownVariable(e, false))
+            return *v;
         return evalName(e);
     case ExprKind::Member:
     case ExprKind::Me:
@@ -173,8 +172,8 @@ Value Interpreter::eval(const Expr& e) {
 const Value& Interpreter::operand(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Literal)
         return e.literal;
-    if (e.kind == ExprKind::Name && e.slot.scope == Scope::Local)
-        return *frame_->slots[static_cast<std::size_t>(e.slot.index)];
+    if (Value* v = knownVariable(e, false))
+        return *v;
     scratch = eval(e);
     return scratch;
 }
@@ -421,10 +420,16 @@ void Interpreter::execAssign(const AssignStmt& a) {
                      value.op == Op::Concat && value.object->kind == ExprKind::Name &&
                      value.object->key == target.key;
     if (!appending) {
-        if (target.kind == ExprKind::Name && target.slot.scope == Scope::Local && !a.isSet) {
+        if (!a.isSet && knownVariable(target, true)) {
             Value v = eval(value);
-            *frame_->slots[static_cast<std::size_t>(target.slot.index)] =
-                v.isObject() ? scalar(v) : std::move(v);
+            if (v.isObject())
+                v = scalar(v);
+            // Found again: evaluating the value may have defined a procedure of that name.
+            if (Value* var = knownVariable(target, true)) {
+                *var = std::move(v);
+                return;
+            }
+            assign(target, std::move(v), false);
             return;
         }
         assign(target, eval(value), a.isSet);

@@ -187,17 +187,31 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
         raise(err::InvalidNull);
     bool down = toDouble(step) < 0;
     assign(*s.variable, from, false);
-    for (;;) {
-        Value current = eval(*s.variable);
+    auto ended = [&](const Value& current) {
+        if (isSmallWhole(current) && isSmallWhole(to)) {
+            std::int64_t x = smallWhole(current), y = smallWhole(to);
+            return down ? x < y : x > y;
+        }
         auto c = compareValues(current, to);
-        if (!c || (down ? *c < 0 : *c > 0))
+        return !c || (down ? *c < 0 : *c > 0);
+    };
+    for (;;) {
+        // A variable's storage never moves, but it is looked for again each time: the
+        // body may have made the name denote something else (a procedure defined by
+        // ExecuteGlobal).
+        Value* counter = knownVariable(*s.variable, true);
+        if (ended(counter ? *counter : eval(*s.variable)))
             break;
         Flow flow = execBlock(s.body);
         if (flow == Flow::ExitFor)
             break;
         if (flow != Flow::Normal)
             return flow;
-        assign(*s.variable, binaryOp(Op::Add, eval(*s.variable), step), false);
+        counter = knownVariable(*s.variable, true);
+        if (counter)
+            *counter = binaryOp(Op::Add, *counter, step);
+        else
+            assign(*s.variable, binaryOp(Op::Add, eval(*s.variable), step), false);
         checkStep();
     }
     return Flow::Normal;
