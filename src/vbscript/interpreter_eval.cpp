@@ -298,20 +298,23 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     const Slot& slot = callee.slot;
     if (slot.scope == Scope::Global && slot.global && slot.global->proc)
         return callWithArguments(*slot.global->proc, nullptr, argExprs);
+    // Inside a function its own name with arguments is a recursive call, not its result.
     if (slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
         slot.index == frame_->proc->resultSlot)
         return callWithArguments(*frame_->proc, frame_->me, argExprs);
-    if (isUnknownName(callee))
-        raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
-    ResolvedName r = resolve(callee, false);
-    // Inside a function its own name with arguments is a recursive call, not its result.
-    bool recursive = callee.slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
-                     callee.slot.index == frame_->proc->resultSlot;
+    ResolvedName r;
+    if (Value* known = knownVariable(callee, false)) {
+        r.var = known;
+    } else {
+        if (isUnknownName(callee))
+            raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
+        r = resolve(callee, false);
+    }
     if (r.builtin) {
         Values values = evalValues(argExprs);
         return callBuiltin(*r.builtin, values);
     }
-    if (r.var && r.var->isArray() && !argExprs.empty() && !recursive) {
+    if (r.var && r.var->isArray() && !argExprs.empty()) {
         // An element: nothing here is passed by reference.
         Values values = evalValues(argExprs);
         if (r.var->isArray())
@@ -323,8 +326,6 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
         return callOnValue(*r.var, evaluated, wantValue);
     }
     auto args = evalArgs(argExprs);
-    if (recursive)
-        return callProcedure(*frame_->proc, frame_->me, args);
     if (r.var)
         return callOnValue(*r.var, args, wantValue);
     if (r.constant)
@@ -504,7 +505,11 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
     }
     if (callee.kind != ExprKind::Name)
         raise(err::IllegalAssignment);
-    ResolvedName r = resolve(callee, true);
+    ResolvedName r;
+    if (Value* known = knownVariable(callee, true))
+        r.var = known;
+    else
+        r = resolve(callee, true);
     if (r.var) {
         if (r.var->isArray()) {
             r.var->mutableArray().at(subscriptsOf<Value>(values)) = std::move(v);
