@@ -6,14 +6,14 @@
 namespace vbs {
 
 void FrameStack::moveToNextChunk(std::size_t size) {
-    std::size_t next = chunks_.empty() ? 0 : chunk_ + 1;
+    std::size_t next = current_ ? current_->index + 1 : 0;
     // A chunk too small for this frame (only a huge procedure needs more than a chunk) is
     // replaced by one that fits; the chunks after the top are all free.
-    if (next < chunks_.size() && chunks_[next].capacity < size)
+    if (next < chunks_.size() && chunks_[next]->capacity < size)
         chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(next), chunks_.end());
     if (next == chunks_.size())
-        chunks_.push_back(Chunk(std::max(size, kChunkValues)));
-    chunk_ = next;
+        chunks_.push_back(std::make_unique<Chunk>(std::max(size, kChunkValues), next));
+    current_ = chunks_[next].get();
     top_ = 0;
 }
 

@@ -16,6 +16,8 @@
 namespace vbs {
 
 class FrameStack {
+    struct Chunk;
+
 public:
     // One call's storage: slot i points at values[i], or at the caller's variable for a
     // ByRef parameter.
@@ -24,19 +26,16 @@ public:
         Value** pointers = nullptr; // the slots
         std::size_t size = 0;
         // Where the stack's top was before the push.
-        std::size_t chunk = 0;
+        Chunk* chunk = nullptr;
         std::size_t top = 0;
     };
 
     Region push(std::size_t size) {
-        Region r{nullptr, nullptr, size, chunk_, top_};
-        if (size == 0)
-            return r;
-        if (chunks_.empty() || top_ + size > chunks_[chunk_].capacity)
+        Region r{nullptr, nullptr, size, current_, top_};
+        if (!current_ || top_ + size > current_->capacity)
             moveToNextChunk(size);
-        Chunk& c = chunks_[chunk_];
-        r.values = c.values.get() + top_;
-        r.pointers = c.pointers.get() + top_;
+        r.values = current_->values.get() + top_;
+        r.pointers = current_->pointers.get() + top_;
         for (std::size_t i = 0; i < size; ++i)
             r.pointers[i] = &r.values[i];
         top_ += size;
@@ -47,7 +46,7 @@ public:
     void pop(const Region& r) {
         for (std::size_t i = 0; i < r.size; ++i)
             r.values[i] = Value();
-        chunk_ = r.chunk;
+        current_ = r.chunk;
         top_ = r.top;
     }
 
@@ -59,16 +58,17 @@ private:
     static constexpr std::size_t kChunkValues = 16384;
 
     struct Chunk {
-        explicit Chunk(std::size_t n)
+        Chunk(std::size_t n, std::size_t i)
             : values(std::make_unique<Value[]>(n)), pointers(std::make_unique<Value*[]>(n)),
-              capacity(n) {}
+              capacity(n), index(i) {}
         std::unique_ptr<Value[]> values;
         std::unique_ptr<Value*[]> pointers;
         std::size_t capacity;
+        std::size_t index; // in chunks_
     };
 
-    std::vector<Chunk> chunks_;
-    std::size_t chunk_ = 0;
+    std::vector<std::unique_ptr<Chunk>> chunks_;
+    Chunk* current_ = nullptr; // null until the first push
     std::size_t top_ = 0;
 };
 

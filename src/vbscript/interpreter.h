@@ -177,6 +177,8 @@ private:
     // statements
     Flow execBlock(const ast::Block& block);
     Flow exec(const ast::Stmt& s);
+    Flow execIf(const ast::IfStmt& s);
+    Flow execOther(const ast::Stmt& s);
     Flow execFor(const ast::ForStmt& s);
     Flow execForEach(const ast::ForEachStmt& s);
     Flow execDo(const ast::DoStmt& s);

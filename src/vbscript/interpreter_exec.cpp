@@ -46,6 +46,8 @@ Interpreter::Flow Interpreter::execBlock(const Block& block) {
     return Flow::Normal;
 }
 
+// The commonest statements are dispatched here with little work around them; the rest
+// go to execOther.
 Interpreter::Flow Interpreter::exec(const Stmt& s) {
     switch (s.kind) {
     case StmtKind::Assign:
@@ -54,27 +56,36 @@ Interpreter::Flow Interpreter::exec(const Stmt& s) {
     case StmtKind::Call:
         execCall(*static_cast<const CallStmt&>(s).call);
         return Flow::Normal;
+    case StmtKind::If:
+        return execIf(static_cast<const IfStmt&>(s));
+    case StmtKind::For:
+        return execFor(static_cast<const ForStmt&>(s));
+    case StmtKind::Do:
+        return execDo(static_cast<const DoStmt&>(s));
+    default:
+        return execOther(s);
+    }
+}
+
+Interpreter::Flow Interpreter::execIf(const IfStmt& s) {
+    for (const auto& b : s.branches)
+        if (isTrue(*b.condition))
+            return execBlock(b.body);
+    return execBlock(s.elseBody);
+}
+
+Interpreter::Flow Interpreter::execOther(const Stmt& s) {
+    switch (s.kind) {
     case StmtKind::Dim:
     case StmtKind::ReDim:
     case StmtKind::Erase:
     case StmtKind::Const:
         execDeclaration(static_cast<const DeclStmt&>(s));
         return Flow::Normal;
-    case StmtKind::If: {
-        const auto& i = static_cast<const IfStmt&>(s);
-        for (const auto& b : i.branches)
-            if (isTrue(*b.condition))
-                return execBlock(b.body);
-        return execBlock(i.elseBody);
-    }
     case StmtKind::Select:
         return execSelect(static_cast<const SelectStmt&>(s));
-    case StmtKind::For:
-        return execFor(static_cast<const ForStmt&>(s));
     case StmtKind::ForEach:
         return execForEach(static_cast<const ForEachStmt&>(s));
-    case StmtKind::Do:
-        return execDo(static_cast<const DoStmt&>(s));
     case StmtKind::Exit:
         switch (static_cast<const ExitStmt&>(s).what) {
         case ExitKind::Do:
@@ -107,8 +118,9 @@ Interpreter::Flow Interpreter::exec(const Stmt& s) {
         frame_->resumeNext = false;
         err_->clear();
         return Flow::Normal;
+    default:
+        return Flow::Normal; // dispatched by exec
     }
-    return Flow::Normal;
 }
 
 void Interpreter::execCall(const Expr& call) {

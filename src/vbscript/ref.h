@@ -51,8 +51,19 @@ public:
         if (p_)
             p_->release();
     }
-    Ref& operator=(Ref o) noexcept {
-        std::swap(p_, o.p_);
+    // The old cell is released last: its going may run script code (Class_Terminate),
+    // which must find this reference already holding its new cell.
+    Ref& operator=(const Ref& o) noexcept {
+        if (o.p_)
+            o.p_->addRef();
+        if (T* old = std::exchange(p_, o.p_))
+            old->release();
+        return *this;
+    }
+    Ref& operator=(Ref&& o) noexcept {
+        if (this != &o)
+            if (T* old = std::exchange(p_, std::exchange(o.p_, nullptr)))
+                old->release();
         return *this;
     }
     T* get() const { return p_; }
