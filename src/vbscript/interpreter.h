@@ -171,6 +171,7 @@ private:
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
+    const Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args);
     Value* knownVariable(const ast::Expr& e, bool forWrite);
     bool isPlain(const ast::Expr& e);
 

@@ -168,12 +168,30 @@ Value Interpreter::eval(const Expr& e) {
     return Value();
 }
 
-// A literal or a local variable: its value can be read where it is, without a copy.
+// An element of an array variable with one plain subscript (`a(i)`), found without
+// evaluating anything that could run code; null for any other expression.
+const Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>& args) {
+    if (callee.kind != ExprKind::Name || args.size() != 1 || !isPlain(*args[0]))
+        return nullptr;
+    Value* var = knownVariable(callee, false);
+    if (!var || !var->isArray())
+        return nullptr;
+    const Expr& index = *args[0];
+    const Value& i = index.kind == ExprKind::Literal ? index.literal : *knownVariable(index, false);
+    return &var->asArray()->at(isSmallWhole(i) ? static_cast<std::int32_t>(smallWhole(i))
+                                               : toLong(i));
+}
+
+// A literal, a variable or an element as above: its value can be read where it is,
+// without a copy.
 const Value& Interpreter::operand(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Literal)
         return e.literal;
     if (Value* v = knownVariable(e, false))
         return *v;
+    if (e.kind == ExprKind::Call)
+        if (const Value* element = plainElement(*e.object, e.args))
+            return *element;
     scratch = eval(e);
     return scratch;
 }
@@ -302,6 +320,8 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     if (slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
         slot.index == frame_->proc->resultSlot)
         return callWithArguments(*frame_->proc, frame_->me, argExprs);
+    if (const Value* element = plainElement(callee, argExprs))
+        return *element;
     ResolvedName r;
     if (Value* known = knownVariable(callee, false)) {
         r.var = known;

@@ -156,6 +156,11 @@ public:
 
     // Raises 9 for a wrong number of subscripts or one out of its range.
     Value& at(std::span<const std::int32_t> subscripts);
+    Value& at(std::int32_t subscript) {
+        if (upper_.size() == 1 && subscript >= 0 && subscript <= upper_[0])
+            return data_[static_cast<std::size_t>(subscript)];
+        return at({&subscript, 1});
+    }
     // ReDim Preserve: only the last dimension may change (else 9).
     void resizePreserving(const std::vector<std::int32_t>& upperBounds);
 
