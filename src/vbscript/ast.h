@@ -18,6 +18,14 @@ struct ClassDef;
 struct GlobalEntry;
 struct Procedure;
 
+// What a member name denotes in a script class: a field, else a procedure (Sub,
+// Function or Property Get), or neither.
+struct ClassMember {
+    const ClassDef* cls = nullptr;
+    int field = -1;
+    const Procedure* proc = nullptr;
+};
+
 namespace ast {
 
 enum class Op {
@@ -89,6 +97,8 @@ struct Expr {
     std::unique_ptr<Expr> object; // Member object, Call callee, Paren/Unary operand
     std::unique_ptr<Expr> right;  // Binary right (left is `object`)
     std::vector<std::unique_ptr<Expr>> args;
+    // Run-time cache of a Member on script objects: the name in the class last met.
+    mutable ClassMember member;
 };
 using ExprPtr = std::unique_ptr<Expr>;
 
@@ -130,6 +140,7 @@ struct AssignStmt : Stmt {
     ExprPtr target;
     ExprPtr value;
     bool isSet = false;
+    bool appends = false; // `s = s & x`, set by the compiler
 };
 
 struct CallStmt : Stmt {

@@ -141,6 +141,10 @@ private:
             auto& a = static_cast<AssignStmt&>(s);
             expression(*a.target);
             expression(*a.value);
+            const Expr& v = *a.value;
+            a.appends = !a.isSet && a.target->kind == ExprKind::Name &&
+                        v.kind == ExprKind::Binary && v.op == Op::Concat &&
+                        v.object->kind == ExprKind::Name && v.object->key == a.target->key;
             break;
         }
         case StmtKind::Call:

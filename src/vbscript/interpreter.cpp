@@ -303,28 +303,31 @@ void Interpreter::writeBack(const Argument::Element& element, Value value) {
         array->mutableArray().at(element.subscripts) = std::move(value);
 }
 
+ClassMember Interpreter::findClassMember(const ClassDef& cls, std::u16string_view key) {
+    if (key.empty())
+        return {&cls, -1, cls.defaultMember};
+    return {&cls, cls.findField(key), cls.findCallable(key)};
+}
+
 Value Interpreter::invokeClassMember(ClassInstance& obj, std::u16string_view key,
+                                     std::span<Argument> args, bool wantValue) {
+    return invokeClassMember(obj, findClassMember(obj.classDef(), key), args, wantValue);
+}
+
+Value Interpreter::invokeClassMember(ClassInstance& obj, const ClassMember& member,
                                      std::span<Argument> args, bool wantValue) {
     const ClassDef& cls = obj.classDef();
     bool inside = currentMe() == &obj;
-    const Procedure* proc = nullptr;
-    if (key.empty()) {
-        proc = cls.defaultMember;
-        if (!proc)
-            raise(err::NoSuchMember);
-    } else {
-        int field = cls.findField(key);
-        if (field >= 0 && (inside || cls.fields[static_cast<std::size_t>(field)].isPublic)) {
-            Value& v = obj.fields()[static_cast<std::size_t>(field)];
-            if (args.empty())
-                return v;
-            return callOnValue(v, args, wantValue);
-        }
-        proc = cls.findCallable(key);
-        if (!proc || (!proc->isPublic && !inside))
-            raise(err::NoSuchMember);
+    if (member.field >= 0 &&
+        (inside || cls.fields[static_cast<std::size_t>(member.field)].isPublic)) {
+        Value& v = obj.fields()[static_cast<std::size_t>(member.field)];
+        if (args.empty())
+            return v;
+        return callOnValue(v, args, wantValue);
     }
-    (void)wantValue;
+    const Procedure* proc = member.proc;
+    if (!proc || (!proc->isPublic && !inside))
+        raise(err::NoSuchMember);
     return callProcedure(*proc, &obj, args);
 }
 

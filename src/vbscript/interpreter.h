@@ -127,7 +127,10 @@ public:
     // Arguments passed by value are moved into the call.
     Value callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args);
     // `key` is the member's folded name (foldName), empty for the default member.
+    static ClassMember findClassMember(const ClassDef& cls, std::u16string_view key);
     Value invokeClassMember(ClassInstance& obj, std::u16string_view key, std::span<Argument> args,
+                            bool wantValue);
+    Value invokeClassMember(ClassInstance& obj, const ClassMember& member, std::span<Argument> args,
                             bool wantValue);
     void assignClassMember(ClassInstance& obj, std::u16string_view name, std::span<Value> args,
                            const Value& value, bool isSet);
@@ -171,6 +174,7 @@ private:
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
+    const Value& elementOrValue(const ast::Expr& e, Value& scratch);
     const Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args);
     Value* knownVariable(const ast::Expr& e, bool forWrite);
     bool isPlain(const ast::Expr& e);
@@ -195,6 +199,7 @@ private:
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);
     Value evalMemberCall(const ast::Expr& member, std::span<Argument> args, bool wantValue);
+    const ClassMember& classMemberOf(const ast::Expr& member, const ClassInstance& inst);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value evalObject(const ast::Expr& e); // an object or Nothing, else 424

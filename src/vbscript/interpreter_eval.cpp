@@ -189,6 +189,10 @@ const Value& Interpreter::operand(const Expr& e, Value& scratch) {
         return e.literal;
     if (Value* v = knownVariable(e, false))
         return *v;
+    return elementOrValue(e, scratch);
+}
+
+const Value& Interpreter::elementOrValue(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Call)
         if (const Value* element = plainElement(*e.object, e.args))
             return *element;
@@ -297,14 +301,33 @@ Value Interpreter::evalMemberCall(const Expr& member, std::span<Argument> args, 
         raise(err::ObjectNotSet);
     HostObject* obj = target.asObject();
     if (auto* inst = obj->scriptInstance())
-        return invokeClassMember(*inst, member.key, args, wantValue);
+        return invokeClassMember(*inst, classMemberOf(member, *inst), args, wantValue);
     auto values = valuesOf(args);
     return wantValue ? obj->getProperty(member.name, values) : obj->callMethod(member.name, values);
+}
+
+// What a Member expression names in a script object's class, looked up once per class.
+const ClassMember& Interpreter::classMemberOf(const Expr& member, const ClassInstance& inst) {
+    if (member.member.cls != &inst.classDef())
+        member.member = findClassMember(inst.classDef(), member.key);
+    return member.member;
 }
 
 Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argExprs,
                             bool wantValue) {
     if (callee.kind == ExprKind::Member) {
+        // A method of a script object held in a variable (`c.Add x`): finding the object runs
+        // nothing, so it is known before the arguments run and they go straight into the
+        // method's slots.
+        if (callee.object && isPlain(*callee.object)) {
+            Value target = eval(*callee.object); // holds the object through the call
+            if (target.isObject() && !target.isNothing())
+                if (auto* inst = target.asObject()->scriptInstance()) {
+                    const ClassMember& m = classMemberOf(callee, *inst);
+                    if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
+                        return callWithArguments(*m.proc, inst, argExprs);
+                }
+        }
         auto args = evalArgs(argExprs);
         return evalMemberCall(callee, args, wantValue);
     }
@@ -385,6 +408,10 @@ Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
     const FrameStack::Region& region = storage.region();
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];
+        if (Value* var = knownVariable(a, true)) {
+            region.pointers[i] = var;
+            continue;
+        }
         if (a.kind == ExprKind::Name) {
             ResolvedName r = resolve(a, false);
             if (r.var && !(r.global && r.global->isConst)) {
@@ -437,10 +464,7 @@ Value Interpreter::newInstance(const Expr& e) {
 void Interpreter::execAssign(const AssignStmt& a) {
     const Expr& target = *a.target;
     const Expr& value = *a.value;
-    bool appending = !a.isSet && target.kind == ExprKind::Name && value.kind == ExprKind::Binary &&
-                     value.op == Op::Concat && value.object->kind == ExprKind::Name &&
-                     value.object->key == target.key;
-    if (!appending) {
+    if (!a.appends) {
         if (!a.isSet && knownVariable(target, true)) {
             Value v = eval(value);
             if (v.isObject())
