@@ -68,9 +68,12 @@ struct Slot {
     // In a procedure, a name nobody declared becomes a local unless a global of that name
     // exists when it is first used: this is its fallback slot (-1 at the global level).
     int fallbackLocal = -1;
-    // Run-time cache for Scope::Global: the global table's entry, or a built-in.
+    // Run-time cache for Scope::Global: the global table's entry, or a built-in (which a
+    // global of the same name defined later hides: it holds while the global table has
+    // the size it had when the built-in was found).
     mutable GlobalEntry* global = nullptr;
     mutable const Builtin* builtin = nullptr;
+    mutable std::size_t builtinAtGlobals = 0;
 };
 
 enum class ExprKind {

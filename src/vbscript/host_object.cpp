@@ -63,9 +63,18 @@ std::u16string foldName(std::u16string_view name) {
 }
 
 const TableHostObject::Member& TableHostObject::find(std::u16string_view name) const {
-    for (const auto& m : table_)
-        if (sameName(m.name, name))
-            return m;
+    // A script names a member with the same text each time a line runs, so the last few
+    // names asked for, by where their text lives, usually find the member at once.
+    for (const auto& seen : recent_)
+        if (seen.text == name.data() && seen.index < table_.size() &&
+            (table_[seen.index].name == name || sameName(table_[seen.index].name, name)))
+            return table_[seen.index];
+    for (std::size_t i = 0; i < table_.size(); ++i)
+        if (sameName(table_[i].name, name)) {
+            recent_[nextRecent_] = {name.data(), i};
+            nextRecent_ = (nextRecent_ + 1) % recent_.size();
+            return table_[i];
+        }
     raise(err::NoSuchMember);
 }
 

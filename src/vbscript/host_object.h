@@ -12,6 +12,7 @@
 
 #include "vbscript/value.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
@@ -115,6 +116,12 @@ protected:
 private:
     const Member& find(std::u16string_view name) const;
     std::vector<Member> table_;
+    struct Seen {
+        const char16_t* text = nullptr;
+        std::size_t index = 0;
+    };
+    mutable std::array<Seen, 4> recent_{};
+    mutable std::size_t nextRecent_ = 0;
 };
 
 } // namespace vbs

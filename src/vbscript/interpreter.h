@@ -175,7 +175,8 @@ private:
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
     const Value& elementOrValue(const ast::Expr& e, Value& scratch);
-    const Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args);
+    Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args,
+                        bool forWrite);
     Value* knownVariable(const ast::Expr& e, bool forWrite);
     bool isPlain(const ast::Expr& e);
 
@@ -198,7 +199,8 @@ private:
     Value evalName(const ast::Expr& e);
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);
-    Value evalMemberCall(const ast::Expr& member, std::span<Argument> args, bool wantValue);
+    Value memberCall(const ast::Expr& member, const Value& target, std::span<Argument> args,
+                     bool wantValue);
     const ClassMember& classMemberOf(const ast::Expr& member, const ClassInstance& inst);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);

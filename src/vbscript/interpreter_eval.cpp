@@ -60,9 +60,11 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     case Scope::Global:
         break;
     }
-    if (!slot.global)
-        return resolveFirstUse(e, forWrite);
-    return globalName(*slot.global);
+    if (slot.global)
+        return globalName(*slot.global);
+    if (slot.builtin && !forWrite && slot.builtinAtGlobals == globals_.size())
+        return {nullptr, nullptr, slot.builtin};
+    return resolveFirstUse(e, forWrite);
 }
 
 // A global name's first use: a global, a built-in, a constant, the procedure's implicit
@@ -74,8 +76,10 @@ Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWr
     if (index < 0) {
         if (!slot.builtin && !forWrite)
             slot.builtin = findBuiltin(e.key);
-        if (slot.builtin && !forWrite)
+        if (slot.builtin && !forWrite) {
+            slot.builtinAtGlobals = globals_.size();
             return {nullptr, nullptr, slot.builtin};
+        }
         if (const BuiltinConstant* c = findConstant(e.key)) {
             if (forWrite)
                 raise(err::IllegalAssignment);
@@ -169,17 +173,21 @@ Value Interpreter::eval(const Expr& e) {
 }
 
 // An element of an array variable with one plain subscript (`a(i)`), found without
-// evaluating anything that could run code; null for any other expression.
-const Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>& args) {
-    if (callee.kind != ExprKind::Name || args.size() != 1 || !isPlain(*args[0]))
-        return nullptr;
-    Value* var = knownVariable(callee, false);
-    if (!var || !var->isArray())
+// evaluating anything that could run code; null for any other expression. For writing,
+// the array is unshared first.
+Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>& args,
+                                 bool forWrite) {
+    if (args.size() != 1)
         return nullptr;
     const Expr& index = *args[0];
-    const Value& i = index.kind == ExprKind::Literal ? index.literal : *knownVariable(index, false);
-    return &var->asArray()->at(isSmallWhole(i) ? static_cast<std::int32_t>(smallWhole(i))
-                                               : toLong(i));
+    const Value* i = index.kind == ExprKind::Literal ? &index.literal : knownVariable(index, false);
+    if (!i)
+        return nullptr;
+    Value* var = knownVariable(callee, forWrite);
+    if (!var || !var->isArray())
+        return nullptr;
+    Array& array = forWrite ? var->mutableArray() : *var->asArray();
+    return &array.at(isSmallWhole(*i) ? static_cast<std::int32_t>(smallWhole(*i)) : toLong(*i));
 }
 
 // A literal, a variable or an element as above: its value can be read where it is,
@@ -194,7 +202,7 @@ const Value& Interpreter::operand(const Expr& e, Value& scratch) {
 
 const Value& Interpreter::elementOrValue(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Call)
-        if (const Value* element = plainElement(*e.object, e.args))
+        if (const Value* element = plainElement(*e.object, e.args, false))
             return *element;
     scratch = eval(e);
     return scratch;
@@ -295,8 +303,10 @@ Value Interpreter::callOnValue(const Value& target, std::span<Argument> args, bo
     raise(err::TypeMismatch);
 }
 
-Value Interpreter::evalMemberCall(const Expr& member, std::span<Argument> args, bool wantValue) {
-    Value target = member.object ? evalObject(*member.object) : withObject();
+Value Interpreter::memberCall(const Expr& member, const Value& target, std::span<Argument> args,
+                              bool wantValue) {
+    if (!target.isObject())
+        raise(err::ObjectRequired);
     if (target.isNothing())
         raise(err::ObjectNotSet);
     HostObject* obj = target.asObject();
@@ -316,20 +326,17 @@ const ClassMember& Interpreter::classMemberOf(const Expr& member, const ClassIns
 Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argExprs,
                             bool wantValue) {
     if (callee.kind == ExprKind::Member) {
-        // A method of a script object held in a variable (`c.Add x`): finding the object runs
-        // nothing, so it is known before the arguments run and they go straight into the
-        // method's slots.
-        if (callee.object && isPlain(*callee.object)) {
-            Value target = eval(*callee.object); // holds the object through the call
-            if (target.isObject() && !target.isNothing())
-                if (auto* inst = target.asObject()->scriptInstance()) {
-                    const ClassMember& m = classMemberOf(callee, *inst);
-                    if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
-                        return callWithArguments(*m.proc, inst, argExprs);
-                }
-        }
+        // Left to right: the object, then the arguments, then the member is called.
+        Value target = callee.object ? eval(*callee.object) : withObject();
+        // A public method of a script object gets its arguments straight into its slots.
+        if (target.isObject() && !target.isNothing())
+            if (auto* inst = target.asObject()->scriptInstance()) {
+                const ClassMember& m = classMemberOf(callee, *inst);
+                if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
+                    return callWithArguments(*m.proc, inst, argExprs);
+            }
         auto args = evalArgs(argExprs);
-        return evalMemberCall(callee, args, wantValue);
+        return memberCall(callee, target, args, wantValue);
     }
     if (callee.kind != ExprKind::Name) {
         Value base = eval(callee);
@@ -343,7 +350,7 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     if (slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
         slot.index == frame_->proc->resultSlot)
         return callWithArguments(*frame_->proc, frame_->me, argExprs);
-    if (const Value* element = plainElement(callee, argExprs))
+    if (const Value* element = plainElement(callee, argExprs, false))
         return *element;
     ResolvedName r;
     if (Value* known = knownVariable(callee, false)) {
@@ -539,6 +546,10 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         raise(err::IllegalAssignment);
     }
     const Expr& callee = *target.object;
+    if (Value* element = plainElement(callee, target.args, true)) {
+        *element = std::move(v);
+        return;
+    }
     Values values = evalValues(target.args);
     if (callee.kind == ExprKind::Member) {
         Value obj = callee.object ? evalObject(*callee.object) : withObject();
