@@ -2,9 +2,9 @@
 // pointers, taken and given back in call order, so a call allocates nothing once the
 // stack has grown to the script's deepest recursion. The stack is made of chunks that
 // never move, because a ByRef parameter holds a pointer into its caller's region.
-// Values not in use are always Empty; a region is emptied before it is given back, and
-// while it is emptied (which may run Class_Terminate and so more calls) the new calls
-// take room above it.
+// Values not in use are always Empty and their slots point at them; a region is put back
+// that way before it is given back, and while it is emptied (which may run
+// Class_Terminate and so more calls) the new calls take room above it.
 #pragma once
 
 #include "vbscript/value.h"
@@ -36,16 +36,17 @@ public:
             moveToNextChunk(size);
         r.values = current_->values.get() + top_;
         r.pointers = current_->pointers.get() + top_;
-        for (std::size_t i = 0; i < size; ++i)
-            r.pointers[i] = &r.values[i];
         top_ += size;
         return r;
     }
 
-    // Empties the region's values and gives its room back (with all pushed after it).
+    // Empties the region's values, points its slots at them again, and gives its room back
+    // (with all pushed after it).
     void pop(const Region& r) {
-        for (std::size_t i = 0; i < r.size; ++i)
-            r.values[i] = Value();
+        for (std::size_t i = 0; i < r.size; ++i) {
+            r.pointers[i] = &r.values[i];
+            r.values[i].clear();
+        }
         current_ = r.chunk;
         top_ = r.top;
     }
@@ -60,7 +61,10 @@ private:
     struct Chunk {
         Chunk(std::size_t n, std::size_t i)
             : values(std::make_unique<Value[]>(n)), pointers(std::make_unique<Value*[]>(n)),
-              capacity(n), index(i) {}
+              capacity(n), index(i) {
+            for (std::size_t k = 0; k < n; ++k)
+                pointers[k] = &values[k];
+        }
         std::unique_ptr<Value[]> values;
         std::unique_ptr<Value*[]> pointers;
         std::size_t capacity;

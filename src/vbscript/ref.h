@@ -66,6 +66,10 @@ public:
                 old->release();
         return *this;
     }
+    void reset() noexcept {
+        if (T* old = std::exchange(p_, nullptr))
+            old->release();
+    }
     T* get() const { return p_; }
     T* operator->() const { return p_; }
     T& operator*() const { return *p_; }

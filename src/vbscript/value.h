@@ -111,6 +111,12 @@ public:
     // `s = s & x` grows one buffer instead of copying it each time), else into a new one.
     // Raises 14 past kMaxStringLength.
     void appendText(std::u16string_view tail);
+    // Makes the value Empty.
+    void clear() noexcept {
+        type_ = Type::Empty;
+        n_.i64 = 0;
+        heap_.reset();
+    }
     // Whether both hold the same heap cell (or both none).
     bool sharesCell(const Value& other) const { return heap_ == other.heap_; }
 
