@@ -212,7 +212,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
         // body may have made the name denote something else (a procedure defined by
         // ExecuteGlobal).
         Value* counter = knownVariable(*s.variable, true);
-        if (ended(counter ? *counter : eval(*s.variable)))
+        if (counter ? ended(*counter) : ended(eval(*s.variable)))
             break;
         Flow flow = execBlock(s.body);
         if (flow == Flow::ExitFor)
