@@ -5,6 +5,8 @@
 #include "vbscript/errors.h"
 #include "vbscript/lib/text_ops.h"
 
+#include <cstring>
+
 namespace vbs {
 
 HostObject::~HostObject() {
@@ -52,6 +54,9 @@ Value HostObject::callMethod(std::u16string_view name, std::span<Value> args) {
 bool sameName(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size())
         return false;
+    // Most names are written as they were declared.
+    if (std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0)
+        return true;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i] != b[i] && lib::toLower(a[i]) != lib::toLower(b[i]))
             return false;
@@ -67,7 +72,7 @@ const TableHostObject::Member& TableHostObject::find(std::u16string_view name) c
     // names asked for, by where their text lives, usually find the member at once.
     for (const auto& seen : recent_)
         if (seen.text == name.data() && seen.index < table_.size() &&
-            (table_[seen.index].name == name || sameName(table_[seen.index].name, name)))
+            sameName(table_[seen.index].name, name))
             return table_[seen.index];
     for (std::size_t i = 0; i < table_.size(); ++i)
         if (sameName(table_[i].name, name)) {

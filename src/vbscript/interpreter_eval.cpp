@@ -149,7 +149,7 @@ Value Interpreter::eval(const Expr& e) {
     case ExprKind::Me:
         if (e.kind == ExprKind::Me)
             return Value::object(Ref<HostObject>(frame_->me));
-        return evalCall(e, {}, true);
+        return evalCall(e, kNoArguments, true);
     case ExprKind::Call:
         return evalCall(*e.object, e.args, true);
     case ExprKind::Paren:
@@ -229,7 +229,7 @@ Value Interpreter::evalName(const Expr& e) {
         return *r.var;
     if (r.constant)
         return ownCopy(*r.constant);
-    return evalCall(e, {}, true);
+    return evalCall(e, kNoArguments, true);
 }
 
 ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {

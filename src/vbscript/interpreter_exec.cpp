@@ -127,7 +127,7 @@ void Interpreter::execCall(const Expr& call) {
     if (call.kind == ExprKind::Call)
         evalCall(*call.object, call.args, false);
     else
-        evalCall(call, {}, false); // Call Foo / obj.Method without an argument list
+        evalCall(call, kNoArguments, false); // Call Foo / obj.Method without an argument list
 }
 
 void Interpreter::execDeclaration(const DeclStmt& s) {

@@ -10,6 +10,9 @@
 
 namespace vbs {
 
+// The argument list of a name or member used without one.
+inline const std::vector<ast::ExprPtr> kNoArguments;
+
 struct Interpreter::Frame {
     // Slot i points at the call's own storage, or at the caller's variable for a ByRef
     // parameter. Global code has no slots.
