@@ -164,7 +164,10 @@ Value Interpreter::eval(const Expr& e) {
         bool rightIsPlain = isPlain(right);
         const Value& l =
             rightIsPlain ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
-        return binaryOp(e.op, l, operand(right, rightScratch));
+        const Value& r = operand(right, rightScratch);
+        if (l.isObject() || r.isObject())
+            return binaryOp(e.op, Value(l), Value(r));
+        return binaryOp(e.op, l, r);
     }
     case ExprKind::New:
         return newInstance(e);
@@ -181,7 +184,8 @@ Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>&
         return nullptr;
     const Expr& index = *args[0];
     const Value* i = index.kind == ExprKind::Literal ? &index.literal : knownVariable(index, false);
-    if (!i)
+    // An object subscript runs its default property, which could resize the array.
+    if (!i || i->isObject())
         return nullptr;
     Value* var = knownVariable(callee, forWrite);
     if (!var || !var->isArray())
@@ -191,7 +195,9 @@ Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>&
 }
 
 // A literal, a variable or an element as above: its value can be read where it is,
-// without a copy.
+// without a copy. Such a value stays valid while no script code runs; an operator given
+// an object runs its default property, which could change or free what the other
+// operand refers to, so object operands are copied before the operator sees them.
 const Value& Interpreter::operand(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Literal)
         return e.literal;
@@ -216,7 +222,8 @@ bool Interpreter::isTrue(const Expr& e) {
         const Value& r = operand(*e.right, rightScratch);
         if (isSmallWhole(l) && isSmallWhole(r))
             return compareWhole(e.op, smallWhole(l), smallWhole(r));
-        Value c = generalBinaryOp(e.op, l, r);
+        Value c = l.isObject() || r.isObject() ? generalBinaryOp(e.op, Value(l), Value(r))
+                                               : generalBinaryOp(e.op, l, r);
         return !c.isNull() && toBool(c);
     }
     Value c = eval(e);
@@ -249,6 +256,10 @@ ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
             if (r.var && r.var->isArray() && !(r.global && r.global->isConst)) {
                 auto indices = evalArgs(a.args);
                 auto subscripts = evalSubscripts(indices);
+                if (!r.var->isArray()) { // see callOnValue
+                    args[i].value = callOnValue(*r.var, indices, true);
+                    continue;
+                }
                 auto element = std::make_unique<Argument::Element>();
                 element->array = r.var;
                 element->subscripts.assign(subscripts.begin(), subscripts.end());
@@ -281,11 +292,16 @@ Value Interpreter::callBuiltin(const Builtin& b, std::span<Value> args) {
     return b.fn(*this, args);
 }
 
+// An array's subscripts are converted before its element is looked at: converting an
+// object subscript runs its default property, which may resize or replace the array.
 Value Interpreter::callOnValue(const Value& target, std::span<Argument> args, bool wantValue) {
     if (target.isArray()) {
         if (args.empty())
             return target;
-        return target.asArray()->at(evalSubscripts(args));
+        auto subscripts = evalSubscripts(args);
+        if (!target.isArray())
+            raise(err::TypeMismatch);
+        return target.asArray()->at(subscripts);
     }
     if (target.isObject()) {
         if (args.empty() && wantValue)
@@ -367,8 +383,11 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     if (r.var && r.var->isArray() && !argExprs.empty()) {
         // An element: nothing here is passed by reference.
         Values values = evalValues(argExprs);
-        if (r.var->isArray())
-            return r.var->asArray()->at(subscriptsOf<Value>(values));
+        if (r.var->isArray()) {
+            auto subscripts = subscriptsOf<Value>(values); // see callOnValue
+            if (r.var->isArray())
+                return r.var->asArray()->at(subscripts);
+        }
         // An argument's evaluation replaced the array: the arguments are not evaluated again.
         ArgList evaluated(values.size());
         for (std::size_t i = 0; i < values.size(); ++i)
@@ -567,7 +586,10 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         r = resolve(callee, true);
     if (r.var) {
         if (r.var->isArray()) {
-            r.var->mutableArray().at(subscriptsOf<Value>(values)) = std::move(v);
+            auto subscripts = subscriptsOf<Value>(values); // see callOnValue
+            if (!r.var->isArray())
+                raise(err::TypeMismatch);
+            r.var->mutableArray().at(subscripts) = std::move(v);
             return;
         }
         if (r.var->isObject()) {

@@ -210,8 +210,11 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
     for (;;) {
         // A variable's storage never moves, but it is looked for again each time: the
         // body may have made the name denote something else (a procedure defined by
-        // ExecuteGlobal).
+        // ExecuteGlobal). A counter holding an object is read as a copy: its default
+        // property runs script code.
         Value* counter = knownVariable(*s.variable, true);
+        if (counter && counter->isObject())
+            counter = nullptr;
         if (counter ? ended(*counter) : ended(eval(*s.variable)))
             break;
         Flow flow = execBlock(s.body);
@@ -220,7 +223,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
         if (flow != Flow::Normal)
             return flow;
         counter = knownVariable(*s.variable, true);
-        if (counter)
+        if (counter && !counter->isObject())
             *counter = binaryOp(Op::Add, *counter, step);
         else
             assign(*s.variable, binaryOp(Op::Add, eval(*s.variable), step), false);
