@@ -491,12 +491,16 @@ void Interpreter::execAssign(const AssignStmt& a) {
     const Expr& target = *a.target;
     const Expr& value = *a.value;
     if (!a.appends) {
-        if (!a.isSet && knownVariable(target, true)) {
+        Value* var = a.isSet ? nullptr : knownVariable(target, true);
+        if (var) {
             Value v = eval(value);
             if (v.isObject())
                 v = scalar(v);
-            // Found again: evaluating the value may have defined a procedure of that name.
-            if (Value* var = knownVariable(target, true)) {
+            // A global is found again: evaluating the value may have defined a procedure
+            // of that name. A local or a field stays where it is.
+            if (target.slot.scope == Scope::Global)
+                var = knownVariable(target, true);
+            if (var) {
                 *var = std::move(v);
                 return;
             }
