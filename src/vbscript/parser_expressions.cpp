@@ -64,6 +64,13 @@ const std::vector<std::vector<Parser::OpToken>>& Parser::levels() {
     return table;
 }
 
+const Parser::OpToken* Parser::operatorAt(std::size_t level) const {
+    for (const auto& o : levels()[level])
+        if (at(o.tok))
+            return &o;
+    return nullptr;
+}
+
 ExprPtr Parser::binaryLevel(std::size_t level) {
     if (level == levels().size())
         return unary();
@@ -71,10 +78,7 @@ ExprPtr Parser::binaryLevel(std::size_t level) {
         return notExpr();
     ExprPtr l = binaryLevel(level + 1);
     for (int n = 0;; countChain(n)) {
-        const OpToken* found = nullptr;
-        for (const auto& o : levels()[level])
-            if (at(o.tok))
-                found = &o;
+        const OpToken* found = operatorAt(level);
         if (!found)
             return l;
         const Token& t = advance();

@@ -140,7 +140,10 @@ private:
         Op op;
     };
     static constexpr std::size_t kNotLevel = 5;
+    static constexpr std::size_t kComparisonLevel = 6;
     static const std::vector<std::vector<OpToken>>& levels();
+    // The operator of that level at the current token, or null.
+    const OpToken* operatorAt(std::size_t level) const;
     ExprPtr binaryLevel(std::size_t level);
     ExprPtr notExpr();
     ExprPtr unary();

@@ -272,28 +272,10 @@ StmtPtr Parser::selectStatement() {
 SelectStmt::Test Parser::caseTest() {
     SelectStmt::Test t;
     if (accept(Tok::Is)) {
-        switch (cur().kind) {
-        case Tok::Eq:
-            t.op = Op::Eq;
-            break;
-        case Tok::Ne:
-            t.op = Op::Ne;
-            break;
-        case Tok::Lt:
-            t.op = Op::Lt;
-            break;
-        case Tok::Gt:
-            t.op = Op::Gt;
-            break;
-        case Tok::Le:
-            t.op = Op::Le;
-            break;
-        case Tok::Ge:
-            t.op = Op::Ge;
-            break;
-        default:
+        const OpToken* compare = operatorAt(kComparisonLevel);
+        if (!compare || compare->op == Op::Is)
             fail(cerr::Syntax);
-        }
+        t.op = compare->op;
         advance();
         t.low = expression();
         return t;
