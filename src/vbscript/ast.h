@@ -14,6 +14,7 @@
 namespace vbs {
 
 struct Builtin;
+struct Bytecode;
 struct ClassDef;
 struct GlobalEntry;
 struct Procedure;
@@ -248,6 +249,10 @@ struct Procedure {
     int frameSize = 0;
     int resultSlot = -1;
     std::vector<std::u16string> localKeys; // by slot, for Execute and Eval in this scope
+    // The body's compact form (bytecode.h), and the slots a call takes: the frame and the
+    // compact form's temporaries.
+    std::shared_ptr<const Bytecode> bytecode;
+    int registers = 0;
     bool hasResult() const { return kind == Kind::Function || kind == Kind::PropertyGet; }
 };
 

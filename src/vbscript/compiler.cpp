@@ -1,6 +1,8 @@
 // The compiler (see compiler.h).
 #include "vbscript/compiler.h"
 
+#include "vbscript/bytecode.h"
+
 #include "vbscript/errors.h"
 #include "vbscript/host_object.h"
 
@@ -238,6 +240,9 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
     r.block(p.body);
     p.localKeys = std::move(r.keys());
     p.frameSize = static_cast<int>(p.localKeys.size());
+    auto bytecode = std::make_shared<Bytecode>(buildBytecode(p));
+    p.registers = bytecode->registers;
+    p.bytecode = std::move(bytecode);
 }
 
 void checkUniqueGlobals(Unit& unit) {

@@ -28,6 +28,7 @@ namespace vbs {
 class ClassInstance;
 class ErrObject;
 struct Builtin;
+struct Instruction;
 
 // What the engine asks of its host for MsgBox and InputBox.
 class UiHost {
@@ -171,6 +172,10 @@ private:
     void findStackLimit();
     void writeBack(const Argument::Element& element, Value value);
     Value runCall(const Procedure& p, ClassInstance* me, const FrameStack::Region& region);
+    // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
+    static void copyByValArguments(const Procedure& p, const FrameStack::Region& region);
+    void runBytecode(const Bytecode& bc);
+    Value callSelf(const Instruction& in, const Bytecode& bc);
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
@@ -182,6 +187,11 @@ private:
 
     // statements
     Flow execBlock(const ast::Block& block);
+    // Called while handling an error of statement s: under On Error Resume Next the
+    // error is recorded in Err and the caller goes on with the next statement; else it
+    // is raised again, with the statement's position.
+    void statementFailed(ScriptError& e, const ast::Stmt& s);
+    void statementOutOfMemory(const ast::Stmt& s);
     Flow exec(const ast::Stmt& s);
     Flow execIf(const ast::IfStmt& s);
     Flow execOther(const ast::Stmt& s);

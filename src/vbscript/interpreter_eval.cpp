@@ -165,9 +165,7 @@ Value Interpreter::eval(const Expr& e) {
         const Value& l =
             rightIsPlain ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
         const Value& r = operand(right, rightScratch);
-        if (l.isObject() || r.isObject())
-            return binaryOp(e.op, Value(l), Value(r));
-        return binaryOp(e.op, l, r);
+        return applyBinary(e.op, l, r);
     }
     case ExprKind::New:
         return newInstance(e);
@@ -195,9 +193,7 @@ Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>&
 }
 
 // A literal, a variable or an element as above: its value can be read where it is,
-// without a copy. Such a value stays valid while no script code runs; an operator given
-// an object runs its default property, which could change or free what the other
-// operand refers to, so object operands are copied before the operator sees them.
+// without a copy. Such a value stays valid while no script code runs (see applyBinary).
 const Value& Interpreter::operand(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Literal)
         return e.literal;
@@ -220,11 +216,7 @@ bool Interpreter::isTrue(const Expr& e) {
         const Value& l =
             isPlain(*e.right) ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
         const Value& r = operand(*e.right, rightScratch);
-        if (isSmallWhole(l) && isSmallWhole(r))
-            return compareWhole(e.op, smallWhole(l), smallWhole(r));
-        Value c = l.isObject() || r.isObject() ? generalBinaryOp(e.op, Value(l), Value(r))
-                                               : generalBinaryOp(e.op, l, r);
-        return !c.isNull() && toBool(c);
+        return comparisonHolds(e.op, l, r);
     }
     Value c = eval(e);
     return !c.isNull() && toBool(c);
@@ -430,7 +422,7 @@ Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
         auto args = evalArgs(argExprs);
         return callProcedure(p, me, args);
     }
-    CallStorage storage(*this, static_cast<std::size_t>(p.frameSize));
+    CallStorage storage(*this, static_cast<std::size_t>(p.registers));
     const FrameStack::Region& region = storage.region();
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];
@@ -447,12 +439,7 @@ Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
         }
         region.values[i] = eval(a);
     }
-    for (std::size_t i = 0; i < argExprs.size(); ++i) {
-        if (p.params[i].byVal && region.pointers[i] != &region.values[i]) {
-            region.values[i] = *region.pointers[i];
-            region.pointers[i] = &region.values[i];
-        }
-    }
+    copyByValArguments(p, region);
     return runCall(p, me, region);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "vbscript/ast.h"
+#include "vbscript/convert.h"
 #include "vbscript/value.h"
 
 #include <cstdint>
@@ -82,6 +83,25 @@ inline Value binaryOp(ast::Op op, const Value& a, const Value& b) {
     }
     return generalBinaryOp(op, a, b);
 }
+// An operator applied to operands read where they live. An object operand runs its
+// default property, which could change or free what the other operand refers to, so
+// object operands are copied before the operator sees them.
+inline Value applyBinary(ast::Op op, const Value& a, const Value& b) {
+    if (a.isObject() || b.isObject())
+        return binaryOp(op, Value(a), Value(b));
+    return binaryOp(op, a, b);
+}
+
+// Whether a comparison holds as the condition of If, Do or While, where Null counts as
+// False. Operands as for applyBinary.
+inline bool comparisonHolds(ast::Op op, const Value& a, const Value& b) {
+    if (isSmallWhole(a) && isSmallWhole(b))
+        return compareWhole(op, smallWhole(a), smallWhole(b));
+    Value c = a.isObject() || b.isObject() ? generalBinaryOp(op, Value(a), Value(b))
+                                           : generalBinaryOp(op, a, b);
+    return !c.isNull() && toBool(c);
+}
+
 // Applies unary minus or Not.
 Value unaryOp(ast::Op op, const Value& a);
 

@@ -1,0 +1,363 @@
+// Flattening a procedure's body into its compact form (see bytecode.h). The order in
+// which operands are read is the tree walker's: a left operand is read before the right
+// one runs unless the right one is a literal or a local variable, and a function's
+// arguments are bound the way its tree call binds them.
+#include "vbscript/bytecode.h"
+
+#include "vbscript/operators.h"
+
+#include <algorithm>
+
+namespace vbs {
+
+using namespace ast;
+
+namespace {
+
+// A register or a constant; a temporary is given back once its instruction is emitted.
+struct Operand {
+    std::int32_t index = 0;
+    bool temporary = false;
+};
+
+class Builder {
+public:
+    explicit Builder(const Procedure& p) : proc_(p), nextTemporary_(p.frameSize) {
+        bc_.registers = p.frameSize;
+    }
+
+    Bytecode build() {
+        block(proc_.body);
+        emit({Opcode::Leave});
+        return std::move(bc_);
+    }
+
+private:
+    // A Do loop being built: the jumps that leave it. (While ... Wend is not one: its
+    // Exit Do leaves the enclosing Do.)
+    struct Loop {
+        std::vector<std::size_t> exits;
+    };
+
+    std::int32_t pc() const { return static_cast<std::int32_t>(bc_.code.size()); }
+    std::size_t emit(Instruction in) {
+        bc_.code.push_back(in);
+        return bc_.code.size() - 1;
+    }
+    void landHere(std::size_t jump) { bc_.code[jump].target = pc(); }
+
+    bool isLocal(const Expr& e) const {
+        return e.kind == ExprKind::Name && e.slot.scope == Scope::Local;
+    }
+    // Reading it runs nothing, so a left operand may wait to be read until it is used.
+    bool isPlain(const Expr& e) const { return e.kind == ExprKind::Literal || isLocal(e); }
+
+    std::int32_t temporary() {
+        std::int32_t t = nextTemporary_++;
+        bc_.registers = std::max(bc_.registers, nextTemporary_);
+        return t;
+    }
+    // Temporaries are given back in the reverse order of taking them.
+    void release(Operand o) {
+        if (o.temporary)
+            --nextTemporary_;
+    }
+    Operand constant(const Value& v) {
+        bc_.constants.push_back(v);
+        return {-static_cast<std::int32_t>(bc_.constants.size()), false};
+    }
+
+    // ---- statements ----
+
+    void block(const Block& body) {
+        for (const auto& s : body)
+            statement(*s);
+    }
+
+    void statement(const Stmt& s) {
+        auto index = static_cast<std::int32_t>(bc_.statements.size());
+        bc_.statements.push_back({&s});
+        emit({Opcode::Step, Op::Add, false, false, false, 0, index});
+        switch (s.kind) {
+        case StmtKind::Assign:
+            if (!assignment(static_cast<const AssignStmt&>(s)))
+                treeStatement(s);
+            break;
+        case StmtKind::If:
+            ifStatement(static_cast<const IfStmt&>(s));
+            break;
+        case StmtKind::Do:
+            doStatement(static_cast<const DoStmt&>(s), index);
+            break;
+        case StmtKind::Exit:
+            exitStatement(static_cast<const ExitStmt&>(s));
+            break;
+        default:
+            treeStatement(s);
+            break;
+        }
+        bc_.statements[static_cast<std::size_t>(index)].resume = pc();
+    }
+
+    Loop* innermostDo() { return loops_.empty() ? nullptr : &loops_.back(); }
+
+    void treeStatement(const Stmt& s) {
+        Instruction in{Opcode::Exec};
+        in.stmt = &s;
+        std::size_t at = emit(in);
+        if (Loop* loop = innermostDo())
+            loop->exits.push_back(at);
+    }
+
+    void exitStatement(const ExitStmt& s) {
+        switch (s.what) {
+        case ExitKind::Do:
+            if (Loop* loop = innermostDo()) {
+                loop->exits.push_back(emit({Opcode::Jump}));
+                return;
+            }
+            emit({Opcode::Leave});
+            return;
+        case ExitKind::For:
+            // Not inside a For of this code (a For's body is the tree walker's): as there,
+            // it ends the procedure.
+            emit({Opcode::Leave});
+            return;
+        default:
+            emit({Opcode::Return});
+            return;
+        }
+    }
+
+    // `local = value`; anything else is the tree walker's.
+    bool assignment(const AssignStmt& a) {
+        if (a.isSet || a.appends || !isLocal(*a.target))
+            return false;
+        std::int32_t target = a.target->slot.index;
+        const Expr& v = *a.value;
+        // An operator never gives an object, so its result goes straight to the variable.
+        if (v.kind == ExprKind::Binary) {
+            binary(v, target);
+            return true;
+        }
+        if (v.kind == ExprKind::Unary) {
+            unary(v, target);
+            return true;
+        }
+        Operand o = value(v);
+        release(o);
+        Instruction in{Opcode::Assign};
+        in.dst = target;
+        in.a = o.index;
+        in.consumeA = o.temporary;
+        emit(in);
+        return true;
+    }
+
+    void ifStatement(const IfStmt& s) {
+        std::vector<std::size_t> toEnd;
+        for (std::size_t i = 0; i < s.branches.size(); ++i) {
+            const auto& branch = s.branches[i];
+            std::size_t skip = jumpIf(*branch.condition, false);
+            block(branch.body);
+            if (i + 1 < s.branches.size() || !s.elseBody.empty())
+                toEnd.push_back(emit({Opcode::Jump}));
+            landHere(skip);
+        }
+        block(s.elseBody);
+        for (std::size_t j : toEnd)
+            landHere(j);
+    }
+
+    void doStatement(const DoStmt& s, std::int32_t index) {
+        if (!s.whileWend)
+            loops_.emplace_back();
+        std::int32_t top = pc();
+        std::vector<std::size_t> exits;
+        // A loop ends when While's condition is False or Until's is True.
+        if (s.preTest != LoopTest::None)
+            exits.push_back(jumpIf(*s.condition, s.preTest == LoopTest::Until));
+        block(s.body);
+        if (s.postTest != LoopTest::None) {
+            emit({Opcode::Enter, Op::Add, false, false, false, 0, index});
+            exits.push_back(jumpIf(*s.condition, s.postTest == LoopTest::Until));
+        }
+        Instruction back{Opcode::StepJump};
+        back.a = index;
+        back.target = top;
+        emit(back);
+        for (std::size_t j : exits)
+            landHere(j);
+        if (!s.whileWend) {
+            for (std::size_t j : loops_.back().exits)
+                landHere(j);
+            loops_.pop_back();
+        }
+    }
+
+    // A conditional jump, its target to be filled in.
+    std::size_t jumpIf(const Expr& condition, bool when) {
+        if (condition.kind == ExprKind::Binary && isComparison(condition.op)) {
+            auto [l, r] = operands(condition);
+            Instruction in = binaryInstruction(Opcode::CompareJumpIf, condition.op, l, r);
+            in.when = when;
+            return emit(in);
+        }
+        Operand c = value(condition);
+        release(c);
+        Instruction in{Opcode::JumpIf};
+        in.when = when;
+        in.a = c.index;
+        in.consumeA = c.temporary;
+        return emit(in);
+    }
+
+    // ---- expressions ----
+
+    Operand value(const Expr& e) {
+        switch (e.kind) {
+        case ExprKind::Literal:
+            return constant(e.literal);
+        case ExprKind::Name:
+            if (isLocal(e))
+                return {e.slot.index, false};
+            break;
+        case ExprKind::Paren:
+            return value(*e.object);
+        case ExprKind::Unary:
+            return {unary(e, -1), true};
+        case ExprKind::Binary:
+            return {binary(e, -1), true};
+        case ExprKind::Call:
+            if (isSelfCall(e))
+                return {selfCall(e), true};
+            if (isElement(e)) {
+                Instruction in{Opcode::Element};
+                in.dst = temporary();
+                in.expr = &e;
+                emit(in);
+                return {in.dst, true};
+            }
+            break;
+        default:
+            break;
+        }
+        Instruction in{Opcode::Eval};
+        in.dst = temporary();
+        in.expr = &e;
+        emit(in);
+        return {in.dst, true};
+    }
+
+    // The operands of a binary operator in the order the tree walker reads them: a
+    // variable on the left is copied before a right side that could change it runs.
+    std::pair<Operand, Operand> operands(const Expr& e) {
+        Operand l = value(*e.object);
+        if (!l.temporary && l.index >= 0 && !isPlain(*e.right)) {
+            Instruction copy{Opcode::Copy};
+            copy.dst = temporary();
+            copy.a = l.index;
+            emit(copy);
+            l = {copy.dst, true};
+        }
+        Operand r = value(*e.right);
+        release(r);
+        release(l);
+        return {l, r};
+    }
+
+    Instruction binaryInstruction(Opcode code, Op op, Operand l, Operand r) {
+        Instruction in{code, op};
+        in.a = l.index;
+        in.b = r.index;
+        in.consumeA = l.temporary;
+        in.consumeB = r.temporary;
+        return in;
+    }
+
+    // Emits the operator with its result in `dst`, or in a new temporary when -1.
+    std::int32_t binary(const Expr& e, std::int32_t dst) {
+        auto [l, r] = operands(e);
+        Instruction in = binaryInstruction(Opcode::Binary, e.op, l, r);
+        in.dst = dst >= 0 ? dst : temporary();
+        in.consumeA = in.consumeA && in.a != in.dst;
+        in.consumeB = in.consumeB && in.b != in.dst;
+        emit(in);
+        return in.dst;
+    }
+
+    std::int32_t unary(const Expr& e, std::int32_t dst) {
+        Operand o = value(*e.object);
+        release(o);
+        Instruction in{Opcode::Unary, e.op};
+        in.a = o.index;
+        in.dst = dst >= 0 ? dst : temporary();
+        in.consumeA = o.temporary && in.a != in.dst;
+        emit(in);
+        return in.dst;
+    }
+
+    // `a(i)` with a literal or local subscript: an element of an array variable, or a
+    // call with that one argument, decided when it runs.
+    bool isElement(const Expr& e) const {
+        return e.object->kind == ExprKind::Name && e.args.size() == 1 && isPlain(*e.args[0]) &&
+               !(isLocal(*e.object) && e.object->slot.index == proc_.resultSlot);
+    }
+
+    // Inside a function its own name with arguments calls it again. Arguments that are
+    // neither local variables (passed by reference) nor computed values (passed by value)
+    // — a global or a field by reference, an array element by reference — and a wrong
+    // count are the tree walker's.
+    bool isSelfCall(const Expr& e) const {
+        const Expr& callee = *e.object;
+        if (!isLocal(callee) || callee.slot.index != proc_.resultSlot || e.args.empty() ||
+            e.args.size() != proc_.params.size())
+            return false;
+        return std::none_of(e.args.begin(), e.args.end(), [&](const ExprPtr& a) {
+            return (a->kind == ExprKind::Name && !isLocal(*a)) ||
+                   (a->kind == ExprKind::Call && a->object->kind == ExprKind::Name);
+        });
+    }
+
+    std::int32_t selfCall(const Expr& e) {
+        std::vector<Operand> args;
+        for (const auto& a : e.args) {
+            if (isLocal(*a)) {
+                args.push_back({a->slot.index, false});
+                continue;
+            }
+            Operand o = value(*a);
+            if (!o.temporary && o.index >= 0) { // `(x)`: a copy of the variable
+                Instruction copy{Opcode::Copy};
+                copy.dst = temporary();
+                copy.a = o.index;
+                emit(copy);
+                o = {copy.dst, true};
+            }
+            args.push_back(o);
+        }
+        for (auto it = args.rbegin(); it != args.rend(); ++it)
+            release(*it);
+        Instruction in{Opcode::CallSelf};
+        in.a = static_cast<std::int32_t>(bc_.arguments.size());
+        in.b = static_cast<std::int32_t>(args.size());
+        for (const Operand& o : args)
+            bc_.arguments.push_back(o.index);
+        in.dst = temporary();
+        emit(in);
+        return in.dst;
+    }
+
+    const Procedure& proc_;
+    Bytecode bc_;
+    std::int32_t nextTemporary_;
+    std::vector<Loop> loops_;
+};
+
+} // namespace
+
+Bytecode buildBytecode(const Procedure& p) {
+    return Builder(p).build();
+}
+
+} // namespace vbs

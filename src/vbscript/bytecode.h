@@ -1,0 +1,72 @@
+// The compact form of a procedure's body: its statements and expressions flattened into
+// one array of instructions on registers, run by one loop (interpreter_bytecode.cpp)
+// instead of a walk over the tree. Registers are the frame's slots — parameters, result
+// and locals first, then temporaries for the values in between — so a local variable is
+// an operand like any other. Only the shapes that make up most running time are
+// flattened: local variables and literals, operators, If, Do and While loops, assignments
+// to locals, Exit, and a function calling itself. Everything else stays a tree node that
+// an instruction hands to the tree walker, so what is rare has one implementation.
+#pragma once
+
+#include "vbscript/ast.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vbs {
+
+enum class Opcode : std::uint8_t {
+    Step,          // statement `a` begins: it is the one an error belongs to; counts a step
+    Enter,         // statement `a` is again the one running (a loop's condition after its body)
+    StepJump,      // Step, then on to `target` (the end of a loop's body)
+    Jump,          // on to `target`
+    JumpIf,        // on to `target` when the truth of operand `a` is `when`
+    CompareJumpIf, // on to `target` when whether `a op b` holds is `when`
+    Binary,        // register dst = a op b
+    Unary,         // register dst = op a
+    Copy,          // register dst = a
+    Assign,        // variable dst = a as `=` assigns: an object gives its default value
+    Element,       // register dst = `expr`, an array element or a call with one plain argument
+    Eval,          // register dst = `expr`, evaluated by the tree walker
+    Exec,          // `stmt`, run by the tree walker; its Exit Do goes to `target` (-1: leaves)
+    CallSelf,      // register dst = this procedure called with operands arguments[a, a + b)
+    Return,        // Exit Sub, Function or Property: Err is cleared
+    Leave,         // the end of the body
+};
+
+struct Instruction {
+    Opcode code;
+    ast::Op op = ast::Op::Add;
+    bool when = false;
+    // Operand a or b is a temporary read for the last time: it is emptied after use, so a
+    // value lives no longer than it would in the tree walker (an object's Class_Terminate
+    // runs when its last reference goes).
+    bool consumeA = false;
+    bool consumeB = false;
+    // Operands: a register (>= 0) or constant number -1 - n (< 0).
+    std::int32_t dst = 0;
+    std::int32_t a = 0;
+    std::int32_t b = 0;
+    std::int32_t target = -1;
+    const ast::Expr* expr = nullptr;
+    const ast::Stmt* stmt = nullptr;
+};
+
+struct Bytecode {
+    struct Statement {
+        const ast::Stmt* stmt;
+        // Where the next statement begins: On Error Resume Next goes on from there.
+        std::int32_t resume = 0;
+    };
+    std::vector<Instruction> code;
+    std::vector<Value> constants;
+    std::vector<Statement> statements;
+    std::vector<std::int32_t> arguments; // operand lists of CallSelf
+    // The frame's slots plus the temporaries.
+    int registers = 0;
+};
+
+// Flattens a procedure whose names the compiler has resolved.
+Bytecode buildBytecode(const Procedure& p);
+
+} // namespace vbs
