@@ -239,6 +239,7 @@ struct Procedure {
     bool isPublic = true;
     bool isDefault = false;
     std::vector<Param> params;
+    bool anyByVal = false; // set by the compiler
     ast::Block body;
     int line = 0;
     int column = 0;

@@ -7,6 +7,7 @@
 #include "vbscript/operators.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vbs {
 
@@ -41,6 +42,7 @@ private:
 
     std::int32_t pc() const { return static_cast<std::int32_t>(bc_.code.size()); }
     std::size_t emit(Instruction in) {
+        in.statement = statement_;
         bc_.code.push_back(in);
         return bc_.code.size() - 1;
     }
@@ -77,7 +79,7 @@ private:
     void statement(const Stmt& s) {
         auto index = static_cast<std::int32_t>(bc_.statements.size());
         bc_.statements.push_back({&s});
-        emit({Opcode::Step, Op::Add, false, false, false, 0, index});
+        std::int32_t enclosing = std::exchange(statement_, index);
         switch (s.kind) {
         case StmtKind::Assign:
             if (!assignment(static_cast<const AssignStmt&>(s)))
@@ -87,7 +89,7 @@ private:
             ifStatement(static_cast<const IfStmt&>(s));
             break;
         case StmtKind::Do:
-            doStatement(static_cast<const DoStmt&>(s), index);
+            doStatement(static_cast<const DoStmt&>(s));
             break;
         case StmtKind::Exit:
             exitStatement(static_cast<const ExitStmt&>(s));
@@ -97,6 +99,7 @@ private:
             break;
         }
         bc_.statements[static_cast<std::size_t>(index)].resume = pc();
+        statement_ = enclosing;
     }
 
     Loop* innermostDo() { return loops_.empty() ? nullptr : &loops_.back(); }
@@ -169,7 +172,7 @@ private:
             landHere(j);
     }
 
-    void doStatement(const DoStmt& s, std::int32_t index) {
+    void doStatement(const DoStmt& s) {
         if (!s.whileWend)
             loops_.emplace_back();
         std::int32_t top = pc();
@@ -178,12 +181,9 @@ private:
         if (s.preTest != LoopTest::None)
             exits.push_back(jumpIf(*s.condition, s.preTest == LoopTest::Until));
         block(s.body);
-        if (s.postTest != LoopTest::None) {
-            emit({Opcode::Enter, Op::Add, false, false, false, 0, index});
+        if (s.postTest != LoopTest::None)
             exits.push_back(jumpIf(*s.condition, s.postTest == LoopTest::Until));
-        }
         Instruction back{Opcode::StepJump};
-        back.a = index;
         back.target = top;
         emit(back);
         for (std::size_t j : exits)
@@ -351,6 +351,7 @@ private:
     const Procedure& proc_;
     Bytecode bc_;
     std::int32_t nextTemporary_;
+    std::int32_t statement_ = 0; // the statement being flattened
     std::vector<Loop> loops_;
 };
 

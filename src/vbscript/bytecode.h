@@ -1,11 +1,12 @@
 // The compact form of a procedure's body: its statements and expressions flattened into
 // one array of instructions on registers, run by one loop (interpreter_bytecode.cpp)
-// instead of a walk over the tree. Registers are the frame's slots — parameters, result
-// and locals first, then temporaries for the values in between — so a local variable is
-// an operand like any other. Only the shapes that make up most running time are
-// flattened: local variables and literals, operators, If, Do and While loops, assignments
-// to locals, Exit, and a function calling itself. Everything else stays a tree node that
-// an instruction hands to the tree walker, so what is rare has one implementation.
+// instead of a walk over the tree. Steps (see Interpreter::checkStep) are counted when a
+// call begins and when a loop goes round, which bounds the time between two counts. Registers are
+// the frame's slots — parameters, result and locals first, then temporaries for the values in
+// between — so a local variable is an operand like any other. Only the shapes that make up most
+// running time are flattened: local variables and literals, operators, If, Do and While loops,
+// assignments to locals, Exit, and a function calling itself. Everything else stays a tree node
+// that an instruction hands to the tree walker, so what is rare has one implementation.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -16,9 +17,7 @@
 namespace vbs {
 
 enum class Opcode : std::uint8_t {
-    Step,          // statement `a` begins: it is the one an error belongs to; counts a step
-    Enter,         // statement `a` is again the one running (a loop's condition after its body)
-    StepJump,      // Step, then on to `target` (the end of a loop's body)
+    StepJump,      // counts a step, then on to `target` (the end of a loop's body)
     Jump,          // on to `target`
     JumpIf,        // on to `target` when the truth of operand `a` is `when`
     CompareJumpIf, // on to `target` when whether `a op b` holds is `when`
@@ -48,6 +47,9 @@ struct Instruction {
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t target = -1;
+    // The statement the instruction belongs to (Bytecode::statements): an error is that
+    // statement's.
+    std::int32_t statement = 0;
     const ast::Expr* expr = nullptr;
     const ast::Stmt* stmt = nullptr;
 };

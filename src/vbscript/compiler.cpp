@@ -230,8 +230,10 @@ private:
 
 void compileProcedure(Procedure& p, const ClassDef* cls) {
     Resolver r(cls, &p);
-    for (const auto& param : p.params)
+    for (const auto& param : p.params) {
         r.declareLocal(foldName(param.name), p.line, p.column);
+        p.anyByVal = p.anyByVal || param.byVal;
+    }
     if (p.hasResult()) {
         p.resultSlot = static_cast<int>(r.keys().size());
         r.declareLocal(p.key, p.line, p.column);

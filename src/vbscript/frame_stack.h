@@ -25,13 +25,14 @@ public:
         Value* values = nullptr;
         Value** pointers = nullptr; // the slots
         std::size_t size = 0;
+        std::size_t bindable = 0; // the first slots, which may be pointed elsewhere
         // Where the stack's top was before the push.
         Chunk* chunk = nullptr;
         std::size_t top = 0;
     };
 
-    Region push(std::size_t size) {
-        Region r{nullptr, nullptr, size, current_, top_};
+    Region push(std::size_t size, std::size_t bindable) {
+        Region r{nullptr, nullptr, size, bindable, current_, top_};
         if (!current_ || top_ + size > current_->capacity)
             moveToNextChunk(size);
         r.values = current_->values.get() + top_;
@@ -43,10 +44,10 @@ public:
     // Empties the region's values, points its slots at them again, and gives its room back
     // (with all pushed after it).
     void pop(const Region& r) {
-        for (std::size_t i = 0; i < r.size; ++i) {
+        for (std::size_t i = 0; i < r.bindable; ++i)
             r.pointers[i] = &r.values[i];
-            r.values[i].clear();
-        }
+        for (Value *v = r.values, *end = r.values + r.size; v != end; ++v)
+            v->clear();
         current_ = r.chunk;
         top_ = r.top;
     }

@@ -254,7 +254,7 @@ Value Interpreter::procedureReference(std::u16string_view name) {
 Value Interpreter::callProcedure(const Procedure& p, ClassInstance* me, std::span<Argument> args) {
     if (args.size() != p.params.size())
         raise(err::WrongArgCount);
-    CallStorage storage(*this, static_cast<std::size_t>(p.registers));
+    CallStorage storage(*this, p);
     const FrameStack::Region& region = storage.region();
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i].ref && !p.params[i].byVal)
@@ -291,15 +291,6 @@ Value Interpreter::runCall(const Procedure& p, ClassInstance* me,
     if (p.resultSlot < 0)
         return Value();
     return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);
-}
-
-void Interpreter::copyByValArguments(const Procedure& p, const FrameStack::Region& region) {
-    for (std::size_t i = 0; i < p.params.size(); ++i) {
-        if (p.params[i].byVal && region.pointers[i] != &region.values[i]) {
-            region.values[i] = *region.pointers[i];
-            region.pointers[i] = &region.values[i];
-        }
-    }
 }
 
 // A ByRef parameter bound to an array element: its final value goes back to the element,

@@ -83,7 +83,8 @@ public:
     // Stop recursing while fewer bytes than this remain on the thread's stack: room for
     // the deepest expression the parser lets through and for the host's own frames.
     static constexpr std::size_t kStackReserve = 512 * 1024;
-    // How many statements run between two calls of the step hook.
+    // How many steps run between two calls of the step hook: statements of the tree
+    // walker, calls and loop turns of the compact form (bytecode.h).
     static constexpr std::uint32_t kStepInterval = 1024;
 
     Interpreter();
@@ -111,7 +112,7 @@ public:
     void setUiHost(UiHost* host) { ui_ = host; }
     UiHost* uiHost() const { return ui_; }
 
-    // Called every kStepInterval statements; may throw a ScriptError to stop the script.
+    // Called every kStepInterval steps; may throw a ScriptError to stop the script.
     void setStepHook(std::function<void()> hook) { stepHook_ = std::move(hook); }
     // Asks the running script to stop at its next statement (any thread may call this).
     void requestStop() { stopRequested_ = true; }
@@ -152,8 +153,8 @@ private:
     void runTopLevel(Unit& unit);
     int findGlobal(std::u16string_view key) const;
     int declareGlobal(const std::u16string& name);
-    // Before every statement: a stop asked for ends the script; every kStepInterval
-    // statements the step hook runs.
+    // A step (see kStepInterval): a stop asked for ends the script; every kStepInterval
+    // steps the step hook runs.
     void checkStep() {
         if (++steps_ >= kStepInterval || stopRequested_.load(std::memory_order_relaxed))
             stopOrHook();

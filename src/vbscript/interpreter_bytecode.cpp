@@ -21,9 +21,15 @@ Value take(Value& v) {
     return out;
 }
 
+// The statement of the instruction before `pc`, the one that was running.
+const Bytecode::Statement& statementAt(const Bytecode& bc, std::int32_t pc) {
+    return bc
+        .statements[static_cast<std::size_t>(bc.code[static_cast<std::size_t>(pc - 1)].statement)];
+}
+
 } // namespace
 
-void Interpreter::runBytecode(const Bytecode& bc) {
+[[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& bc) {
     Value* const* regs = frame_->slots;
     const Instruction* code = bc.code.data();
     const Value* constants = bc.constants.data();
@@ -36,22 +42,14 @@ void Interpreter::runBytecode(const Bytecode& bc) {
         if (in.consumeB)
             regs[in.b]->clear();
     };
+    checkStep();
     std::int32_t pc = 0;
-    std::int32_t statement = 0;
     for (;;) {
         try {
             for (;;) {
                 const Instruction& in = code[pc++];
                 switch (in.code) {
-                case Opcode::Step:
-                    statement = in.a;
-                    checkStep();
-                    break;
-                case Opcode::Enter:
-                    statement = in.a;
-                    break;
                 case Opcode::StepJump:
-                    statement = in.a;
                     checkStep();
                     pc = in.target;
                     break;
@@ -124,11 +122,11 @@ void Interpreter::runBytecode(const Bytecode& bc) {
                 }
             }
         } catch (ScriptError& e) {
-            statementFailed(e, *bc.statements[static_cast<std::size_t>(statement)].stmt);
+            statementFailed(e, *statementAt(bc, pc).stmt);
         } catch (const std::bad_alloc&) {
-            statementOutOfMemory(*bc.statements[static_cast<std::size_t>(statement)].stmt);
+            statementOutOfMemory(*statementAt(bc, pc).stmt);
         }
-        pc = bc.statements[static_cast<std::size_t>(statement)].resume;
+        pc = statementAt(bc, pc).resume;
     }
 }
 
@@ -136,7 +134,7 @@ void Interpreter::runBytecode(const Bytecode& bc) {
 // into the callee's slot, a constant copied.
 Value Interpreter::callSelf(const Instruction& in, const Bytecode& bc) {
     const Procedure& p = *frame_->proc;
-    CallStorage storage(*this, static_cast<std::size_t>(p.registers));
+    CallStorage storage(*this, p);
     const FrameStack::Region& region = storage.region();
     const std::int32_t* args = bc.arguments.data() + in.a;
     for (std::size_t i = 0; i < static_cast<std::size_t>(in.b); ++i) {

@@ -422,7 +422,7 @@ Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
         auto args = evalArgs(argExprs);
         return callProcedure(p, me, args);
     }
-    CallStorage storage(*this, static_cast<std::size_t>(p.registers));
+    CallStorage storage(*this, p);
     const FrameStack::Region& region = storage.region();
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];

@@ -28,8 +28,9 @@ struct Interpreter::Frame {
 // A call's room on the frame stack, given back emptied however the call ends.
 class Interpreter::CallStorage {
 public:
-    CallStorage(Interpreter& interp, std::size_t size)
-        : stack_(interp.frameStack_), region_(stack_.push(size)) {}
+    explicit CallStorage(Interpreter& interp, const Procedure& p)
+        : stack_(interp.frameStack_),
+          region_(stack_.push(static_cast<std::size_t>(p.registers), p.params.size())) {}
     ~CallStorage() { stack_.pop(region_); }
     CallStorage(const CallStorage&) = delete;
     CallStorage& operator=(const CallStorage&) = delete;
@@ -57,6 +58,17 @@ private:
     Interpreter& interp_;
     Frame* saved_;
 };
+
+inline void Interpreter::copyByValArguments(const Procedure& p, const FrameStack::Region& region) {
+    if (!p.anyByVal)
+        return;
+    for (std::size_t i = 0; i < p.params.size(); ++i) {
+        if (p.params[i].byVal && region.pointers[i] != &region.values[i]) {
+            region.values[i] = *region.pointers[i];
+            region.pointers[i] = &region.values[i];
+        }
+    }
+}
 
 // The storage of a name known to be a variable: a local, a field of the running object,
 // or a global variable met before. Null for anything that needs resolving.
