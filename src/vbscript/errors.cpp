@@ -144,8 +144,12 @@ void ScriptError::setPositionIfUnknown(int line, int column) {
     }
 }
 
+ScriptError runtimeError(int number) {
+    return ScriptError(ErrorKind::Runtime, number, errorDescription(number));
+}
+
 void raise(int number) {
-    throw ScriptError(ErrorKind::Runtime, number, errorDescription(number));
+    throw runtimeError(number);
 }
 
 void raise(int number, std::u16string description) {

@@ -134,6 +134,8 @@ private:
     std::string what_;
 };
 
+// Runtime error `number` with the language's description.
+ScriptError runtimeError(int number);
 // Raises runtime error `number` with the language's description.
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, std::u16string description);

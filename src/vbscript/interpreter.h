@@ -146,6 +146,7 @@ private:
     enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
     class FrameScope;
     class CallStorage;
+    class SelfCalls;
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
                                       const CompileScope& scope);
@@ -176,7 +177,6 @@ private:
     // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
     static void copyByValArguments(const Procedure& p, const FrameStack::Region& region);
     void runBytecode(const Bytecode& bc);
-    Value callSelf(const Instruction& in, const Bytecode& bc);
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
@@ -188,11 +188,11 @@ private:
 
     // statements
     Flow execBlock(const ast::Block& block);
-    // Called while handling an error of statement s: under On Error Resume Next the
-    // error is recorded in Err and the caller goes on with the next statement; else it
-    // is raised again, with the statement's position.
-    void statementFailed(ScriptError& e, const ast::Stmt& s);
-    void statementOutOfMemory(const ast::Stmt& s);
+    // An error of statement s, as the statement sees it: an error of code compiled while
+    // it ran becomes a runtime error, and the error takes the statement's position unless
+    // it has one. Under On Error Resume Next (for an error that lets itself be caught) it
+    // is recorded in Err and true returned: the code goes on with the next statement.
+    bool recover(ScriptError& e, const ast::Stmt& s);
     Flow exec(const ast::Stmt& s);
     Flow execIf(const ast::IfStmt& s);
     Flow execOther(const ast::Stmt& s);
@@ -252,6 +252,11 @@ private:
     Ref<ErrObject> err_;
     Frame* frame_ = nullptr;
     FrameStack frameStack_;
+    // The frames of calls the compact form runs in its own loop (SelfCalls), kept for
+    // reuse; the first selfCallDepth_ are in use.
+    struct SelfCallFrame;
+    std::vector<std::unique_ptr<SelfCallFrame>> selfCallFrames_;
+    std::size_t selfCallDepth_ = 0;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
     std::uint32_t steps_ = 0;

@@ -8,6 +8,7 @@
 #include "vbscript/interpreter_frame.h"
 #include "vbscript/operators.h"
 
+#include <iterator>
 #include <new>
 
 namespace vbs {
@@ -27,127 +28,241 @@ const Bytecode::Statement& statementAt(const Bytecode& bc, std::int32_t pc) {
         .statements[static_cast<std::size_t>(bc.code[static_cast<std::size_t>(pc - 1)].statement)];
 }
 
-} // namespace
-
-[[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& bc) {
-    Value* const* regs = frame_->slots;
-    const Instruction* code = bc.code.data();
-    const Value* constants = bc.constants.data();
-    auto operand = [&](std::int32_t i) -> const Value& {
-        return i >= 0 ? *regs[i] : constants[-1 - i];
-    };
-    auto consume = [&](const Instruction& in) {
-        if (in.consumeA)
-            regs[in.a]->clear();
-        if (in.consumeB)
-            regs[in.b]->clear();
-    };
-    checkStep();
-    std::int32_t pc = 0;
-    for (;;) {
-        try {
-            for (;;) {
-                const Instruction& in = code[pc++];
-                switch (in.code) {
-                case Opcode::StepJump:
-                    checkStep();
-                    pc = in.target;
-                    break;
-                case Opcode::Jump:
-                    pc = in.target;
-                    break;
-                case Opcode::JumpIf: {
-                    const Value& c = operand(in.a);
-                    bool truth = !c.isNull() && toBool(c);
-                    consume(in);
-                    if (truth == in.when)
-                        pc = in.target;
-                    break;
-                }
-                case Opcode::CompareJumpIf: {
-                    bool holds = comparisonHolds(in.op, operand(in.a), operand(in.b));
-                    consume(in);
-                    if (holds == in.when)
-                        pc = in.target;
-                    break;
-                }
-                case Opcode::Binary:
-                    *regs[in.dst] = applyBinary(in.op, operand(in.a), operand(in.b));
-                    consume(in);
-                    break;
-                case Opcode::Unary:
-                    *regs[in.dst] = unaryOp(in.op, operand(in.a));
-                    consume(in);
-                    break;
-                case Opcode::Copy:
-                    *regs[in.dst] = operand(in.a);
-                    break;
-                case Opcode::Assign: {
-                    Value v = in.consumeA ? take(*regs[in.a]) : operand(in.a);
-                    if (v.isObject())
-                        v = scalar(v);
-                    *regs[in.dst] = std::move(v);
-                    break;
-                }
-                case Opcode::Element: {
-                    const ast::Expr& e = *in.expr;
-                    if (const Value* element = plainElement(*e.object, e.args, false))
-                        *regs[in.dst] = *element;
-                    else
-                        *regs[in.dst] = eval(e);
-                    break;
-                }
-                case Opcode::Eval:
-                    *regs[in.dst] = eval(*in.expr);
-                    break;
-                case Opcode::Exec: {
-                    Flow flow = exec(*in.stmt);
-                    if (flow == Flow::Normal)
-                        break;
-                    if (flow == Flow::ExitDo && in.target >= 0) {
-                        pc = in.target;
-                        break;
-                    }
-                    return;
-                }
-                case Opcode::CallSelf:
-                    *regs[in.dst] = callSelf(in, bc);
-                    break;
-                case Opcode::Return:
-                    // Leaving a procedure with Exit resets Err, as the language documents.
-                    err_->clear();
-                    return;
-                case Opcode::Leave:
-                    return;
-                }
-            }
-        } catch (ScriptError& e) {
-            statementFailed(e, *statementAt(bc, pc).stmt);
-        } catch (const std::bad_alloc&) {
-            statementOutOfMemory(*statementAt(bc, pc).stmt);
-        }
-        pc = statementAt(bc, pc).resume;
-    }
+// A register (>= 0) or a constant.
+const Value& registerOrConstant(Value* const* regs, const Value* constants, std::int32_t i) {
+    return i >= 0 ? *regs[i] : constants[-1 - i];
 }
 
-// A function calling itself: a local variable goes by reference, a temporary is moved
-// into the callee's slot, a constant copied.
-Value Interpreter::callSelf(const Instruction& in, const Bytecode& bc) {
-    const Procedure& p = *frame_->proc;
-    CallStorage storage(*this, p);
-    const FrameStack::Region& region = storage.region();
-    const std::int32_t* args = bc.arguments.data() + in.a;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(in.b); ++i) {
-        std::int32_t o = args[i];
-        if (o < 0)
-            region.values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
-        else if (o < p.frameSize)
-            region.pointers[i] = frame_->slots[o];
-        else
-            region.values[i] = take(*frame_->slots[o]);
+// Empties the temporaries an instruction read for the last time.
+void consume(Value* const* regs, const Instruction& in) {
+    if (in.consumeA)
+        regs[in.a]->clear();
+    if (in.consumeB)
+        regs[in.b]->clear();
+}
+
+} // namespace
+
+// A function calling itself runs the call in the same loop: the callee gets a frame and
+// room on the frame stack as any call does, the loop goes on in it, and at its end the
+// caller's frame and place come back. Recursion then costs no C++ frames. The calls a
+// loop made and has not finished are ended here however the loop is left.
+class Interpreter::SelfCalls {
+public:
+    explicit SelfCalls(Interpreter& interp) : interp_(interp), base_(interp.selfCallDepth_) {}
+    ~SelfCalls() {
+        while (!empty())
+            finish();
     }
-    copyByValArguments(p, region);
-    return runCall(p, frame_->me, region);
+    SelfCalls(const SelfCalls&) = delete;
+    SelfCalls& operator=(const SelfCalls&) = delete;
+
+    bool empty() const { return interp_.selfCallDepth_ == base_; }
+
+    // Enters a call of the running procedure from instruction `in`, which the caller
+    // goes on after.
+    void start(const Instruction& in, const Bytecode& bc, std::int32_t returnPc) {
+        Frame& caller = *interp_.frame_;
+        const Procedure& p = *caller.proc;
+        interp_.enterCall();
+        auto& frames = interp_.selfCallFrames_;
+        if (interp_.selfCallDepth_ == frames.size())
+            frames.push_back(std::make_unique<SelfCallFrame>());
+        FrameStack::Region region =
+            interp_.frameStack_.push(static_cast<std::size_t>(p.registers), p.params.size());
+        // Nothing below fails.
+        const std::int32_t* args = bc.arguments.data() + in.a;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(in.b); ++i) {
+            std::int32_t o = args[i];
+            if (o < 0)
+                region.values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
+            else if (o < p.frameSize)
+                region.pointers[i] = caller.slots[o];
+            else
+                region.values[i] = take(*caller.slots[o]);
+        }
+        copyByValArguments(p, region);
+        SelfCallFrame& f = *frames[interp_.selfCallDepth_++];
+        f.slots = region.pointers;
+        f.slotCount = region.size;
+        f.proc = &p;
+        f.me = caller.me;
+        f.resumeNext = false;
+        f.explicitNames = p.explicitNames;
+        f.caller = &caller;
+        f.region = region;
+        f.returnPc = returnPc;
+        f.resultRegister = in.dst;
+        interp_.frame_ = &f;
+        ++interp_.depth_;
+    }
+
+    // Ends the innermost call: its result goes to the caller's register. Returns where
+    // the caller goes on.
+    std::int32_t finishWithResult() {
+        SelfCallFrame& f = innermost();
+        Value result = take(*f.slots[static_cast<std::size_t>(f.proc->resultSlot)]);
+        Value& target = *f.caller->slots[f.resultRegister];
+        std::int32_t returnPc = finish();
+        target = std::move(result);
+        return returnPc;
+    }
+
+    // Ends the innermost call without a result (an error leaving it). Returns where the
+    // caller goes on.
+    std::int32_t finish() {
+        SelfCallFrame& f = innermost();
+        interp_.frame_ = f.caller;
+        --interp_.depth_;
+        --interp_.selfCallDepth_;
+        // Emptying the slots may run Class_Terminate, which may call again: the frame has
+        // already been given back.
+        FrameStack::Region region = f.region;
+        std::int32_t returnPc = f.returnPc;
+        interp_.frameStack_.pop(region);
+        return returnPc;
+    }
+
+private:
+    SelfCallFrame& innermost() { return *interp_.selfCallFrames_[interp_.selfCallDepth_ - 1]; }
+
+    Interpreter& interp_;
+    std::size_t base_;
+};
+
+[[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& bc) {
+    checkStep();
+    SelfCalls calls(*this);
+    const Instruction* code = bc.code.data();
+    const Value* constants = bc.constants.data();
+    // An error of the running statement: On Error Resume Next of its own frame, else of
+    // each caller in turn that this loop runs, lets the code go on (at the returned
+    // place); else it leaves (-1).
+    auto resumeAt = [this, &bc, &calls](ScriptError& e, std::int32_t pc) {
+        while (!recover(e, *statementAt(bc, pc).stmt)) {
+            if (calls.empty())
+                return -1;
+            pc = calls.finish();
+        }
+        return statementAt(bc, pc).resume;
+    };
+    // Each handler jumps straight to the next instruction's handler (threaded code): a
+    // jump of its own per handler is far better predicted than one jump shared by all.
+    // In the order of Opcode.
+    static constexpr const void* kHandlers[] = {
+        &&stepJump, &&jump,    &&jumpIf,   &&compareJumpIf, &&binary,   &&unary, &&copy,
+        &&assign,   &&element, &&evaluate, &&execute,       &&callSelf, &&leave, &&leave,
+    };
+    static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
+#define NEXT_INSTRUCTION()                                                                         \
+    do {                                                                                           \
+        in = ip++;                                                                                 \
+        goto* kHandlers[static_cast<std::size_t>(in->code)];                                       \
+    } while (false)
+
+    const Instruction* ip = code;
+    for (;;) {
+        Value* const* regs = frame_->slots;
+        const Instruction* in = nullptr;
+        try {
+            NEXT_INSTRUCTION();
+        stepJump:
+            checkStep();
+            ip = code + in->target;
+            NEXT_INSTRUCTION();
+        jump:
+            ip = code + in->target;
+            NEXT_INSTRUCTION();
+        jumpIf : {
+            const Value& c = registerOrConstant(regs, constants, in->a);
+            bool truth = !c.isNull() && toBool(c);
+            consume(regs, *in);
+            if (truth == in->when)
+                ip = code + in->target;
+            NEXT_INSTRUCTION();
+        }
+        compareJumpIf : {
+            bool holds = comparisonHolds(in->op, registerOrConstant(regs, constants, in->a),
+                                         registerOrConstant(regs, constants, in->b));
+            consume(regs, *in);
+            if (holds == in->when)
+                ip = code + in->target;
+            NEXT_INSTRUCTION();
+        }
+        binary:
+            *regs[in->dst] = applyBinary(in->op, registerOrConstant(regs, constants, in->a),
+                                         registerOrConstant(regs, constants, in->b));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        unary:
+            *regs[in->dst] = unaryOp(in->op, registerOrConstant(regs, constants, in->a));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        copy:
+            *regs[in->dst] = registerOrConstant(regs, constants, in->a);
+            NEXT_INSTRUCTION();
+        assign : {
+            Value v =
+                in->consumeA ? take(*regs[in->a]) : registerOrConstant(regs, constants, in->a);
+            if (v.isObject())
+                v = scalar(v);
+            *regs[in->dst] = std::move(v);
+            NEXT_INSTRUCTION();
+        }
+        element : {
+            const ast::Expr& e = *in->expr;
+            if (const Value* found = plainElement(*e.object, e.args, false))
+                *regs[in->dst] = *found;
+            else
+                *regs[in->dst] = eval(e);
+            NEXT_INSTRUCTION();
+        }
+        evaluate:
+            *regs[in->dst] = eval(*in->expr);
+            NEXT_INSTRUCTION();
+        execute : {
+            Flow flow = exec(*in->stmt);
+            if (flow == Flow::Normal)
+                NEXT_INSTRUCTION();
+            if (flow == Flow::ExitDo && in->target >= 0) {
+                ip = code + in->target;
+                NEXT_INSTRUCTION();
+            }
+            if (calls.empty())
+                return;
+            ip = code + calls.finishWithResult();
+            regs = frame_->slots;
+            NEXT_INSTRUCTION();
+        }
+        callSelf:
+            checkStep();
+            calls.start(*in, bc, static_cast<std::int32_t>(ip - code));
+            regs = frame_->slots;
+            ip = code;
+            NEXT_INSTRUCTION();
+        leave:
+            // Leaving a procedure with Exit resets Err, as the language documents.
+            if (in->code == Opcode::Return)
+                err_->clear();
+            if (calls.empty())
+                return;
+            ip = code + calls.finishWithResult();
+            regs = frame_->slots;
+            NEXT_INSTRUCTION();
+        } catch (ScriptError& e) {
+            std::int32_t resume = resumeAt(e, static_cast<std::int32_t>(ip - code));
+            if (resume < 0)
+                throw;
+            ip = code + resume;
+        } catch (const std::bad_alloc&) {
+            ScriptError e = runtimeError(err::OutOfMemory);
+            std::int32_t resume = resumeAt(e, static_cast<std::int32_t>(ip - code));
+            if (resume < 0)
+                throw e;
+            ip = code + resume;
+        }
+    }
+#undef NEXT_INSTRUCTION
 }
 
 } // namespace vbs

@@ -21,36 +21,28 @@ Interpreter::Flow Interpreter::execBlock(const Block& block) {
             if (flow != Flow::Normal)
                 return flow;
         } catch (ScriptError& e) {
-            statementFailed(e, *s);
+            if (!recover(e, *s))
+                throw;
         } catch (const std::bad_alloc&) {
-            statementOutOfMemory(*s);
+            ScriptError e = runtimeError(err::OutOfMemory);
+            if (!recover(e, *s))
+                throw e;
         }
     }
     return Flow::Normal;
 }
 
-void Interpreter::statementFailed(ScriptError& e, const Stmt& s) {
-    if (e.kind() == ErrorKind::Compile) {
+bool Interpreter::recover(ScriptError& e, const Stmt& s) {
+    if (e.kind() == ErrorKind::Compile)
         // Code compiled while this statement ran (Execute, Eval, a host calling AddCode):
         // for this script it is a failed statement like any other.
-        ScriptError failed(ErrorKind::Runtime, e.number(), e.description(), s.line, s.column);
-        if (!frame_->resumeNext)
-            throw failed;
-        err_->record(failed);
-        return;
-    }
-    e.setPositionIfUnknown(s.line, s.column);
+        e = ScriptError(ErrorKind::Runtime, e.number(), e.description(), s.line, s.column);
+    else
+        e.setPositionIfUnknown(s.line, s.column);
     if (!frame_->resumeNext || !e.catchable())
-        throw;
+        return false;
     err_->record(e);
-}
-
-void Interpreter::statementOutOfMemory(const Stmt& s) {
-    ScriptError e(ErrorKind::Runtime, err::OutOfMemory, errorDescription(err::OutOfMemory), s.line,
-                  s.column);
-    if (!frame_->resumeNext)
-        throw e;
-    err_->record(e);
+    return true;
 }
 
 // The commonest statements are dispatched here with little work around them; the rest

@@ -25,6 +25,15 @@ struct Interpreter::Frame {
     std::vector<Value> withObjects;
 };
 
+// The frame of a call the compact form runs in its own loop (interpreter_bytecode.cpp):
+// also what the loop needs to go back to the caller.
+struct Interpreter::SelfCallFrame : Frame {
+    Frame* caller = nullptr;
+    FrameStack::Region region;
+    std::int32_t returnPc = 0;
+    std::int32_t resultRegister = 0;
+};
+
 // A call's room on the frame stack, given back emptied however the call ends.
 class Interpreter::CallStorage {
 public:
