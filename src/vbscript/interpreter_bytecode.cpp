@@ -22,6 +22,14 @@ Value take(Value& v) {
     return out;
 }
 
+// Assignment with `=`: an object gives its default value, found before the variable
+// changes (finding it may fail, which leaves the variable as it was).
+void assignValue(Value& variable, Value v) {
+    if (v.isObject())
+        v = scalar(v);
+    variable = std::move(v);
+}
+
 // The statement of the instruction before `pc`, the one that was running.
 const Bytecode::Statement& statementAt(const Bytecode& bc, std::int32_t pc) {
     return bc
@@ -201,14 +209,10 @@ private:
         copy:
             *regs[in->dst] = registerOrConstant(regs, constants, in->a);
             NEXT_INSTRUCTION();
-        assign : {
-            Value v =
-                in->consumeA ? take(*regs[in->a]) : registerOrConstant(regs, constants, in->a);
-            if (v.isObject())
-                v = scalar(v);
-            *regs[in->dst] = std::move(v);
+        assign:
+            assignValue(*regs[in->dst], in->consumeA ? take(*regs[in->a])
+                                                     : registerOrConstant(regs, constants, in->a));
             NEXT_INSTRUCTION();
-        }
         element : {
             const ast::Expr& e = *in->expr;
             if (const Value* found = plainElement(*e.object, e.args, false))

@@ -193,3 +193,62 @@ End Function
 Set obj = New Noisy
 WScript.Echo Truth(Null), Truth("true"), Truth(0), Truth(obj) ' expect: Fu T Fu T
 Set obj = Nothing ' expect: terminated
+
+' A function calling itself: an error deep down goes to the nearest caller with On Error
+' Resume Next; Exit Function in the callee clears Err for that caller.
+Function Dive(n)
+    If n = 0 Then
+        Dive = 1 / Zero()
+    ElseIf n = 3 Then
+        On Error Resume Next
+        Dive = Dive(n - 1)
+        Dive = "caught at 3: " & Err.Number
+    Else
+        Dive = Dive(n - 1)
+    End If
+End Function
+WScript.Echo Dive(5) ' expect: caught at 3: 11
+Function Quits(n)
+    On Error Resume Next
+    If n = 0 Then
+        Quits = 0
+        Exit Function
+    End If
+    x = 1 / Zero()
+    Quits = Quits(n - 1) + Err.Number
+End Function
+WScript.Echo Quits(2) ' expect: 0
+
+' Recursion without end stops with "Out of stack space", which a caller may catch; the
+' engine carries on.
+Function Forever(n) : Forever = Forever(n + 1) : End Function
+On Error Resume Next
+x = Forever(0)
+WScript.Echo Err.Number ' expect: 28
+On Error GoTo 0
+WScript.Echo Fact(5) ' expect: 120
+
+' Each call's locals go when the call ends, innermost first.
+Function Holds(n)
+    Dim o
+    Set o = New Noisy
+    If n > 0 Then Holds = Holds(n - 1) & n Else Holds = "|"
+End Function
+WScript.Echo Holds(2) ' expect: terminated
+' expect: terminated
+' expect: terminated
+' expect: |12
+
+' An assignment whose object has no default value fails and leaves the variable alone.
+Class Plain
+    Public v
+End Class
+Sub KeepsOld()
+    On Error Resume Next
+    Dim x, p
+    x = "old"
+    Set p = New Plain
+    x = p
+    WScript.Echo x, Err.Number
+End Sub
+KeepsOld ' expect: old 438
