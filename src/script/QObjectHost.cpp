@@ -165,7 +165,7 @@ void QObjectHost::addMember(vbs::TableHostObject::Member member) {
     extras_.push_back(std::move(member));
 }
 
-QObject& QObjectHost::target() const {
+QObject& QObjectHost::liveObject() const {
     if (!object_) // the window or control has been closed
         vbs::raise(vbs::err::ObjectRequired);
     return *object_;
@@ -197,7 +197,7 @@ vbs::Value QObjectHost::getProperty(std::u16string_view name, std::span<vbs::Val
             vbs::raise(vbs::err::WrongArgCount);
         return member->get(args);
     }
-    QObject& object = target();
+    QObject& object = liveObject();
     const std::u16string qtName = resolve(name);
     if (const auto index = propertyIndex(object, qtName)) {
         requireNoArguments(args);
@@ -223,7 +223,7 @@ void QObjectHost::setProperty(std::u16string_view name, std::span<vbs::Value> ar
         member->set(args, value);
         return;
     }
-    QObject& object = target();
+    QObject& object = liveObject();
     const auto index = propertyIndex(object, resolve(name));
     if (!index)
         vbs::raise(vbs::err::NoSuchMember);
@@ -241,7 +241,7 @@ std::vector<vbs::MemberInfo> QObjectHost::members() const {
     std::vector<vbs::MemberInfo> list;
     for (const auto& member : extras_)
         list.push_back({member.name, member.kind, member.maxArgs, member.hasReturnValue});
-    const QObject& object = target();
+    const QObject& object = liveObject();
     const QMetaObject* meta = object.metaObject();
     for (int i = 0; i < meta->propertyCount(); ++i) {
         std::u16string name = fromQt(QString::fromLatin1(meta->property(i).name()));
@@ -262,7 +262,7 @@ std::vector<vbs::MemberInfo> QObjectHost::members() const {
 }
 
 std::u16string QObjectHost::typeName() const {
-    return fromQt(QString::fromLatin1(target().metaObject()->className()));
+    return fromQt(QString::fromLatin1(liveObject().metaObject()->className()));
 }
 
 vbs::Value toScript(const QVariant& value) {

@@ -48,7 +48,8 @@ public:
     QObject* object() const { return object_; }
 
 private:
-    QObject& target() const;
+    // The object, which must still exist.
+    QObject& liveObject() const;
     std::u16string resolve(std::u16string_view name) const;
     const vbs::TableHostObject::Member* extra(std::u16string_view name) const;
 
