@@ -94,12 +94,22 @@ private:
         case StmtKind::Exit:
             exitStatement(static_cast<const ExitStmt&>(s));
             break;
+        case StmtKind::Dim:
+            // A procedure's plain locals exist from the start: only arrays are made here.
+            if (declaresArray(static_cast<const DeclStmt&>(s)))
+                treeStatement(s);
+            break;
         default:
             treeStatement(s);
             break;
         }
         bc_.statements[static_cast<std::size_t>(index)].resume = pc();
         statement_ = enclosing;
+    }
+
+    static bool declaresArray(const DeclStmt& s) {
+        return std::any_of(s.items.begin(), s.items.end(),
+                           [](const Declared& d) { return d.isArray; });
     }
 
     Loop* innermostDo() { return loops_.empty() ? nullptr : &loops_.back(); }

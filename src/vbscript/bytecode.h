@@ -1,12 +1,14 @@
 // The compact form of a procedure's body: its statements and expressions flattened into
 // one array of instructions on registers, run by one loop (interpreter_bytecode.cpp)
-// instead of a walk over the tree. Steps (see Interpreter::checkStep) are counted when a
-// call begins and when a loop goes round, which bounds the time between two counts. Registers are
-// the frame's slots — parameters, result and locals first, then temporaries for the values in
-// between — so a local variable is an operand like any other. Only the shapes that make up most
-// running time are flattened: local variables and literals, operators, If, Do and While loops,
-// assignments to locals, Exit, and a function calling itself. Everything else stays a tree node
-// that an instruction hands to the tree walker, so what is rare has one implementation.
+// instead of a walk over the tree. Registers are the frame's slots — parameters, result
+// and locals first, then temporaries for the values in between — so a local variable is
+// an operand like any other. Only the shapes that make up most running time are
+// flattened: local variables and literals, operators, If, Do and While loops, assignments
+// to locals, Exit, and a function calling itself. Everything else stays a tree node that
+// an instruction hands to the tree walker, so what is rare has one implementation.
+// Steps (Interpreter::checkStep) are counted when a call begins, when a loop goes round
+// and for each statement handed to the tree walker, which bounds the time between two
+// counts.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -27,7 +29,8 @@ enum class Opcode : std::uint8_t {
     Assign,        // variable dst = a as `=` assigns: an object gives its default value
     Element,       // register dst = `expr`, an array element or a call with one plain argument
     Eval,          // register dst = `expr`, evaluated by the tree walker
-    Exec,          // `stmt`, run by the tree walker; its Exit Do goes to `target` (-1: leaves)
+    Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
+                   // to `target` (-1: leaves)
     CallSelf,      // register dst = this procedure called with operands arguments[a, a + b)
     Return,        // Exit Sub, Function or Property: Err is cleared
     Leave,         // the end of the body

@@ -84,7 +84,7 @@ public:
     // the deepest expression the parser lets through and for the host's own frames.
     static constexpr std::size_t kStackReserve = 512 * 1024;
     // How many steps run between two calls of the step hook: statements of the tree
-    // walker, calls and loop turns of the compact form (bytecode.h).
+    // walker; calls and loop turns of the compact form (bytecode.h).
     static constexpr std::uint32_t kStepInterval = 1024;
 
     Interpreter();

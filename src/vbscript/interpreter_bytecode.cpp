@@ -225,6 +225,7 @@ private:
             *regs[in->dst] = eval(*in->expr);
             NEXT_INSTRUCTION();
         execute : {
+            checkStep();
             Flow flow = exec(*in->stmt);
             if (flow == Flow::Normal)
                 NEXT_INSTRUCTION();

@@ -252,3 +252,16 @@ Sub KeepsOld()
     WScript.Echo x, Err.Number
 End Sub
 KeepsOld ' expect: old 438
+
+' Dim inside a loop leaves its variable as it is; Dim of an array makes the array.
+Function Totals()
+    Dim i
+    Do While i < 3
+        Dim total, list(2)
+        total = total + i
+        list(i) = i * 10
+        i = i + 1
+    Loop
+    Totals = total & " " & list(2)
+End Function
+WScript.Echo Totals() ' expect: 3 20

@@ -1,0 +1,115 @@
+// The compact form of procedure bodies: which shapes it keeps for itself (what the script
+// tests run is only faster there, so nothing else would notice one falling back to the
+// tree walker), and the bookkeeping every instruction relies on: jump targets, the
+// statement an instruction belongs to, and reused temporaries.
+#include "vbscript/bytecode.h"
+#include "vbscript/compiler.h"
+#include "vbscript/parser.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace vbs {
+namespace {
+
+struct Compiled {
+    std::unique_ptr<Unit> unit;
+    const Procedure& proc() const { return *unit->procedures.front(); }
+    const Bytecode& code() const { return *proc().bytecode; }
+    int count(Opcode op) const {
+        const auto& c = code().code;
+        return static_cast<int>(std::count_if(
+            c.begin(), c.end(), [op](const Instruction& in) { return in.code == op; }));
+    }
+};
+
+Compiled compiled(std::u16string_view source) {
+    Compiled c{parse(source, ParseMode::Module)};
+    compile(*c.unit);
+    return c;
+}
+
+struct Flattened {
+    const char16_t* name;
+    const char16_t* source;
+};
+
+class FlattenedShapes : public testing::TestWithParam<Flattened> {};
+
+TEST_P(FlattenedShapes, RunWithoutTheTreeWalker) {
+    Compiled c = compiled(GetParam().source);
+    EXPECT_EQ(c.count(Opcode::Eval), 0);
+    EXPECT_EQ(c.count(Opcode::Exec), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, FlattenedShapes,
+    testing::Values(
+        Flattened{u"recursion", u"Function Fib(n)\n"
+                                u"If n < 2 Then\nFib = n\nElse\nFib = Fib(n - 1) + Fib(n - 2)\n"
+                                u"End If\nEnd Function\n"},
+        Flattened{u"loops", u"Function F(a, b)\nDim i\nDo While i < a\ni = i + 1\n"
+                            u"If i = b Then Exit Do\nLoop\nWhile i > 0 : i = i - 1 : Wend\n"
+                            u"Do\nF = -F & i\nLoop Until Not (F <> 3)\nEnd Function\n"},
+        Flattened{u"self call arguments", u"Function G(x, ByVal y)\n"
+                                          u"If x > 0 Then G = G((x) - 1, 2) Else G = y\n"
+                                          u"End Function\n"}),
+    [](const auto& info) {
+        std::string name;
+        for (const char16_t* p = info.param.name; *p; ++p)
+            name += *p == u' ' ? '_' : static_cast<char>(*p);
+        return name;
+    });
+
+TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
+    Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
+                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nEnd Sub\n");
+    EXPECT_EQ(c.count(Opcode::Exec), 3); // Dim of an array, For, Set
+    EXPECT_EQ(c.count(Opcode::Eval), 1); // the member
+    // A name with one plain argument is an element or a call: it is found out as it runs.
+    EXPECT_EQ(c.count(Opcode::Element), 1);
+}
+
+TEST(Bytecode, JumpsLandInsideTheCode) {
+    Compiled c = compiled(u"Function F(n)\nDo\nIf n = 1 Then\nExit Do\nElseIf n = 2 Then\n"
+                          u"F = 2\nElse\nSelect Case n\nCase 3: Exit Do\nEnd Select\nEnd If\n"
+                          u"n = n - 1\nLoop While n > 0\nEnd Function\n");
+    const auto& code = c.code().code;
+    ASSERT_EQ(code.back().code, Opcode::Leave);
+    for (const Instruction& in : code) {
+        bool jumps = in.code == Opcode::Jump || in.code == Opcode::StepJump ||
+                     in.code == Opcode::JumpIf || in.code == Opcode::CompareJumpIf ||
+                     in.code == Opcode::Exec;
+        if (jumps) {
+            EXPECT_GE(in.target, 0) << "the Exit Do of Select Case leaves the loop too";
+            EXPECT_LT(in.target, static_cast<std::int32_t>(code.size()));
+        }
+    }
+}
+
+TEST(Bytecode, ALoopsConditionBelongsToTheLoop) {
+    // An error in the condition after the body ends the loop statement, not the last
+    // statement of its body.
+    Compiled c = compiled(u"Sub S(n)\nDo\nn = n + 1\nLoop Until n / 0 > 1\nEnd Sub\n");
+    const Bytecode& bc = c.code();
+    auto condition = std::find_if(bc.code.begin(), bc.code.end(), [](const Instruction& in) {
+        return in.code == Opcode::CompareJumpIf;
+    });
+    ASSERT_NE(condition, bc.code.end());
+    const Bytecode::Statement& s = bc.statements[static_cast<std::size_t>(condition->statement)];
+    EXPECT_EQ(s.stmt->kind, ast::StmtKind::Do);
+    EXPECT_EQ(s.resume, static_cast<std::int32_t>(bc.code.size()) - 1);
+}
+
+TEST(Bytecode, TemporariesAreReused) {
+    // Each line needs two temporaries at once; the procedure needs no more than that.
+    Compiled c = compiled(u"Function F(n)\nF = (n + 1) * (n + 2)\nF = (n - 1) * (n - 2) + F\n"
+                          u"End Function\n");
+    EXPECT_EQ(c.code().registers, c.proc().frameSize + 2);
+    EXPECT_EQ(c.proc().registers, c.code().registers);
+}
+
+} // namespace
+} // namespace vbs
