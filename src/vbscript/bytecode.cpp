@@ -159,10 +159,8 @@ private:
         }
         Operand o = value(v);
         release(o);
-        Instruction in{Opcode::Assign};
+        Instruction in = oneOperand(Opcode::Assign, o);
         in.dst = target;
-        in.a = o.index;
-        in.consumeA = o.temporary;
         emit(in);
         return true;
     }
@@ -215,10 +213,8 @@ private:
         }
         Operand c = value(condition);
         release(c);
-        Instruction in{Opcode::JumpIf};
+        Instruction in = oneOperand(Opcode::JumpIf, c);
         in.when = when;
-        in.a = c.index;
-        in.consumeA = c.temporary;
         return emit(in);
     }
 
@@ -276,11 +272,17 @@ private:
         return {l, r};
     }
 
-    Instruction binaryInstruction(Opcode code, Op op, Operand l, Operand r) {
-        Instruction in{code, op};
-        in.a = l.index;
+    static Instruction oneOperand(Opcode code, Operand o) {
+        Instruction in{code};
+        in.a = o.index;
+        in.consumeA = o.temporary;
+        return in;
+    }
+
+    static Instruction binaryInstruction(Opcode code, Op op, Operand l, Operand r) {
+        Instruction in = oneOperand(code, l);
+        in.op = op;
         in.b = r.index;
-        in.consumeA = l.temporary;
         in.consumeB = r.temporary;
         return in;
     }
@@ -299,10 +301,10 @@ private:
     std::int32_t unary(const Expr& e, std::int32_t dst) {
         Operand o = value(*e.object);
         release(o);
-        Instruction in{Opcode::Unary, e.op};
-        in.a = o.index;
+        Instruction in = oneOperand(Opcode::Unary, o);
+        in.op = e.op;
         in.dst = dst >= 0 ? dst : temporary();
-        in.consumeA = o.temporary && in.a != in.dst;
+        in.consumeA = in.consumeA && in.a != in.dst;
         emit(in);
         return in.dst;
     }

@@ -4,7 +4,9 @@
 // is running (a host method may add code or run a procedure), because all per-run state
 // lives in frames that are saved and restored around each call. Recursion is bounded by
 // counting call depth and watching the thread's stack, so a runaway script ends with
-// error 28 instead of crashing.
+// error 28 instead of crashing. Global code is walked as a tree; procedure bodies run in
+// their compact form (bytecode.h), which hands back to the tree walker what it does not
+// flatten.
 #pragma once
 
 #include "vbscript/ast.h"
