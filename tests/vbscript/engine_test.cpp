@@ -183,6 +183,20 @@ TEST(Engine, StepHookStopsARunawayScriptAndTheEngineStaysUsable) {
     EXPECT_EQ(toLong(engine.eval(u"1 + 1")), 2);
 }
 
+TEST(Engine, StatementsOfAProcedureLeftToTheTreeWalkerCountAsSteps) {
+    // A long body of statements the compact form hands over (Set is one) must reach the
+    // step hook like the same statements in global code, without loops or calls.
+    Engine engine;
+    int calls = 0;
+    engine.setStepHook([&] { ++calls; });
+    std::u16string body = u"Sub Long\n";
+    for (int i = 0; i < 3000; ++i)
+        body += u"Set o = Nothing\n";
+    engine.addCode(body + u"End Sub");
+    engine.run(u"Long");
+    EXPECT_GE(calls, 2);
+}
+
 TEST(Engine, RequestStopEndsTheRunningScript) {
     Engine engine;
     auto probe = makeRef<Probe>();
