@@ -30,6 +30,12 @@ public:
     Bytecode build() {
         block(proc_.body);
         emit({Opcode::Leave});
+        // A jump to the end ends the procedure itself (an If with an Else last in a
+        // function).
+        for (Instruction& in : bc_.code)
+            if (in.code == Opcode::Jump &&
+                bc_.code[static_cast<std::size_t>(in.target)].code == Opcode::Leave)
+                in.code = Opcode::Leave;
         return std::move(bc_);
     }
 
@@ -290,7 +296,10 @@ private:
     // Emits the operator with its result in `dst`, or in a new temporary when -1.
     std::int32_t binary(const Expr& e, std::int32_t dst) {
         auto [l, r] = operands(e);
-        Instruction in = binaryInstruction(Opcode::Binary, e.op, l, r);
+        Opcode code = e.op == Op::Add   ? Opcode::Add
+                      : e.op == Op::Sub ? Opcode::Subtract
+                                        : Opcode::Binary;
+        Instruction in = binaryInstruction(code, e.op, l, r);
         in.dst = dst >= 0 ? dst : temporary();
         in.consumeA = in.consumeA && in.a != in.dst;
         in.consumeB = in.consumeB && in.b != in.dst;

@@ -24,6 +24,8 @@ enum class Opcode : std::uint8_t {
     JumpIf,        // on to `target` when the truth of operand `a` is `when`
     CompareJumpIf, // on to `target` when whether `a op b` holds is `when`
     Binary,        // register dst = a op b
+    Add,           // Binary with op +, and
+    Subtract,      // with op -: the commonest have handlers of their own
     Unary,         // register dst = op a
     Copy,          // register dst = a
     Assign,        // variable dst = a as `=` assigns: an object gives its default value

@@ -57,7 +57,9 @@ void consume(Value* const* regs, const Instruction& in) {
 // loop made and has not finished are ended here however the loop is left.
 class Interpreter::SelfCalls {
 public:
-    explicit SelfCalls(Interpreter& interp) : interp_(interp), base_(interp.selfCallDepth_) {}
+    SelfCalls(Interpreter& interp, const Procedure& p)
+        : interp_(interp), proc_(p), registers_(static_cast<std::size_t>(p.registers)),
+          parameters_(p.params.size()), base_(interp.selfCallDepth_) {}
     ~SelfCalls() {
         while (!empty())
             finish();
@@ -67,40 +69,39 @@ public:
 
     bool empty() const { return interp_.selfCallDepth_ == base_; }
 
-    // Enters a call of the running procedure from instruction `in`, which the caller
-    // goes on after.
+    // Enters a call from instruction `in`, which the caller goes on after.
     void start(const Instruction& in, const Bytecode& bc, std::int32_t returnPc) {
         Frame& caller = *interp_.frame_;
-        const Procedure& p = *caller.proc;
-        interp_.enterCall();
+        // The C++ stack does not grow here: only the depth limit applies.
+        if (interp_.depth_ >= kMaxCallDepth)
+            raise(err::OutOfStack);
         auto& frames = interp_.selfCallFrames_;
         if (interp_.selfCallDepth_ == frames.size())
             frames.push_back(std::make_unique<SelfCallFrame>());
-        FrameStack::Region region =
-            interp_.frameStack_.push(static_cast<std::size_t>(p.registers), p.params.size());
+        FrameStack::Region region = interp_.frameStack_.push(registers_, parameters_);
         // Nothing below fails.
         const std::int32_t* args = bc.arguments.data() + in.a;
         for (std::size_t i = 0; i < static_cast<std::size_t>(in.b); ++i) {
             std::int32_t o = args[i];
             if (o < 0)
                 region.values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
-            else if (o < p.frameSize)
+            else if (o < proc_.frameSize)
                 region.pointers[i] = caller.slots[o];
             else
                 region.values[i] = take(*caller.slots[o]);
         }
-        copyByValArguments(p, region);
+        copyByValArguments(proc_, region);
         SelfCallFrame& f = *frames[interp_.selfCallDepth_++];
         f.slots = region.pointers;
         f.slotCount = region.size;
-        f.proc = &p;
+        f.proc = &proc_;
         f.me = caller.me;
         f.resumeNext = false;
-        f.explicitNames = p.explicitNames;
+        f.explicitNames = proc_.explicitNames;
         f.caller = &caller;
         f.region = region;
         f.returnPc = returnPc;
-        f.resultRegister = in.dst;
+        f.result = caller.slots[in.dst];
         interp_.frame_ = &f;
         ++interp_.depth_;
     }
@@ -109,11 +110,10 @@ public:
     // the caller goes on.
     std::int32_t finishWithResult() {
         SelfCallFrame& f = innermost();
-        Value result = take(*f.slots[static_cast<std::size_t>(f.proc->resultSlot)]);
-        Value& target = *f.caller->slots[f.resultRegister];
-        std::int32_t returnPc = finish();
-        target = std::move(result);
-        return returnPc;
+        // The caller's register is out of the script's reach: it may take the result
+        // before the callee's slots are emptied.
+        *f.result = std::move(*f.slots[static_cast<std::size_t>(proc_.resultSlot)]);
+        return finish();
     }
 
     // Ends the innermost call without a result (an error leaving it). Returns where the
@@ -132,15 +132,19 @@ public:
     }
 
 private:
-    SelfCallFrame& innermost() { return *interp_.selfCallFrames_[interp_.selfCallDepth_ - 1]; }
+    // While this loop has a call going, the innermost one is the running frame.
+    SelfCallFrame& innermost() { return static_cast<SelfCallFrame&>(*interp_.frame_); }
 
     Interpreter& interp_;
+    const Procedure& proc_;
+    std::size_t registers_;
+    std::size_t parameters_;
     std::size_t base_;
 };
 
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& bc) {
     checkStep();
-    SelfCalls calls(*this);
+    SelfCalls calls(*this, *frame_->proc);
     const Instruction* code = bc.code.data();
     const Value* constants = bc.constants.data();
     // An error of the running statement: On Error Resume Next of its own frame, else of
@@ -158,8 +162,9 @@ private:
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump, &&jump,    &&jumpIf,   &&compareJumpIf, &&binary,   &&unary, &&copy,
-        &&assign,   &&element, &&evaluate, &&execute,       &&callSelf, &&leave, &&leave,
+        &&stepJump, &&jump,     &&jumpIf, &&compareJumpIf, &&binary,  &&add,
+        &&subtract, &&unary,    &&copy,   &&assign,        &&element, &&evaluate,
+        &&execute,  &&callSelf, &&leave,  &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -199,6 +204,16 @@ private:
         }
         binary:
             *regs[in->dst] = applyBinary(in->op, registerOrConstant(regs, constants, in->a),
+                                         registerOrConstant(regs, constants, in->b));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        add:
+            *regs[in->dst] = applyBinary(ast::Op::Add, registerOrConstant(regs, constants, in->a),
+                                         registerOrConstant(regs, constants, in->b));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        subtract:
+            *regs[in->dst] = applyBinary(ast::Op::Sub, registerOrConstant(regs, constants, in->a),
                                          registerOrConstant(regs, constants, in->b));
             consume(regs, *in);
             NEXT_INSTRUCTION();

@@ -31,7 +31,7 @@ struct Interpreter::SelfCallFrame : Frame {
     Frame* caller = nullptr;
     FrameStack::Region region;
     std::int32_t returnPc = 0;
-    std::int32_t resultRegister = 0;
+    Value* result = nullptr; // the caller's register for the result
 };
 
 // A call's room on the frame stack, given back emptied however the call ends.

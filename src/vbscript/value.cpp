@@ -14,14 +14,10 @@ Value Value::null() {
     return Value(Type::Null);
 }
 Value Value::byte(std::uint8_t x) {
-    Value v(Type::Byte);
-    v.n_.u8 = x;
-    return v;
+    return Value(Type::Byte, x);
 }
 Value Value::single(float x) {
-    Value v(Type::Single);
-    v.n_.f = x;
-    return v;
+    return Value(Type::Single, std::bit_cast<std::uint32_t>(x));
 }
 Value Value::currency(std::int64_t scaled) {
     Value v(Type::Currency);
@@ -48,9 +44,7 @@ Value Value::nothing() {
     return Value(Type::Object);
 }
 Value Value::error(std::int32_t code) {
-    Value v(Type::Error);
-    v.n_.i32 = code;
-    return v;
+    return Value(Type::Error, static_cast<std::uint32_t>(code));
 }
 Value Value::array(Ref<Array> arr) {
     Value v(Type::Array);

@@ -8,6 +8,7 @@
 
 #include "vbscript/ref.h"
 
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -52,21 +53,13 @@ public:
 
     static Value null();
     // The commonest numbers are made inline: arithmetic makes one per operation.
-    static Value boolean(bool b) {
-        Value v(Type::Boolean);
-        v.n_.b = b;
-        return v;
-    }
+    static Value boolean(bool b) { return Value(Type::Boolean, b ? 1 : 0); }
     static Value byte(std::uint8_t v);
     static Value integer(std::int16_t x) {
-        Value v(Type::Integer);
-        v.n_.i16 = x;
-        return v;
+        return Value(Type::Integer, static_cast<std::uint16_t>(x));
     }
     static Value longValue(std::int32_t x) {
-        Value v(Type::Long);
-        v.n_.i32 = x;
-        return v;
+        return Value(Type::Long, static_cast<std::uint32_t>(x));
     }
     static Value single(float v);
     static Value dbl(double x) {
@@ -122,6 +115,12 @@ public:
 
 private:
     explicit Value(Type t) : type_(t) { n_.i64 = 0; }
+    // A number narrower than 64 bits is stored with one 64-bit write of its bits, zero
+    // above them: a narrow write after a wide one makes the next copy of the value, which
+    // reads all 64 bits, wait until both writes have landed.
+    Value(Type t, std::uint64_t bits) : type_(t) { n_.i64 = static_cast<std::int64_t>(bits); }
+    static_assert(std::endian::native == std::endian::little,
+                  "narrow numbers are read from the low bytes of their 64-bit store");
 
     Type type_;
     union {
