@@ -24,10 +24,17 @@ Value take(Value& v) {
 
 // Assignment with `=`: an object gives its default value, found before the variable
 // changes (finding it may fail, which leaves the variable as it was).
-void assignValue(Value& variable, Value v) {
+void assignValue(Value& variable, const Value& v) {
     if (v.isObject())
-        v = scalar(v);
-    variable = std::move(v);
+        variable = scalar(Value(v)); // a copy: the default property may change v's register
+    else
+        variable = v;
+}
+
+// An operator's result into a register, which may be one of the operands.
+void binaryInto(ast::Op op, const Value& a, const Value& b, Value& out) {
+    if (!wholeOpInto(op, a, b, out))
+        out = applyBinary(op, a, b);
 }
 
 // The statement of the instruction before `pc`, the one that was running.
@@ -203,18 +210,18 @@ private:
             NEXT_INSTRUCTION();
         }
         binary:
-            *regs[in->dst] = applyBinary(in->op, registerOrConstant(regs, constants, in->a),
-                                         registerOrConstant(regs, constants, in->b));
+            binaryInto(in->op, registerOrConstant(regs, constants, in->a),
+                       registerOrConstant(regs, constants, in->b), *regs[in->dst]);
             consume(regs, *in);
             NEXT_INSTRUCTION();
         add:
-            *regs[in->dst] = applyBinary(ast::Op::Add, registerOrConstant(regs, constants, in->a),
-                                         registerOrConstant(regs, constants, in->b));
+            binaryInto(ast::Op::Add, registerOrConstant(regs, constants, in->a),
+                       registerOrConstant(regs, constants, in->b), *regs[in->dst]);
             consume(regs, *in);
             NEXT_INSTRUCTION();
         subtract:
-            *regs[in->dst] = applyBinary(ast::Op::Sub, registerOrConstant(regs, constants, in->a),
-                                         registerOrConstant(regs, constants, in->b));
+            binaryInto(ast::Op::Sub, registerOrConstant(regs, constants, in->a),
+                       registerOrConstant(regs, constants, in->b), *regs[in->dst]);
             consume(regs, *in);
             NEXT_INSTRUCTION();
         unary:
@@ -225,8 +232,8 @@ private:
             *regs[in->dst] = registerOrConstant(regs, constants, in->a);
             NEXT_INSTRUCTION();
         assign:
-            assignValue(*regs[in->dst], in->consumeA ? take(*regs[in->a])
-                                                     : registerOrConstant(regs, constants, in->a));
+            assignValue(*regs[in->dst], registerOrConstant(regs, constants, in->a));
+            consume(regs, *in);
             NEXT_INSTRUCTION();
         element : {
             const ast::Expr& e = *in->expr;

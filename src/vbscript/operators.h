@@ -24,13 +24,20 @@ inline std::int64_t smallWhole(const Value& v) {
     return v.type() == Type::Integer ? v.asInteger() : v.asLong();
 }
 
-// The smallest of Integer (unless `wide`), Long and Double that holds `r`.
-inline Value fitSmallWhole(std::int64_t r, bool wide) {
+// The smallest of Integer (unless `wide`), Long and Double that holds `r`, into `out`.
+inline void storeSmallWhole(Value& out, std::int64_t r, bool wide) {
     if (!wide && r >= INT16_MIN && r <= INT16_MAX)
-        return Value::integer(static_cast<std::int16_t>(r));
-    if (r >= INT32_MIN && r <= INT32_MAX)
-        return Value::longValue(static_cast<std::int32_t>(r));
-    return Value::dbl(static_cast<double>(r));
+        out.setInline(Type::Integer, static_cast<std::uint16_t>(r));
+    else if (r >= INT32_MIN && r <= INT32_MAX)
+        out.setInline(Type::Long, static_cast<std::uint32_t>(r));
+    else
+        out = Value::dbl(static_cast<double>(r));
+}
+
+inline Value fitSmallWhole(std::int64_t r, bool wide) {
+    Value v;
+    storeSmallWhole(v, r, wide);
+    return v;
 }
 
 inline bool isComparison(ast::Op op) {
@@ -49,33 +56,46 @@ inline bool compareWhole(ast::Op op, std::int64_t x, std::int64_t y) {
 // Applies a binary operator other than Is, any operands.
 Value generalBinaryOp(ast::Op op, const Value& a, const Value& b);
 
+// The shortcut of binaryOp: + - * \ Mod and the comparisons on two Integer or Long
+// operands, the result written straight to `out` (which may be either operand). False,
+// with `out` untouched, for other operands, other operators and division by zero.
+inline bool wholeOpInto(ast::Op op, const Value& a, const Value& b, Value& out) {
+    if (!isSmallWhole(a) || !isSmallWhole(b))
+        return false;
+    std::int64_t x = smallWhole(a), y = smallWhole(b);
+    bool wide = a.type() == Type::Long || b.type() == Type::Long;
+    switch (op) {
+    case ast::Op::Add:
+        storeSmallWhole(out, x + y, wide);
+        return true;
+    case ast::Op::Sub:
+        storeSmallWhole(out, x - y, wide);
+        return true;
+    case ast::Op::Mul:
+        storeSmallWhole(out, x * y, wide);
+        return true;
+    case ast::Op::IntDiv:
+    case ast::Op::Mod:
+        if (y == 0)
+            return false;
+        storeSmallWhole(out, op == ast::Op::IntDiv ? x / y : x % y, wide);
+        return true;
+    default:
+        if (!isComparison(op))
+            return false;
+        out.setInline(Type::Boolean, compareWhole(op, x, y) ? 1 : 0);
+        return true;
+    }
+}
+
 // Applies a binary operator other than Is.
 inline Value binaryOp(ast::Op op, const Value& a, const Value& b) {
-    if (isSmallWhole(a) && isSmallWhole(b)) {
-        std::int64_t x = smallWhole(a), y = smallWhole(b);
-        bool wide = a.type() == Type::Long || b.type() == Type::Long;
-        switch (op) {
-        case ast::Op::Add:
-            return fitSmallWhole(x + y, wide);
-        case ast::Op::Sub:
-            return fitSmallWhole(x - y, wide);
-        case ast::Op::Mul:
-            return fitSmallWhole(x * y, wide);
-        case ast::Op::IntDiv:
-            if (y != 0)
-                return fitSmallWhole(x / y, wide);
-            break;
-        case ast::Op::Mod:
-            if (y != 0)
-                return fitSmallWhole(x % y, wide);
-            break;
-        default:
-            if (isComparison(op))
-                return Value::boolean(compareWhole(op, x, y));
-        }
-    }
+    Value r;
+    if (wholeOpInto(op, a, b, r))
+        return r;
     return generalBinaryOp(op, a, b);
 }
+
 // An operator applied to operands read where they live. An object operand runs its
 // default property, which could change or free what the other operand refers to, so
 // object operands are copied before the operator sees them.

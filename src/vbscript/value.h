@@ -105,9 +105,12 @@ public:
     // Raises 14 past kMaxStringLength.
     void appendText(std::u16string_view tail);
     // Makes the value Empty.
-    void clear() noexcept {
-        type_ = Type::Empty;
-        n_.i64 = 0;
+    void clear() noexcept { setInline(Type::Empty, 0); }
+    // Makes the value one held inline with its 64 bits (see the constructor below); the
+    // cell it held, if any, goes last.
+    void setInline(Type t, std::uint64_t bits) noexcept {
+        type_ = t;
+        n_.i64 = static_cast<std::int64_t>(bits);
         heap_.reset();
     }
     // Whether both hold the same heap cell (or both none).
