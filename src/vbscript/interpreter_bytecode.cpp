@@ -15,13 +15,6 @@ namespace vbs {
 
 namespace {
 
-// A temporary's value, leaving the temporary Empty.
-Value take(Value& v) {
-    Value out = std::move(v);
-    v.clear();
-    return out;
-}
-
 // Assignment with `=`: an object gives its default value, found before the variable
 // changes (finding it may fail, which leaves the variable as it was).
 void assignValue(Value& variable, const Value& v) {
@@ -95,7 +88,7 @@ public:
             else if (o < proc_.frameSize)
                 region.pointers[i] = caller.slots[o];
             else
-                region.values[i] = take(*caller.slots[o]);
+                region.values[i] = std::move(*caller.slots[o]); // a temporary: not read again
         }
         copyByValArguments(proc_, region);
         SelfCallFrame& f = *frames[interp_.selfCallDepth_++];
