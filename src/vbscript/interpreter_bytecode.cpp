@@ -26,7 +26,10 @@ void assignValue(Value& variable, const Value& v) {
 
 // An operator's result into a register, which may be one of the operands.
 void binaryInto(ast::Op op, const Value& a, const Value& b, Value& out) {
-    if (!wholeOpInto(op, a, b, out))
+    InlineNumber n = wholeOp(op, a, b);
+    if (n.type != Type::Empty)
+        out.setInline(n.type, n.bits);
+    else
         out = applyBinary(op, a, b);
 }
 

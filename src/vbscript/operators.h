@@ -9,6 +9,7 @@
 #include "vbscript/convert.h"
 #include "vbscript/value.h"
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 
@@ -24,20 +25,24 @@ inline std::int64_t smallWhole(const Value& v) {
     return v.type() == Type::Integer ? v.asInteger() : v.asLong();
 }
 
-// The smallest of Integer (unless `wide`), Long and Double that holds `r`, into `out`.
-inline void storeSmallWhole(Value& out, std::int64_t r, bool wide) {
+// A number as a Value holds it inline: its type and 64 bits. Empty stands for none.
+struct InlineNumber {
+    Type type = Type::Empty;
+    std::uint64_t bits = 0;
+};
+
+// The smallest of Integer (unless `wide`), Long and Double that holds `r`.
+inline InlineNumber smallestHolding(std::int64_t r, bool wide) {
     if (!wide && r >= INT16_MIN && r <= INT16_MAX)
-        out.setInline(Type::Integer, static_cast<std::uint16_t>(r));
-    else if (r >= INT32_MIN && r <= INT32_MAX)
-        out.setInline(Type::Long, static_cast<std::uint32_t>(r));
-    else
-        out = Value::dbl(static_cast<double>(r));
+        return {Type::Integer, static_cast<std::uint16_t>(r)};
+    if (r >= INT32_MIN && r <= INT32_MAX)
+        return {Type::Long, static_cast<std::uint32_t>(r)};
+    return {Type::Double, std::bit_cast<std::uint64_t>(static_cast<double>(r))};
 }
 
 inline Value fitSmallWhole(std::int64_t r, bool wide) {
-    Value v;
-    storeSmallWhole(v, r, wide);
-    return v;
+    InlineNumber n = smallestHolding(r, wide);
+    return Value::inlineNumber(n.type, n.bits);
 }
 
 inline bool isComparison(ast::Op op) {
@@ -56,43 +61,36 @@ inline bool compareWhole(ast::Op op, std::int64_t x, std::int64_t y) {
 // Applies a binary operator other than Is, any operands.
 Value generalBinaryOp(ast::Op op, const Value& a, const Value& b);
 
-// The shortcut of binaryOp: + - * \ Mod and the comparisons on two Integer or Long
-// operands, the result written straight to `out` (which may be either operand). False,
-// with `out` untouched, for other operands, other operators and division by zero.
-inline bool wholeOpInto(ast::Op op, const Value& a, const Value& b, Value& out) {
+// The shortcut of binaryOp: + - * \\ Mod and the comparisons on two Integer or Long
+// operands. None for other operands, other operators and division by zero.
+inline InlineNumber wholeOp(ast::Op op, const Value& a, const Value& b) {
     if (!isSmallWhole(a) || !isSmallWhole(b))
-        return false;
+        return {};
     std::int64_t x = smallWhole(a), y = smallWhole(b);
     bool wide = a.type() == Type::Long || b.type() == Type::Long;
     switch (op) {
     case ast::Op::Add:
-        storeSmallWhole(out, x + y, wide);
-        return true;
+        return smallestHolding(x + y, wide);
     case ast::Op::Sub:
-        storeSmallWhole(out, x - y, wide);
-        return true;
+        return smallestHolding(x - y, wide);
     case ast::Op::Mul:
-        storeSmallWhole(out, x * y, wide);
-        return true;
+        return smallestHolding(x * y, wide);
     case ast::Op::IntDiv:
+        return y == 0 ? InlineNumber{} : smallestHolding(x / y, wide);
     case ast::Op::Mod:
-        if (y == 0)
-            return false;
-        storeSmallWhole(out, op == ast::Op::IntDiv ? x / y : x % y, wide);
-        return true;
+        return y == 0 ? InlineNumber{} : smallestHolding(x % y, wide);
     default:
         if (!isComparison(op))
-            return false;
-        out.setInline(Type::Boolean, compareWhole(op, x, y) ? 1 : 0);
-        return true;
+            return {};
+        return {Type::Boolean, compareWhole(op, x, y) ? 1u : 0u};
     }
 }
 
 // Applies a binary operator other than Is.
 inline Value binaryOp(ast::Op op, const Value& a, const Value& b) {
-    Value r;
-    if (wholeOpInto(op, a, b, r))
-        return r;
+    InlineNumber n = wholeOp(op, a, b);
+    if (n.type != Type::Empty)
+        return Value::inlineNumber(n.type, n.bits);
     return generalBinaryOp(op, a, b);
 }
 

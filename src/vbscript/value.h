@@ -76,6 +76,8 @@ public:
     static Value nothing();
     static Value error(std::int32_t code);
     static Value array(Ref<Array> arr);
+    // A number held inline, given as its type and 64 bits (see the constructor below).
+    static Value inlineNumber(Type t, std::uint64_t bits) { return Value(t, bits); }
 
     Type type() const { return type_; }
     bool isEmpty() const { return type_ == Type::Empty; }
