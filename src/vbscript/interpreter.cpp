@@ -284,10 +284,7 @@ Value Interpreter::runCall(const Procedure& p, ClassInstance* me,
     f.explicitNames = p.explicitNames;
     Ref<HostObject> keepAlive(me);
     FrameScope scope(*this, f);
-    if (p.bytecode)
-        runBytecode(*p.bytecode);
-    else
-        execBlock(p.body);
+    runBytecode(*p.bytecode);
     if (p.resultSlot < 0)
         return Value();
     return std::move(*f.slots[static_cast<std::size_t>(p.resultSlot)]);
