@@ -250,10 +250,8 @@ struct Procedure {
     int frameSize = 0;
     int resultSlot = -1;
     std::vector<std::u16string> localKeys; // by slot, for Execute and Eval in this scope
-    // Filled by the compiler: the body's compact form (bytecode.h), which is what runs,
-    // and the slots a call takes: the frame and the compact form's temporaries.
+    // Filled by the compiler: the body's compact form (bytecode.h), which is what runs.
     std::shared_ptr<const Bytecode> bytecode;
-    int registers = 0;
     bool hasResult() const { return kind == Kind::Function || kind == Kind::PropertyGet; }
 };
 

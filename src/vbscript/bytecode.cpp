@@ -118,34 +118,22 @@ private:
                            [](const Declared& d) { return d.isArray; });
     }
 
-    Loop* innermostDo() { return loops_.empty() ? nullptr : &loops_.back(); }
-
     void treeStatement(const Stmt& s) {
         Instruction in{Opcode::Exec};
         in.stmt = &s;
         std::size_t at = emit(in);
-        if (Loop* loop = innermostDo())
-            loop->exits.push_back(at);
+        // Its Exit Do, if any, leaves the innermost Do.
+        if (!loops_.empty())
+            loops_.back().exits.push_back(at);
     }
 
+    // The parser lets Exit Do stand only inside a Do, which is then flattened too, and
+    // Exit For only inside a For, whose body is the tree walker's.
     void exitStatement(const ExitStmt& s) {
-        switch (s.what) {
-        case ExitKind::Do:
-            if (Loop* loop = innermostDo()) {
-                loop->exits.push_back(emit({Opcode::Jump}));
-                return;
-            }
-            emit({Opcode::Leave});
-            return;
-        case ExitKind::For:
-            // Not inside a For of this code (a For's body is the tree walker's): as there,
-            // it ends the procedure.
-            emit({Opcode::Leave});
-            return;
-        default:
+        if (s.what == ExitKind::Do)
+            loops_.back().exits.push_back(emit({Opcode::Jump}));
+        else
             emit({Opcode::Return});
-            return;
-        }
     }
 
     // `local = value`; anything else is the tree walker's.
@@ -243,35 +231,38 @@ private:
         case ExprKind::Call:
             if (isSelfCall(e))
                 return {selfCall(e), true};
-            if (isElement(e)) {
-                Instruction in{Opcode::Element};
-                in.dst = temporary();
-                in.expr = &e;
-                emit(in);
-                return {in.dst, true};
-            }
+            if (isElement(e))
+                return intoTemporary(Opcode::Element, e);
             break;
         default:
             break;
         }
-        Instruction in{Opcode::Eval};
+        return intoTemporary(Opcode::Eval, e);
+    }
+
+    Operand intoTemporary(Opcode code, const Expr& e) {
+        Instruction in{code};
         in.dst = temporary();
         in.expr = &e;
         emit(in);
         return {in.dst, true};
     }
 
+    // A variable's value as it is now, for an operand read later.
+    Operand copyOf(std::int32_t variable) {
+        Instruction copy{Opcode::Copy};
+        copy.dst = temporary();
+        copy.a = variable;
+        emit(copy);
+        return {copy.dst, true};
+    }
+
     // The operands of a binary operator in the order the tree walker reads them: a
     // variable on the left is copied before a right side that could change it runs.
     std::pair<Operand, Operand> operands(const Expr& e) {
         Operand l = value(*e.object);
-        if (!l.temporary && l.index >= 0 && !isPlain(*e.right)) {
-            Instruction copy{Opcode::Copy};
-            copy.dst = temporary();
-            copy.a = l.index;
-            emit(copy);
-            l = {copy.dst, true};
-        }
+        if (!l.temporary && l.index >= 0 && !isPlain(*e.right))
+            l = copyOf(l.index);
         Operand r = value(*e.right);
         release(r);
         release(l);
@@ -348,14 +339,7 @@ private:
                 continue;
             }
             Operand o = value(*a);
-            if (!o.temporary && o.index >= 0) { // `(x)`: a copy of the variable
-                Instruction copy{Opcode::Copy};
-                copy.dst = temporary();
-                copy.a = o.index;
-                emit(copy);
-                o = {copy.dst, true};
-            }
-            args.push_back(o);
+            args.push_back(!o.temporary && o.index >= 0 ? copyOf(o.index) : o); // `(x)`
         }
         for (auto it = args.rbegin(); it != args.rend(); ++it)
             release(*it);

@@ -32,7 +32,7 @@ enum class Opcode : std::uint8_t {
     Element,       // register dst = `expr`, an array element or a call with one plain argument
     Eval,          // register dst = `expr`, evaluated by the tree walker
     Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
-                   // to `target` (-1: leaves)
+                   // to `target`
     CallSelf,      // register dst = this procedure called with operands arguments[a, a + b)
     Return,        // Exit Sub, Function or Property: Err is cleared
     Leave,         // the end of the body

@@ -242,9 +242,7 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
     r.block(p.body);
     p.localKeys = std::move(r.keys());
     p.frameSize = static_cast<int>(p.localKeys.size());
-    auto bytecode = std::make_shared<Bytecode>(buildBytecode(p));
-    p.registers = bytecode->registers;
-    p.bytecode = std::move(bytecode);
+    p.bytecode = std::make_shared<Bytecode>(buildBytecode(p));
 }
 
 void checkUniqueGlobals(Unit& unit) {

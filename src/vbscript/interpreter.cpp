@@ -277,11 +277,7 @@ Value Interpreter::runCall(const Procedure& p, ClassInstance* me,
                            const FrameStack::Region& region) {
     enterCall();
     Frame f;
-    f.slots = region.pointers;
-    f.slotCount = region.size;
-    f.proc = &p;
-    f.me = me;
-    f.explicitNames = p.explicitNames;
+    f.enter(p, me, region);
     Ref<HostObject> keepAlive(me);
     FrameScope scope(*this, f);
     runBytecode(*p.bytecode);

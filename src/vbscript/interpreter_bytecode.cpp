@@ -24,15 +24,6 @@ void assignValue(Value& variable, const Value& v) {
         variable = v;
 }
 
-// An operator's result into a register, which may be one of the operands.
-void binaryInto(ast::Op op, const Value& a, const Value& b, Value& out) {
-    InlineNumber n = wholeOp(op, a, b);
-    if (n.type != Type::Empty)
-        out.setInline(n.type, n.bits);
-    else
-        out = applyBinary(op, a, b);
-}
-
 // The statement of the instruction before `pc`, the one that was running.
 const Bytecode::Statement& statementAt(const Bytecode& bc, std::int32_t pc) {
     return bc
@@ -52,6 +43,20 @@ void consume(Value* const* regs, const Instruction& in) {
         regs[in.b]->clear();
 }
 
+// A binary operator's instruction; its result register may be one of its operands. The
+// commonest operators pass `op` as a constant, which takes the operator's choice out of
+// the whole-number shortcut.
+void binaryStep(ast::Op op, Value* const* regs, const Value* constants, const Instruction& in) {
+    const Value& a = registerOrConstant(regs, constants, in.a);
+    const Value& b = registerOrConstant(regs, constants, in.b);
+    InlineNumber n = wholeOp(op, a, b);
+    if (n.type != Type::Empty)
+        regs[in.dst]->setInline(n.type, n.bits);
+    else
+        *regs[in.dst] = applyBinary(op, a, b);
+    consume(regs, in);
+}
+
 } // namespace
 
 // A function calling itself runs the call in the same loop: the callee gets a frame and
@@ -61,7 +66,7 @@ void consume(Value* const* regs, const Instruction& in) {
 class Interpreter::SelfCalls {
 public:
     SelfCalls(Interpreter& interp, const Procedure& p)
-        : interp_(interp), proc_(p), registers_(static_cast<std::size_t>(p.registers)),
+        : interp_(interp), proc_(p), registers_(static_cast<std::size_t>(p.bytecode->registers)),
           parameters_(p.params.size()), base_(interp.selfCallDepth_) {}
     ~SelfCalls() {
         while (!empty())
@@ -95,12 +100,7 @@ public:
         }
         copyByValArguments(proc_, region);
         SelfCallFrame& f = *frames[interp_.selfCallDepth_++];
-        f.slots = region.pointers;
-        f.slotCount = region.size;
-        f.proc = &proc_;
-        f.me = caller.me;
-        f.resumeNext = false;
-        f.explicitNames = proc_.explicitNames;
+        f.enter(proc_, caller.me, region);
         f.caller = &caller;
         f.region = region;
         f.returnPc = returnPc;
@@ -206,19 +206,13 @@ private:
             NEXT_INSTRUCTION();
         }
         binary:
-            binaryInto(in->op, registerOrConstant(regs, constants, in->a),
-                       registerOrConstant(regs, constants, in->b), *regs[in->dst]);
-            consume(regs, *in);
+            binaryStep(in->op, regs, constants, *in);
             NEXT_INSTRUCTION();
         add:
-            binaryInto(ast::Op::Add, registerOrConstant(regs, constants, in->a),
-                       registerOrConstant(regs, constants, in->b), *regs[in->dst]);
-            consume(regs, *in);
+            binaryStep(ast::Op::Add, regs, constants, *in);
             NEXT_INSTRUCTION();
         subtract:
-            binaryInto(ast::Op::Sub, registerOrConstant(regs, constants, in->a),
-                       registerOrConstant(regs, constants, in->b), *regs[in->dst]);
-            consume(regs, *in);
+            binaryStep(ast::Op::Sub, regs, constants, *in);
             NEXT_INSTRUCTION();
         unary:
             *regs[in->dst] = unaryOp(in->op, registerOrConstant(regs, constants, in->a));
@@ -247,14 +241,9 @@ private:
             Flow flow = exec(*in->stmt);
             if (flow == Flow::Normal)
                 NEXT_INSTRUCTION();
-            if (flow == Flow::ExitDo && in->target >= 0) {
-                ip = code + in->target;
-                NEXT_INSTRUCTION();
-            }
-            if (calls.empty())
-                return;
-            ip = code + calls.finishWithResult();
-            regs = frame_->slots;
+            if (flow != Flow::ExitDo)
+                goto leave; // Exit Sub, Function or Property, which has cleared Err
+            ip = code + in->target;
             NEXT_INSTRUCTION();
         }
         callSelf:

@@ -5,6 +5,7 @@
 // call back into a running engine.
 #pragma once
 
+#include "vbscript/bytecode.h"
 #include "vbscript/class_instance.h"
 #include "vbscript/interpreter.h"
 
@@ -23,6 +24,16 @@ struct Interpreter::Frame {
     bool resumeNext = false;
     bool explicitNames = false;
     std::vector<Value> withObjects;
+
+    // Makes this the frame of a call of `p` whose slots are `region`.
+    void enter(const Procedure& p, ClassInstance* object, const FrameStack::Region& region) {
+        slots = region.pointers;
+        slotCount = region.size;
+        proc = &p;
+        me = object;
+        resumeNext = false;
+        explicitNames = p.explicitNames;
+    }
 };
 
 // The frame of a call the compact form runs in its own loop (interpreter_bytecode.cpp):
@@ -39,7 +50,7 @@ class Interpreter::CallStorage {
 public:
     explicit CallStorage(Interpreter& interp, const Procedure& p)
         : stack_(interp.frameStack_),
-          region_(stack_.push(static_cast<std::size_t>(p.registers), p.params.size())) {}
+          region_(stack_.push(static_cast<std::size_t>(p.bytecode->registers), p.params.size())) {}
     ~CallStorage() { stack_.pop(region_); }
     CallStorage(const CallStorage&) = delete;
     CallStorage& operator=(const CallStorage&) = delete;
