@@ -37,16 +37,20 @@ bool fromUname(OsVersionRecord& record) {
     utsname names{};
     if (uname(&names) != 0)
         return false;
-    record.platformId = platformNt;
-    readRelease(names.release, record);
-    // At most 127 characters, so the text always ends in a NUL within the field.
-    const std::size_t length = std::min(std::strlen(names.version), servicePackLength - 1);
-    std::memcpy(record.servicePack.data(), names.version, length);
-    record.servicePack[length] = '\0';
+    fillFromKernel(record, names.release, names.version);
     return true;
 }
 
 } // namespace
+
+void fillFromKernel(OsVersionRecord& record, const char* release, const char* version) {
+    record.platformId = platformNt;
+    readRelease(release, record);
+    // At most 127 characters, so the text always ends in a NUL within the field.
+    const std::size_t length = std::min(std::strlen(version), servicePackLength - 1);
+    std::memcpy(record.servicePack.data(), version, length);
+    record.servicePack[length] = '\0';
+}
 
 OsVersionRecord preparedVersionRecord() {
     OsVersionRecord record;

@@ -32,6 +32,10 @@ OsVersionRecord preparedVersionRecord();
 // was) when the system cannot be asked.
 bool getVersionEx(OsVersionRecord& record);
 
+// Fills the record as a Linux kernel describes itself: its release ("6.1.0-18-amd64")
+// gives major, minor and build, its version text the service-pack text.
+void fillFromKernel(OsVersionRecord& record, const char* release, const char* version);
+
 // Tests put a fixed system in place; an empty function restores the real one.
 void setVersionSource(std::function<bool(OsVersionRecord&)> source);
 

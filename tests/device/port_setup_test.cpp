@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <functional>
+#include <system_error>
 
+#include "device/UseParPort.h"
 #include "platform/os_version.h"
 #include "platform/parllio/parllio.h"
 #include "platform/parllio/sim/sim_board.h"
+#include "support/port_recorder.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -50,8 +55,21 @@ TEST(GetOSVersion, MapsPlatformAndVersionToTheCode) {
     platform::setVersionSource({});
 }
 
-TEST(GetOSVersion, ThisLinuxQualifiesForPortSetup) {
-    EXPECT_TRUE(device::osNeedsPortSetup(device::getOSVersion()));
+TEST(GetOSVersion, ALinuxKernelQualifiesByItsMajorVersion) {
+    const std::pair<const char*, device::Integer> kernels[] = {{"6.1.0-18-amd64", 2000},
+                                                               {"5.10.0", 2000},
+                                                               {"4.19.0", 400},
+                                                               {"3.16.0", 351},
+                                                               {"2.6.32", 0}};
+    for (const auto& [release, code] : kernels) {
+        platform::setVersionSource([release = release](platform::OsVersionRecord& record) {
+            platform::fillFromKernel(record, release, "#1 SMP");
+            return true;
+        });
+        EXPECT_EQ(device::getOSVersion(), code) << release;
+        EXPECT_EQ(device::osNeedsPortSetup(code), code != 0) << release;
+    }
+    platform::setVersionSource({});
 }
 
 class PortSetup : public ::testing::Test {
@@ -107,13 +125,64 @@ TEST_F(PortSetup, NoAfterTheThirdAddressEndsTheProgram) {
     EXPECT_FALSE(device::portAvailable);
 }
 
-TEST_F(PortSetup, RetryThenSuccessUses632) {
-    boardRefusing(1);
+TEST_F(PortSetup, RetryThenSuccessSendsEveryTransferTo632) {
+    testsupport::RecordedPort port;
+    parllio::SimSettings refusingOnce;
+    refusingOnce.refusals = 1;
+    port.recorder->inner = std::make_unique<parllio::SimBoard>(refusingOnce);
     dialogs.answers = {Answer::Retry};
     device::setUpPortAtStartUp();
     EXPECT_TRUE(device::portAvailable);
     EXPECT_EQ(device::portAddress, 632);
     EXPECT_EQ(device::candidatePort, 632);
+
+    device::readFreqCodeAtLoad();
+    device::writeFreqCode(device::Integer{5}, 0);
+    device::readBackCode(0);
+    device::readFreqCode(0, 0);
+    EXPECT_TRUE(port.recorder->allAt(632)); // data register 632, status 633
+    EXPECT_EQ(device::currentCode, 5);
+}
+
+// A port library that fails when asked to claim: missing, or faulting inside.
+class FailingLibrary : public parllio::Backend {
+public:
+    explicit FailingLibrary(std::function<void()> fault) : fault_(std::move(fault)) {}
+    bool claim(std::string&) override {
+        ++claims;
+        fault_();
+        return true;
+    }
+    void outByte(std::int32_t, std::uint8_t) override { fault_(); }
+    std::uint8_t inByte(std::int32_t) override {
+        fault_();
+        return 0;
+    }
+    int claims = 0;
+
+private:
+    std::function<void()> fault_;
+};
+
+TEST_F(PortSetup, AClaimThatRaisesAnErrorIsARefusedClaim) {
+    const std::function<void()> faults[] = {
+        [] { throw parllio::PortError("libparllio.so: cannot open shared object file"); },
+        [] { throw std::system_error(ENODEV, std::generic_category(), "claim"); },
+    };
+    for (const auto& fault : faults) {
+        device::resetProgramState();
+        auto owned = std::make_unique<FailingLibrary>(fault);
+        FailingLibrary& library = *owned;
+        parllio::useBackend(std::move(owned));
+        dialogs.messages.clear();
+        dialogs.answers = {Answer::Retry, Answer::Retry, Answer::Retry, Answer::Yes};
+        device::setUpPortAtStartUp();
+        EXPECT_EQ(library.claims, 3); // 888, 632, 956; the question makes no further claim
+        EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{couldNotConnect, couldNotConnect,
+                                                             couldNotConnect, continueWithout}));
+        EXPECT_FALSE(device::portAvailable);
+        EXPECT_EQ(device::portAddress, 956);
+    }
 }
 
 TEST_F(PortSetup, AbortEndsTheProgramAtOnce) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/parllio/sim/sim_board.h"
 #include "support/port_recorder.h"
 
@@ -29,6 +31,18 @@ protected:
             events.push_back(bit ? "W 06" : "W 04");
         }
         return events;
+    }
+
+    // The wire as one line: "W01" a data-register write, "R10" a status read and its
+    // answer, each "." after them one wait pass.
+    std::string wireLine() const {
+        std::string line;
+        for (const std::string& event : port.recorder->events) {
+            if (event != "." && !line.empty())
+                line += ' ';
+            line += event == "." ? event : event.substr(0, 1) + event.substr(2);
+        }
+        return line;
     }
 
     static Events concat(std::initializer_list<Events> parts) {
@@ -87,15 +101,11 @@ TEST(WaitLoop, MakesCountPlusOnePassesAndNoneForNegativeCounts) {
 TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite) {
     const Integer code = 29;
     device::writeFreqCode(code, 0);
-    const Events expected = {"W 01", "W 01", ".",    "W 05", ".",    "W 02", ".",    "W 06", ".",
-                             "W 00", ".",    "W 04", ".",    "W 00", ".",    "W 04", ".",    "W 02",
-                             ".",    "W 06", ".",    "W 00", ".",    "W 04", ".",    "W 02", ".",
-                             "W 06", ".",    "W 02", ".",    "W 06", ".",    "W 02", ".",    "W 06",
-                             ".",    "W 01", ".",    "W 05", ".",    "W 01"};
-    EXPECT_EQ(port.recorder->events, expected);
-    EXPECT_EQ(port.recorder->writes().size(), 22u);
-    for (auto address : port.recorder->addresses)
-        EXPECT_EQ(address, 888);
+    EXPECT_EQ(wireLine(), "W01 W01. W05. "                           // Setup
+                          "W02. W06. W00. W04. W00. W04. W02. W06. " // 1, 0, 0, bit 0
+                          "W00. W04. W02. W06. W02. W06. W02. W06. " // bits 1..4
+                          "W01. W05. W01");                          // Settle, rest
+    EXPECT_TRUE(port.recorder->allAt(888));
 }
 
 TEST_F(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
@@ -127,57 +137,60 @@ TEST_F(Transfers, WaitCountSetsThePassesBetweenWrites) {
     EXPECT_EQ(events[events.size() - 5], "W 05");
 }
 
-TEST_F(Transfers, ReadFreqCodeClocksTheReadFlagAndAssemblesTheAnswer) {
-    port.recorder->statuses = {0xEF, 0x10, 0x00, 0x1F, 0xFF, 0x10};
+// Each read, with waits of different lengths so that every pass shows whose wait it is,
+// and a status line that answers 1, 0, 1, 1, 0 through bytes whose other bits are noise.
+struct ReadCase {
+    const char* name;
+    std::function<void()> read;
+    const char* wire;
+    std::vector<std::string> phases;
+};
+
+const std::vector<std::string> readPhases = {"R Setup", "Read 0", "Read 1", "Read 2",
+                                             "Read 3",  "Read 4", "Settle"};
+
+std::vector<std::string> withFlagPhase(std::vector<std::string> phases) {
+    phases.insert(phases.begin() + 1, "SDAT 0 (R)");
+    return phases;
+}
+
+class ReadTransfers : public Transfers, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(ReadTransfers, PutExactlyTheirSequenceOnTheWireAndStoreTheFiveBits) {
+    // The first status read is discarded; 0x0F and 0xEF have every bit but bit 4 set.
+    port.recorder->statuses = {0x00, 0x1F, 0x0F, 0xFF, 0x10, 0xEF};
     device::bitBuffer.fill(1);
-    device::readFreqCode(-1, -1);
-    EXPECT_EQ(device::currentCode, 29);
-    const Events expected = {"R ef", "W 01", "W 01", "W 05", "W 01", "W 00", "W 04", "W 00", "W 04",
-                             "R 10", "W 00", "W 04", "R 00", "W 00", "W 04", "R 1f", "W 00", "W 04",
-                             "R ff", "W 00", "W 04", "R 10", "W 01", "W 05", "W 01"};
-    EXPECT_EQ(port.recorder->events, expected);
-    for (int i = 5; i < 16; ++i)
-        EXPECT_EQ(device::bitBuffer[i], 0) << i;
-    EXPECT_EQ(port.recorder->addresses.front(), 889);
-    const std::vector<std::string> expectedPhases = {"R Setup", "SDAT 0 (R)", "Read 0", "Read 1",
-                                                     "Read 2",  "Read 3",     "Read 4", "Settle"};
-    EXPECT_EQ(phases, expectedPhases);
+    device::codeBits.fill(1);
+    GetParam().read();
+    EXPECT_EQ(wireLine(), GetParam().wire);
+    EXPECT_EQ(device::currentCode, 0b01101);
+    const std::array<Integer, 16> word = {1, 0, 1, 1, 0}; // indexes 5..15 cleared
+    EXPECT_EQ(device::bitBuffer, word);
+    EXPECT_EQ(phases, GetParam().phases);
+    EXPECT_TRUE(port.recorder->allAt(888));
 }
 
-TEST_F(Transfers, ReadFlagWaitSeparatesClockFallFromLatchFall) {
-    device::readFreqCode(0, 2);
-    const Events& events = port.recorder->events;
-    // After R Setup (0x01 . 0x05 .), the flag phase: 0x01, r+1 passes, 0x00, one pass, 0x04, one
-    // pass.
-    const Events flag(events.begin() + 6, events.begin() + 14);
-    EXPECT_EQ(flag, (Events{"W 01", ".", ".", ".", "W 00", ".", "W 04", "."}));
-}
-
-TEST_F(Transfers, ReadBackIsReadFreqCodeWithoutTheFlagPhase) {
-    device::readFreqCode(-1, -1);
-    Events withFlag = port.recorder->writes();
-    port.recorder->events.clear();
-    phases.clear();
-    device::readBackCode(-1);
-    const Events readBack = port.recorder->writes();
-    EXPECT_EQ(readBack.size(), 16u);
-    EXPECT_EQ(port.recorder->reads(), 6);
-    withFlag.erase(withFlag.begin() + 3, withFlag.begin() + 6);
-    EXPECT_EQ(readBack, withFlag);
-    EXPECT_EQ(phases, (std::vector<std::string>{"R Setup", "Read 0", "Read 1", "Read 2", "Read 3",
-                                                "Read 4", "Settle"}));
-}
-
-TEST_F(Transfers, ReadAtLoadHasNoWaitsNoPhasesAndEighteenWrites) {
-    port.recorder->statuses = {0x00, 0x10, 0x10, 0x00, 0x00, 0x10};
-    device::readFreqCodeAtLoad();
-    EXPECT_EQ(device::currentCode, 0b10011);
-    const Events expected = {"R 00", "W 01", "W 01", "W 05", "W 00", "W 04", "W 00", "W 04",
-                             "R 10", "W 00", "W 04", "R 10", "W 00", "W 04", "R 00", "W 00",
-                             "W 04", "R 00", "W 00", "W 04", "R 10", "W 01", "W 05", "W 01"};
-    EXPECT_EQ(port.recorder->events, expected);
-    EXPECT_TRUE(phases.empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    EachRead, ReadTransfers,
+    ::testing::Values(
+        // d = 1 gives two passes a wait, r = 2 three: the read flag's first wait is r's.
+        ReadCase{"readFreqCode", [] { device::readFreqCode(1, 2); },
+                 "R00 W01 W01.. W05.. W01... W00.. W04.. "
+                 "W00.. W04 R1f.. W00.. W04 R0f.. W00.. W04 Rff.. W00.. W04 R10.. W00.. W04 Ref.. "
+                 "W01.. W05.. W01",
+                 withFlagPhase(readPhases)},
+        ReadCase{"readBackCode", [] { device::readBackCode(1); },
+                 "R00 W01 W01.. W05.. "
+                 "W00.. W04 R1f.. W00.. W04 R0f.. W00.. W04 Rff.. W00.. W04 R10.. W00.. W04 Ref.. "
+                 "W01.. W05.. W01",
+                 readPhases},
+        ReadCase{"readFreqCodeAtLoad",
+                 [] { device::readFreqCodeAtLoad(); },
+                 "R00 W01 W01 W05 W00 W04 "
+                 "W00 W04 R1f W00 W04 R0f W00 W04 Rff W00 W04 R10 W00 W04 Ref "
+                 "W01 W05 W01",
+                 {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
     const std::pair<bool, Integer> cases[] = {{true, 31}, {false, 0}};

@@ -1,10 +1,9 @@
-// The OS version record on Linux and the terminal's answers when nobody is there.
+// The OS version record as Linux fills it, and the terminal's answers when nobody is there.
 #include <gtest/gtest.h>
 
-#include <sys/utsname.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <string>
 
 #include "platform/dialogs.h"
 #include "platform/os_version.h"
@@ -19,20 +18,39 @@ TEST(OsVersion, PreparedRecordHasSize148ZerosAndBlanks) {
     EXPECT_EQ(platform::servicePackText(record), std::string(128, ' '));
 }
 
-TEST(OsVersion, FilledFromTheKernelRelease) {
-    utsname names{};
-    ASSERT_EQ(uname(&names), 0);
-    unsigned major = 0, minor = 0;
-    ASSERT_EQ(std::sscanf(names.release, "%u.%u", &major, &minor), 2);
+struct KernelCase {
+    const char* release;
+    std::uint32_t major, minor, build;
+};
+
+TEST(OsVersion, TakesMajorMinorAndBuildFromTheKernelRelease) {
+    const KernelCase cases[] = {
+        {"6.1.0-18-amd64", 6, 1, 0},
+        {"5.15.133.1-microsoft-standard-WSL2", 5, 15, 133},
+        {"4.19", 4, 19, 0},
+        {"3", 3, 0, 0},
+        {"2.6.32-754.el6.x86_64", 2, 6, 32},
+        {"", 0, 0, 0},
+        {"rolling", 0, 0, 0},
+    };
+    for (const KernelCase& c : cases) {
+        auto record = platform::preparedVersionRecord();
+        platform::fillFromKernel(record, c.release, "#1 SMP PREEMPT_DYNAMIC");
+        EXPECT_EQ(record.platformId, platform::platformNt) << c.release;
+        EXPECT_EQ(record.majorVersion, c.major) << c.release;
+        EXPECT_EQ(record.minorVersion, c.minor) << c.release;
+        EXPECT_EQ(record.buildNumber, c.build) << c.release;
+        EXPECT_EQ(record.size, 148u);
+        EXPECT_EQ(platform::servicePackText(record), "#1 SMP PREEMPT_DYNAMIC");
+    }
+}
+
+TEST(OsVersion, KeepsAtMost127CharactersOfTheKernelVersionAndItsNul) {
+    const std::string longVersion(300, 'v');
     auto record = platform::preparedVersionRecord();
-    ASSERT_TRUE(platform::getVersionEx(record));
-    EXPECT_EQ(record.platformId, platform::platformNt);
-    EXPECT_EQ(record.majorVersion, major);
-    EXPECT_EQ(record.minorVersion, minor);
-    EXPECT_EQ(record.size, 148u);
-    const std::string servicePack = platform::servicePackText(record);
-    EXPECT_LE(servicePack.size(), 127u);
-    EXPECT_EQ(servicePack, std::string(names.version).substr(0, 127));
+    platform::fillFromKernel(record, "6.1.0", longVersion.c_str());
+    EXPECT_EQ(platform::servicePackText(record), std::string(127, 'v'));
+    EXPECT_EQ(record.servicePack[127], '\0');
 }
 
 TEST(TerminalDialogs, WithoutATerminalTakesTheSafeAnswerAndSaysSo) {

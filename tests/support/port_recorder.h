@@ -56,6 +56,19 @@ public:
         return count;
     }
 
+    // Every write went to the data register at base and every read to the status
+    // register above it.
+    bool allAt(std::int32_t base) const {
+        std::size_t access = 0;
+        for (const auto& event : events) {
+            if (event == ".")
+                continue;
+            if (addresses.at(access++) != (event[0] == 'W' ? base : base + 1))
+                return false;
+        }
+        return access > 0;
+    }
+
 private:
     void record(char kind, std::int32_t address, std::uint8_t value) {
         char text[8];
