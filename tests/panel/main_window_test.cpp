@@ -10,9 +10,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 
 #include "device/Variables.h"
 #include "panel/Aboutform.h"
@@ -48,6 +51,38 @@ protected:
 private:
     std::function<std::string()> shown_;
 };
+
+using Phases = std::vector<std::string>;
+
+Phases concat(Phases first, const Phases& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+// Every phase of a transfer waits twice, after the clock's fall and after its rise.
+std::string twoWaits(const std::string& phase, int passes) {
+    return phase + " " + std::to_string(passes) + " " + std::to_string(passes);
+}
+
+// The waits of a write whose every wait makes this many passes.
+Phases writeWaits(int passes) {
+    Phases waits = {twoWaits("Setup", passes)};
+    for (int k = 0; k < 8; ++k)
+        waits.push_back(twoWaits("Data " + std::to_string(k), passes));
+    waits.push_back(twoWaits("Settle", passes));
+    return waits;
+}
+
+// The waits of a read; with flagPasses, the read flag's phase first waits that many.
+Phases readWaits(int passes, std::optional<int> flagPasses = std::nullopt) {
+    Phases waits = {twoWaits("R Setup", passes)};
+    if (flagPasses)
+        waits.push_back(twoWaits("SDAT 0 (R) " + std::to_string(*flagPasses), passes));
+    for (int k = 0; k < 5; ++k)
+        waits.push_back(twoWaits("Read " + std::to_string(k), passes));
+    waits.push_back(twoWaits("Settle", passes));
+    return waits;
+}
 
 class MainWindowTest : public PanelFixture {
 protected:
@@ -98,6 +133,47 @@ protected:
     void expectSelectedShows(int mhz) {
         EXPECT_EQ(bar("VScroll_new_freq")->frequency(), mhz);
         EXPECT_EQ(text("Text_new_freq"), std::to_string(mhz));
+    }
+    // Puts a text in the frequency box without its text change reaction, which would
+    // reset an out-of-bounds text at once: what the key reaction then finds.
+    void place(const QString& text) {
+        const QSignalBlocker quiet(box("Text_new_freq"));
+        box("Text_new_freq")->setText(text);
+    }
+    // The waits on the wire, phase by phase: "Setup 2 2" is the Setup phase with two
+    // waits of two passes each. Phases without a wait are left out.
+    Phases waitsByPhase() const {
+        Phases phases;
+        std::string phase, waits;
+        bool inWait = false;
+        int passes = 0;
+        const auto endWait = [&] {
+            if (inWait)
+                waits += " " + std::to_string(passes);
+            inWait = false;
+            passes = 0;
+        };
+        const auto endPhase = [&] {
+            endWait();
+            if (!waits.empty())
+                phases.push_back(phase + waits);
+            waits.clear();
+        };
+        for (const WireEvent& event : board->events) {
+            const std::string shown = event.phase.substr(event.phase.find('|') + 1);
+            if (shown != phase) {
+                endPhase();
+                phase = shown;
+            }
+            if (event.kind == '.') {
+                inWait = true;
+                ++passes;
+            } else {
+                endWait();
+            }
+        }
+        endPhase();
+        return phases;
     }
 
     std::unique_ptr<Main> window;
@@ -172,7 +248,10 @@ TEST_F(MainWindowTest, CaptionsAreTheWindowsOwn) {
     EXPECT_EQ(text("text_clockStretch"), "0");
     EXPECT_EQ(text("Text_R_clkStretch"), "0");
     EXPECT_TRUE(box("Text_curBit")->isReadOnly());
-    EXPECT_FALSE(control<QPushButton>("Command_write")->icon().isNull());
+    // The pencil sits on the button at 20 by 20 above the caption.
+    QPushButton* write = control<QPushButton>("Command_write");
+    EXPECT_EQ(write->iconSize(), QSize(20, 20));
+    EXPECT_EQ(write->icon().pixmap(write->iconSize()).size(), QSize(20, 20));
     EXPECT_EQ(control<QLabel>("Image1")->pixmap().size(), QSize(87, 26));
     EXPECT_EQ(window->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
 }
@@ -236,14 +315,18 @@ TEST_F(MainWindowTest, StartUpShowsTheChipsCodeInAllFourControls) {
     EXPECT_FALSE(window->isVisible()); // shown only after the load handler
 }
 
-TEST_F(MainWindowTest, StartUpReadOfThirtyOneGivesOneMessageAndOneMegahertz) {
-    start(31);
+class OutOfRangeAtStartUpTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(OutOfRangeAtStartUpTest, GivesOneMessageAndOneMegahertz) {
+    start(GetParam());
     EXPECT_EQ(dialogs.texts(), std::vector<std::string>{outOfRange});
     EXPECT_EQ(dialogs.messages[0].title, "FLTAMP");
     EXPECT_EQ(currentCode, 0);
     expectCurrentShows(1);
     expectSelectedShows(1);
 }
+
+INSTANTIATE_TEST_SUITE_P(ChipCodes, OutOfRangeAtStartUpTest, ::testing::Values(30, 31));
 
 TEST_F(MainWindowTest, WithoutPortSetupBothDisplaysShowOneAndNothingIsAsked) {
     startWithoutPort();
@@ -396,19 +479,29 @@ TEST_F(MainWindowTest, EscapeRestoresTheSelectedFrequency) {
     expectSelectedShows(12);
 }
 
-TEST_F(MainWindowTest, LeavingAnEmptiedBoxRestoresItWithoutAMessage) {
+struct LeaveCase {
+    const char* typed;
+    int selectedMhz; // shown in the box after the focus left
+};
+
+void PrintTo(const LeaveCase& leave, std::ostream* out) {
+    *out << '"' << leave.typed << '"';
+}
+
+class LeaveTest : public MainWindowTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeaveTest, LeavingTheBoxKeepsOnlyAnInBoundsText) {
     start(11);
-    leaveTextBoxHolding("");
-    EXPECT_EQ(text("Text_new_freq"), "12");
+    leaveTextBoxHolding(GetParam().typed);
+    expectSelectedShows(GetParam().selectedMhz);
+    EXPECT_EQ(selectedCode, GetParam().selectedMhz - 1);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(box("text_clockStretch")->hasFocus()); // the focus moves on
 }
 
-TEST_F(MainWindowTest, LeavingAnInBoundsTextKeepsIt) {
-    start(11);
-    leaveTextBoxHolding("20");
-    EXPECT_EQ(text("Text_new_freq"), "20");
-}
+INSTANTIATE_TEST_SUITE_P(Texts, LeaveTest,
+                         ::testing::Values(LeaveCase{"", 12}, LeaveCase{"123456", 12},
+                                           LeaveCase{"abc", 12}, LeaveCase{"20", 20}));
 
 TEST_F(MainWindowTest, EnterWritesAnInBoundsSelection) {
     start(11);
@@ -418,13 +511,22 @@ TEST_F(MainWindowTest, EnterWritesAnInBoundsSelection) {
     expectCurrentShows(20);
 }
 
-TEST_F(MainWindowTest, EnterOnAnEmptyBoxWritesNothing) {
+class EnterTest : public MainWindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EnterTest, EnterOnATextNotInBoundsWritesNothing) {
     start(11);
+    type("20"); // selected, not yet written
+    place(GetParam());
     board->events.clear();
-    type("");
     QTest::keyClick(box("Text_new_freq"), Qt::Key_Enter);
+    QTest::keyClick(box("Text_new_freq"), Qt::Key_Return);
     EXPECT_TRUE(board->events.empty());
+    EXPECT_EQ(currentCode, 11);
+    EXPECT_EQ(board->code(), 11);
 }
+
+INSTANTIATE_TEST_SUITE_P(Texts, EnterTest,
+                         ::testing::Values("", "123456", "abc", "31", "0.5", "30.5", "-4"));
 
 // --- Scroll bars ---
 
@@ -439,13 +541,20 @@ TEST_F(MainWindowTest, TheSelectedBarSetsTheSelectionAndTheBox) {
     expectSelectedShows(11);
 }
 
-TEST_F(MainWindowTest, TheArrowAtTheEndOfTheRangeRaisesNothing) {
-    start(29);
-    int changes = 0;
-    QObject::connect(bar("VScroll_new_freq"), &FrequencyBar::frequencyChanged, [&] { ++changes; });
-    bar("VScroll_new_freq")->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(selectedCode, 29);
+TEST_F(MainWindowTest, TheArrowAtEitherEndOfTheRangeRaisesNothing) {
+    // 30 MHz sits at the top, where the upper arrow steps; 1 MHz at the bottom.
+    const std::pair<int, QAbstractSlider::SliderAction> ends[] = {
+        {29, QAbstractSlider::SliderSingleStepSub}, {0, QAbstractSlider::SliderSingleStepAdd}};
+    for (const auto& [code, outwards] : ends) {
+        start(code);
+        int changes = 0;
+        QObject::connect(bar("VScroll_new_freq"), &FrequencyBar::frequencyChanged,
+                         [&] { ++changes; });
+        bar("VScroll_new_freq")->triggerAction(outwards);
+        EXPECT_EQ(changes, 0) << code;
+        EXPECT_EQ(selectedCode, code);
+        expectSelectedShows(code + 1);
+    }
 }
 
 TEST_F(MainWindowTest, TheCurrentBarSpringsBackToTheChipsCode) {
@@ -523,11 +632,15 @@ TEST_F(MainWindowTest, WritePutsEachPhaseOnTheScreenBeforeItsFirstPortWrite) {
     EXPECT_EQ(lamp.painted.front(), "Processing");
 }
 
-TEST_F(MainWindowTest, WriteWithoutThePortChangesOnlyTheCurrentCode) {
+TEST_F(MainWindowTest, WriteWithoutThePortBlinksAndChangesOnlyTheCurrentCode) {
     startWithoutPort();
+    showWindow();
     type("20");
+    PaintLog lamp(indicator(), [&] { return indicator()->text().toStdString(); });
     const WriteReport report = window->writeAction();
     EXPECT_FALSE(report.transferred);
+    ASSERT_FALSE(lamp.painted.empty());
+    EXPECT_EQ(lamp.painted.front(), "Processing"); // painted before the action went on
     EXPECT_EQ(currentCode, 19);
     expectCurrentShows(1);
     EXPECT_EQ(indicator()->text(), "Ready");
@@ -573,10 +686,48 @@ TEST_F(MainWindowTest, TheReadDelayIsTheActionsOwnAndStartsAtZero) {
     start(11);
     device::readClockDelay = 7;
     box("Text_R_clkStretch")->setText("letters");
+    board->events.clear();
     window->readAction();
     EXPECT_EQ(text("Text_R_clkStretch"), "0");
     EXPECT_EQ(device::readClockDelay, 7);
+    EXPECT_EQ(waitsByPhase(), readWaits(1, 1));
 }
+
+// Each action's waits on the wire, with a clock delay of 1 (two passes a wait), a read
+// delay box of 2 (three passes) and a readClockDelay of 6 left from earlier, which only
+// the test action replaces and uses.
+struct ActionWaitsCase {
+    const char* name;
+    std::function<void(Main&)> run;
+    Phases waits;
+};
+
+void PrintTo(const ActionWaitsCase& action, std::ostream* out) {
+    *out << action.name;
+}
+
+class ActionWaitsTest : public MainWindowTest,
+                        public ::testing::WithParamInterface<ActionWaitsCase> {};
+
+TEST_P(ActionWaitsTest, EachWaitOnTheWireHasItsOwnDelay) {
+    start(11);
+    box("text_clockStretch")->setText("1");
+    box("Text_R_clkStretch")->setText("2");
+    device::readClockDelay = 6;
+    board->events.clear();
+    GetParam().run(*window);
+    EXPECT_EQ(waitsByPhase(), GetParam().waits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ActionWaitsTest,
+    ::testing::Values(ActionWaitsCase{"Write", [](Main& main) { main.writeAction(); },
+                                      concat(writeWaits(2), readWaits(2, 3))},
+                      ActionWaitsCase{"Read", [](Main& main) { main.readAction(); },
+                                      readWaits(2, 3)},
+                      ActionWaitsCase{"Test", [](Main& main) { main.testAction(); },
+                                      concat(writeWaits(2), readWaits(3))}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, APortFailureSkipsTheStepAndTheActionCompletes) {
     start(11);
@@ -599,11 +750,15 @@ TEST_F(MainWindowTest, TheTestActionWritesAndReadsBackWithTheReadClockDelay) {
     EXPECT_EQ(board->code(), 8);
     EXPECT_EQ(device::readClockDelay, 4);
     EXPECT_EQ(text("Text_R_clkStretch"), "4");
-    // The read-back clocks no read flag, so what the chip answers is its own affair; the
-    // window shows whatever came back.
-    EXPECT_EQ(label("Label_cur_freq"), std::to_string(currentCode + 1));
+    // The read-back clocks no read flag, so the board takes the first read cycle for the
+    // flag and answers one bit late: code 8 comes back as 16, and the window shows it.
+    EXPECT_EQ(currentCode, 16);
+    EXPECT_EQ(label("Label_cur_freq"), "17");
+    EXPECT_EQ(bar("VScroll_cur_freq")->frequency(), 17);
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(indicator()->text(), "Ready");
-    EXPECT_EQ(board->writes().size(), 22u + 16u);
+    // The write waits the clock delay (0: one pass), the read-back readClockDelay.
+    EXPECT_EQ(waitsByPhase(), concat(writeWaits(1), readWaits(5)));
 }
 
 TEST_F(MainWindowTest, TheTestActionShowsThirtyTwoInTheLabelWithoutAMessage) {
@@ -680,6 +835,10 @@ struct OpenCase {
     int selectedMhzShown;
 };
 
+void PrintTo(const OpenCase& file, std::ostream* out) {
+    *out << file.name;
+}
+
 class OpenSettingsTest : public SettingsTest, public ::testing::WithParamInterface<OpenCase> {};
 
 TEST_P(OpenSettingsTest, ReadsTheFileIntoTheCodesAndTheControls) {
@@ -692,28 +851,41 @@ TEST_P(OpenSettingsTest, ReadsTheFileIntoTheCodesAndTheControls) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, OpenSettingsTest,
-                         ::testing::Values(OpenCase{"asWritten", " 4 \r\n 17 \r\n", 4, 17, 5, 18},
-                                           OpenCase{"onlyThree", "3\r\n", 3, 11, 12, 12},
-                                           OpenCase{"letters", "abc\r\n5\r\n", 0, 5, 1, 6},
-                                           OpenCase{"comma", "5,7\r\n", 5, 7, 6, 8},
-                                           OpenCase{"empty", "", 11, 11, 12, 12},
-                                           OpenCase{"huge", "70000\r\n3\r\n", 11, 11, 12, 12},
-                                           OpenCase{"codeThirty", "30\r\n3\r\n", 11, 11, 12, 12},
-                                           OpenCase{"selectedNegative", "3\r\n-1\r\n", 11, 11, 12,
-                                                    12}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenSettingsTest,
+    ::testing::Values(OpenCase{"asWritten", " 4 \r\n 17 \r\n", 4, 17, 5, 18},
+                      OpenCase{"onlyThree", "3\r\n", 3, 11, 12, 12},
+                      OpenCase{"letters", "abc\r\n5\r\n", 0, 5, 1, 6},
+                      OpenCase{"comma", "5,7\r\n", 5, 7, 6, 8},
+                      OpenCase{"empty", "", 11, 11, 12, 12},
+                      OpenCase{"huge", "70000\r\n3\r\n", 11, 11, 12, 12},
+                      OpenCase{"codeThirty", "30\r\n3\r\n", 11, 11, 12, 12},
+                      OpenCase{"selectedNegative", "3\r\n-1\r\n", 11, 11, 12, 12},
+                      // The second value fails the read: the first stays.
+                      OpenCase{"secondOverflows", "3\r\n99999\r\n", 3, 11, 12, 12}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsTest, CancellingEitherDialogChangesNothing) {
+TEST_F(SettingsTest, CancellingEitherDialogNeverReusesTheLastFile) {
     start(11);
-    const std::string path = file("cancel", " 4 \r\n 17 \r\n");
-    open(path);
-    trigger("file_open");
-    trigger("file_save");
+    const std::string opened = file("cancelOpened", " 4 \r\n 17 \r\n");
+    open(opened);
+    std::ofstream(opened, std::ios::binary) << " 6 \r\n 7 \r\n"; // changed behind our back
+    trigger("file_open");                                        // cancelled: no re-read
     EXPECT_EQ(currentCode, 4);
     EXPECT_EQ(selectedCode, 17);
-    std::ifstream in(path, std::ios::binary);
+    expectCurrentShows(5);
+    expectSelectedShows(18);
+
+    const std::string saved = file("cancelSaved", "");
+    dialogs.fileChoices.push_back(saved);
+    trigger("file_save");
+    type("20");
+    trigger("file_save"); // cancelled: no re-write
+    trigger("file_open"); // cancelled: the saved file is not read either
+    EXPECT_EQ(selectedCode, 19);
+    std::ifstream in(saved, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), " 4 \r\n 17 \r\n");
+    EXPECT_EQ(dialogs.fileRequests.size(), 5u);
 }
 
 TEST_F(SettingsTest, EachDialogOffersTheFileLastChosen) {
@@ -795,6 +967,19 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgram) {
     start(11);
     window->show();
     EXPECT_THROW(window->close(), ProgramEnded);
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowWhileAboutIsOpenEndsTheWholeProgram) {
+    start(11);
+    showWindow();
+    trigger("help_about");
+    ASSERT_TRUE(window->findChild<Aboutform*>()->isVisible());
+    try {
+        window->close();
+        FAIL() << "the program went on";
+    } catch (const ProgramEnded& ended) {
+        EXPECT_EQ(ended.status, 0);
+    }
 }
 
 } // namespace

@@ -19,9 +19,9 @@ namespace panel::test {
 using testsupport::ProgramEnded;
 using testsupport::ScriptedDialogs;
 
-// One port access as the board saw it, with what Text_curBit showed at that moment.
+// One port access or wait pass as the board saw it, with what the window showed then.
 struct WireEvent {
-    char kind; // 'W' or 'R'
+    char kind; // 'W' a write, 'R' a status read, '.' one pass of a wait
     int value;
     std::string phase;
 };
@@ -44,6 +44,7 @@ std::function<bool(platform::OsVersionRecord&)> systemOf(std::uint32_t platformI
 
 class PanelFixture : public ::testing::Test {
 protected:
+    // Every wait pass of a transfer goes into the installed TestBoard's events.
     void SetUp() override;
     void TearDown() override;
     // Installs a board; its claim succeeds unless refused. Returns it (owned by parllio).
