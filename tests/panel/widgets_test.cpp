@@ -1,9 +1,8 @@
-// The panel's own controls: the frequency bar, the busy indicator, the Qt file filter.
+// The panel's own controls: the frequency bar and the busy indicator.
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include "panel/FrequencyBar.h"
-#include "platform/qt/QtDialogs.h"
 #include "platform/qt/ToggleIndicator.h"
 
 namespace panel {
@@ -53,12 +52,6 @@ TEST(ToggleIndicatorTest, ShowsReadyWhenTrueAndProcessingWhenFalse) {
     EXPECT_FALSE(indicator.property("value").toBool());
     indicator.setValue(true);
     EXPECT_EQ(indicator.text(), "Ready");
-}
-
-TEST(QtFileFilterTest, KeepsTheDescriptionsOfEachPair) {
-    EXPECT_EQ(platform::qtFileFilter("Text Files (*.txt)|*.txt"), "Text Files (*.txt)");
-    EXPECT_EQ(platform::qtFileFilter("Text Files (*.txt)|*.txt|All Files (*)|*"),
-              "Text Files (*.txt);;All Files (*)");
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "platform/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -25,7 +27,37 @@ QMessageBox::StandardButtons qtButtons(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
-// Closing a box from its title bar gives the answer that risks nothing.
+// The port's questions have no Cancel. Qt would let Escape and the title bar's close
+// stand for Abort or No, and either ends the program, so there only a button answers.
+bool answeredOnlyByButtons(Buttons buttons) {
+    return buttons == Buttons::AbortRetryIgnore || buttons == Buttons::YesNo;
+}
+
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(Buttons buttons, Icon icon, const QString& title, const QString& text,
+               QWidget* parent)
+        : QMessageBox(icon, title, text, qtButtons(buttons), parent),
+          buttonsOnly_(answeredOnlyByButtons(buttons)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (buttonsOnly_ && event->matches(QKeySequence::Cancel))
+            return;
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (buttonsOnly_)
+            event->ignore();
+        else
+            QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool buttonsOnly_;
+};
+
+// A box closed without a button (only an OK box can be) gives the answer that risks nothing.
 Answer answerOf(int pressed, Buttons buttons) {
     switch (pressed) {
     case QMessageBox::Abort:
@@ -61,9 +93,9 @@ Answer QtDialogs::ask(const MessageRequest& request) {
     // The program's texts break lines with CR LF; a Qt label wants a bare line feed.
     const QString text =
         fromUtf8(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(request.icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    fromUtf8(request.title), text, qtButtons(request.buttons),
-                    QApplication::activeWindow());
+    MessageBox box(request.buttons,
+                   request.icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                   fromUtf8(request.title), text, QApplication::activeWindow());
     return answerOf(box.exec(), request.buttons);
 }
 
