@@ -1,4 +1,6 @@
-// Serial word transfer and the four chip commands, checked byte for byte on the wire.
+// Serial word transfer and the four chip commands, checked byte for byte on the wire:
+// on the port itself and through each adapter backend (FTDI, GPIO) and its fake, whose
+// board pins must go through the same levels.
 #include "device/UseParPort.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +14,17 @@ using device::Integer;
 using testsupport::RecordedPort;
 using Events = std::vector<std::string>;
 
-class Transfers : public ::testing::Test {
+class Transfers : public ::testing::TestWithParam<testsupport::Route> {
 protected:
     void SetUp() override {
         device::resetProgramState();
         device::portAddress = 888;
         device::setPhaseDisplay([this](std::string_view phase) { phases.emplace_back(phase); });
     }
-    void TearDown() override { device::setPhaseDisplay({}); }
+    void TearDown() override {
+        port.expectPinsFollowedThePort();
+        device::setPhaseDisplay({});
+    }
 
     // The data-register writes of one data cycle per word bit, as "W 02","W 06" pairs.
     static Events dataCycles(const std::vector<int>& word) {
@@ -39,10 +44,12 @@ protected:
     }
 
     std::vector<std::string> phases;
-    RecordedPort port;
+    RecordedPort port{GetParam()};
 };
 
-TEST_F(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
+INSTANTIATE_TEST_SUITE_P(OnEachRoute, Transfers, testsupport::everyRoute, testsupport::routeName);
+
+TEST_P(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
     const std::pair<Integer, std::array<Integer, 5>> cases[] = {
         {29, {1, 1, 1, 0, 1}}, {0, {0, 0, 0, 0, 0}},  {31, {1, 1, 1, 1, 1}},
         {40, {1, 1, 1, 1, 1}}, {-3, {0, 0, 0, 0, 0}}, {6, {0, 0, 1, 1, 0}},
@@ -55,7 +62,7 @@ TEST_F(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
     }
 }
 
-TEST_F(Transfers, SerialWordCarriesFlagTwoZerosAndCodeLeastSignificantFirst) {
+TEST_P(Transfers, SerialWordCarriesFlagTwoZerosAndCodeLeastSignificantFirst) {
     device::bitBuffer.fill(1);
     device::codeToBits(29);
     device::buildSerialWord(device::codeBits, 1);
@@ -66,7 +73,7 @@ TEST_F(Transfers, SerialWordCarriesFlagTwoZerosAndCodeLeastSignificantFirst) {
     EXPECT_EQ(device::bitBuffer, (std::array<Integer, 16>{1}));
 }
 
-TEST_F(Transfers, BitsToCodeReadsFirstBitAsLeastSignificant) {
+TEST_P(Transfers, BitsToCodeReadsFirstBitAsLeastSignificant) {
     const std::pair<std::array<Integer, 5>, device::Long> cases[] = {
         {{1, 0, 1, 1, 1}, 29}, {{0, 0, 0, 0, 0}, 0}, {{1, 1, 1, 1, 1}, 31}};
     for (const auto& [bits, code] : cases) {
@@ -84,7 +91,7 @@ TEST(WaitLoop, MakesCountPlusOnePassesAndNoneForNegativeCounts) {
         EXPECT_EQ(device::waitLoop(count), passes) << count;
 }
 
-TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite) {
+TEST_P(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite) {
     const Integer code = 29;
     device::writeFreqCode(code, 0);
     const Events expected = {"W 01", "W 01", ".",    "W 05", ".",    "W 02", ".",    "W 06", ".",
@@ -98,12 +105,12 @@ TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite)
         EXPECT_EQ(address, 888);
 }
 
-TEST_F(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
+TEST_P(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
     const std::pair<Integer, std::vector<int>> cases[] = {{0, {1, 0, 0, 0, 0, 0, 0, 0}},
                                                           {40, {1, 0, 0, 1, 1, 1, 1, 1}},
                                                           {-3, {1, 0, 0, 0, 0, 0, 0, 0}}};
     for (const auto& [code, word] : cases) {
-        port.recorder->events.clear();
+        port.clearEvents();
         phases.clear();
         device::writeFreqCode(code, -1); // no wait passes at all
         EXPECT_EQ(port.recorder->events,
@@ -116,7 +123,7 @@ TEST_F(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
     EXPECT_EQ(phases, expectedPhases);
 }
 
-TEST_F(Transfers, WaitCountSetsThePassesBetweenWrites) {
+TEST_P(Transfers, WaitCountSetsThePassesBetweenWrites) {
     device::writeFreqCode(Integer{3}, 2);
     const auto& events = port.recorder->events;
     // Three passes follow each of the 20 inner writes; none after the first and last write.
@@ -127,7 +134,7 @@ TEST_F(Transfers, WaitCountSetsThePassesBetweenWrites) {
     EXPECT_EQ(events[events.size() - 5], "W 05");
 }
 
-TEST_F(Transfers, ReadFreqCodeClocksTheReadFlagAndAssemblesTheAnswer) {
+TEST_P(Transfers, ReadFreqCodeClocksTheReadFlagAndAssemblesTheAnswer) {
     port.recorder->statuses = {0xEF, 0x10, 0x00, 0x1F, 0xFF, 0x10};
     device::bitBuffer.fill(1);
     device::readFreqCode(-1, -1);
@@ -144,7 +151,7 @@ TEST_F(Transfers, ReadFreqCodeClocksTheReadFlagAndAssemblesTheAnswer) {
     EXPECT_EQ(phases, expectedPhases);
 }
 
-TEST_F(Transfers, ReadFlagWaitSeparatesClockFallFromLatchFall) {
+TEST_P(Transfers, ReadFlagWaitSeparatesClockFallFromLatchFall) {
     device::readFreqCode(0, 2);
     const Events& events = port.recorder->events;
     // After R Setup (0x01 . 0x05 .), the flag phase: 0x01, r+1 passes, 0x00, one pass, 0x04, one
@@ -153,10 +160,10 @@ TEST_F(Transfers, ReadFlagWaitSeparatesClockFallFromLatchFall) {
     EXPECT_EQ(flag, (Events{"W 01", ".", ".", ".", "W 00", ".", "W 04", "."}));
 }
 
-TEST_F(Transfers, ReadBackIsReadFreqCodeWithoutTheFlagPhase) {
+TEST_P(Transfers, ReadBackIsReadFreqCodeWithoutTheFlagPhase) {
     device::readFreqCode(-1, -1);
     Events withFlag = port.recorder->writes();
-    port.recorder->events.clear();
+    port.clearEvents();
     phases.clear();
     device::readBackCode(-1);
     const Events readBack = port.recorder->writes();
@@ -168,7 +175,7 @@ TEST_F(Transfers, ReadBackIsReadFreqCodeWithoutTheFlagPhase) {
                                                 "Read 4", "Settle"}));
 }
 
-TEST_F(Transfers, ReadAtLoadHasNoWaitsNoPhasesAndEighteenWrites) {
+TEST_P(Transfers, ReadAtLoadHasNoWaitsNoPhasesAndEighteenWrites) {
     port.recorder->statuses = {0x00, 0x10, 0x10, 0x00, 0x00, 0x10};
     device::readFreqCodeAtLoad();
     EXPECT_EQ(device::currentCode, 0b10011);
@@ -179,12 +186,12 @@ TEST_F(Transfers, ReadAtLoadHasNoWaitsNoPhasesAndEighteenWrites) {
     EXPECT_TRUE(phases.empty());
 }
 
-TEST_F(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
+TEST_P(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
     const std::pair<bool, Integer> cases[] = {{true, 31}, {false, 0}};
     for (const auto& [high, code] : cases) {
         parllio::SimSettings settings;
         settings.stuckStatus = high;
-        port.recorder->inner = std::make_unique<parllio::SimBoard>(settings);
+        port.useBoard(std::make_unique<parllio::SimBoard>(settings));
         device::readFreqCode(0, 0);
         EXPECT_EQ(device::currentCode, code);
         device::readFreqCodeAtLoad();
@@ -192,7 +199,18 @@ TEST_F(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
     }
 }
 
-TEST_F(Transfers, PortErrorsPassToTheCaller) {
+TEST_P(Transfers, CodesWrittenComeBackFromTheBoard) {
+    port.useBoard(std::make_unique<parllio::SimBoard>(parllio::SimSettings{}));
+    for (Integer code : {0, 5, 22, 29, 31}) {
+        device::writeFreqCode(code, 0);
+        device::readFreqCode(0, 0);
+        EXPECT_EQ(device::currentCode, code);
+        device::readFreqCodeAtLoad();
+        EXPECT_EQ(device::currentCode, code);
+    }
+}
+
+TEST_P(Transfers, PortErrorsPassToTheCaller) {
     parllio::useBackend(nullptr);
     EXPECT_THROW(device::writeFreqCode(Integer{1}, 0), parllio::PortError);
 }
