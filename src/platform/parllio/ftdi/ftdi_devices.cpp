@@ -39,8 +39,9 @@ std::string ids(int vendor, int product) {
 
 // The udev rule and group that let a user open the bridge without root.
 constexpr const char* accessHint =
-    "install packaging/udev/60-fltamp-ftdi.rules into /etc/udev/rules.d, join the plugdev "
-    "group (sudo usermod -aG plugdev $USER), log in again and re-plug the adapter";
+    "the udev rule 60-fltamp-ftdi.rules (packaging/udev in the sources) must be installed "
+    "and you in the plugdev group (sudo usermod -aG plugdev $USER; log in again and "
+    "re-plug the adapter)";
 
 std::string usbReason(const std::string& subject, int error, const std::string& text) {
     switch (error) {

@@ -61,9 +61,9 @@ OutputLevels levelsFor(std::uint8_t lines) {
 }
 
 constexpr const char* accessHint =
-    "install packaging/udev/60-fltamp-gpio.rules into /etc/udev/rules.d, create the gpio "
-    "group (sudo groupadd -f -r gpio), join it (sudo usermod -aG gpio $USER), reload udev "
-    "(sudo udevadm control --reload && sudo udevadm trigger) and log in again";
+    "the udev rule 60-fltamp-gpio.rules (packaging/udev in the sources) must be installed "
+    "and you in the gpio group (sudo groupadd -f -r gpio; sudo usermod -aG gpio $USER; "
+    "log in again)";
 
 } // namespace
 
