@@ -160,11 +160,7 @@ TEST_F(Ftdi, EveryWriteIsOnThePinsAndEveryReadSeesTheLastWrite) {
     ASSERT_TRUE(bridge.claim(why));
     fake.board = &wire;
     fake.emptyReads = 3; // the bridge is slow to send its samples
-    for (const std::uint8_t level : {0x04, 0x00, 0x05, 0x01, 0x06}) {
-        bridge.outByte(888, level);
-        const std::uint8_t status = bridge.inByte(889);
-        EXPECT_EQ(status, level & wire::clockLine ? wire::answerLine : 0) << int(level);
-    }
+    testsupport::expectAnswerFollowsClock(bridge);
     fake.board = &pins;
     bridge.outByte(888, 0x02);
     EXPECT_EQ(pins.events.back(), "W 02"); // on the pins when the call returns
@@ -272,12 +268,7 @@ TEST(FtdiHardware, StatusBitFollowsTheClockThroughALoopbackWire) {
     FtdiBackend bridge(parllio::FtdiCalls::real(), FtdiSettings::fromEnvironment());
     std::string why;
     ASSERT_TRUE(bridge.claim(why)) << why;
-    for (int round = 0; round < 3; ++round) {
-        bridge.outByte(888, wire::clockLine);
-        EXPECT_EQ(bridge.inByte(889), wire::answerLine);
-        bridge.outByte(888, wire::restLevel);
-        EXPECT_EQ(bridge.inByte(889), 0);
-    }
+    testsupport::expectAnswerFollowsClock(bridge);
 }
 
 } // namespace

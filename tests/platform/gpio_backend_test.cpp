@@ -68,10 +68,7 @@ TEST_F(Gpio, TheAnswerIsReadFromItsOwnLineAfterTheLastWrite) {
     std::string why;
     ASSERT_TRUE(lines.claim(why));
     fake.board = &wire;
-    for (std::uint8_t level : {0x04, 0x00, 0x05, 0x01}) {
-        lines.outByte(632, level);
-        EXPECT_EQ(lines.inByte(633), level & wire::clockLine ? wire::answerLine : 0) << int(level);
-    }
+    testsupport::expectAnswerFollowsClock(lines, 632);
     fake.board = nullptr; // no board: the pull-up reads high, so a read gives 31
     EXPECT_EQ(lines.inByte(957), wire::answerLine);
 }
@@ -188,12 +185,7 @@ TEST(GpioHardware, StatusBitFollowsTheClockThroughALoopbackWire) {
     GpioBackend lines(parllio::GpioCalls::real(), GpioSettings::fromEnvironment());
     std::string why;
     ASSERT_TRUE(lines.claim(why)) << why;
-    for (int round = 0; round < 3; ++round) {
-        lines.outByte(888, wire::clockLine);
-        EXPECT_EQ(lines.inByte(889), wire::answerLine);
-        lines.outByte(888, wire::restLevel);
-        EXPECT_EQ(lines.inByte(889), 0);
-    }
+    testsupport::expectAnswerFollowsClock(lines);
 }
 
 } // namespace
