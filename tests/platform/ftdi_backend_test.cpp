@@ -85,7 +85,7 @@ TEST_F(Ftdi, RefusedClaimsSayWhy) {
          {one},
          -4,
          {{"d:1/5", {parllio::usb::noDevice, 0, "No device"}}},
-         {"d:1/5 is gone"}},
+         {"d:1/5 is not on the bus"}},
         {"libusb has nothing to add", "", {one}, -6, {}, {"d:1/5: unable to claim usb device"}},
         {"no such vendor:product", "i:0x0403:0x6014", {one}, -3, {}, {"no FTDI device 0403:6014"}},
         {"no such serial", "s:0x0403:0x6001:NOPE", {one, two}, -3, {}, {"has the serial NOPE"}},
@@ -94,7 +94,7 @@ TEST_F(Ftdi, RefusedClaimsSayWhy) {
          {one, two},
          -3,
          {},
-         {"only 2 FTDI devices"}},
+         {"0403:6001 number 2 (counting from 0)"}},
         // libftdi opens each fitting device up to the one meant: the first may stop it.
         {"stopped at an earlier device",
          "i:0x403:0x6001:1",

@@ -98,11 +98,19 @@ FtdiCalls FtdiCalls::real() {
         if (!ftdi)
             return -12; // libftdi's "ftdi context invalid"
         ftdi_set_interface(ftdi.get(), INTERFACE_A);
-        return ftdi_usb_open_string(ftdi.get(), description.c_str());
+        const int result = ftdi_usb_open_string(ftdi.get(), description.c_str());
+        // Some failures leave the device open; a later listing or open must start clean.
+        if (result != 0 && ftdi->usb_dev) {
+            const char* why = ftdi->error_str;
+            ftdi_usb_close(ftdi.get());
+            ftdi->error_str = why;
+        }
+        return result;
     };
     calls.probe = [ftdi](int bus, int address) {
         return ftdi ? probeDevice(ftdi->usb_ctx, bus, address) : UsbProbe{};
     };
+    // The remaining entries run only on an opened bridge, so the context exists.
     calls.setTimeouts = [ftdi](int readMs, int writeMs) {
         ftdi->usb_read_timeout = readMs;
         ftdi->usb_write_timeout = writeMs;
@@ -123,7 +131,7 @@ FtdiCalls FtdiCalls::real() {
     };
     calls.close = [ftdi] { ftdi_usb_close(ftdi.get()); };
     calls.errorString = [ftdi]() -> std::string {
-        return ftdi ? ftdi_get_error_string(ftdi.get()) : "out of memory";
+        return ftdi ? ftdi_get_error_string(ftdi.get()) : "libusb could not be started";
     };
     return calls;
 }

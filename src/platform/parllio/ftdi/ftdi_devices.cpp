@@ -50,7 +50,7 @@ std::string usbReason(const std::string& subject, int error, const std::string& 
     case usb::busy:
         return subject + " is in use by another program";
     case usb::noDevice:
-        return subject + " is gone (unplugged?)";
+        return subject + " is not on the bus (unplugged?)";
     default:
         return "cannot open " + subject + ": " + text;
     }
@@ -163,8 +163,8 @@ std::string whyNotOpened(FtdiCalls& calls, const std::string& text,
             return usbReason(subject, probe.claimError, probe.text);
     }
     if (!found.meant && described.form == DeviceDescription::Form::index)
-        return "there are only " + std::to_string(found.devices.size()) + " FTDI devices " +
-               ids(described.vendor, described.product) + " " + wanted;
+        return "no FTDI device " + ids(described.vendor, described.product) + " number " +
+               std::to_string(described.index) + " (counting from 0) is plugged in " + wanted;
     if (!found.meant)
         return "no FTDI device " + ids(described.vendor, described.product) + " has the serial " +
                described.serial + " " + wanted;
