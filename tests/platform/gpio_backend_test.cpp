@@ -158,7 +158,7 @@ TEST(GpioSettingsFromEnvironment, TakesFourDifferentLinesOrRefuses) {
         EXPECT_NE(settings.error.find("FLTAMP_GPIO_LINES"), std::string::npos) << bad;
     }
     unsetenv("FLTAMP_GPIO_LINES");
-    for (const char* bad : {"", "../sda", "gpio chip", ".."}) {
+    for (const char* bad : {"../sda", "gpio chip", "..", "/dev/gpiochip0"}) {
         setenv("FLTAMP_GPIO_CHIP", bad, 1);
         settings = GpioSettings::fromEnvironment();
         EXPECT_NE(settings.error.find("FLTAMP_GPIO_CHIP"), std::string::npos) << bad;

@@ -21,9 +21,8 @@ enum Line { latch, data, clock, answer };
 constexpr const char* linesHelp =
     " is not four different line offsets latch,data,clock,answer (e.g. 17,27,22,23)";
 
+// A name in /dev, nothing that leads out of it.
 bool plainChipName(const std::string& name) {
-    if (name.empty())
-        return false;
     for (char c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-' && c != '.')
             return false;
@@ -69,13 +68,14 @@ constexpr const char* accessHint =
 
 GpioSettings GpioSettings::fromEnvironment() {
     GpioSettings settings;
-    if (const char* chip = std::getenv("FLTAMP_GPIO_CHIP")) {
+    // An empty setting counts as none, as every other FLTAMP_ setting does.
+    if (const char* chip = std::getenv("FLTAMP_GPIO_CHIP"); chip && *chip) {
         settings.chip = chip;
         if (!plainChipName(settings.chip))
             settings.error = "FLTAMP_GPIO_CHIP=" + settings.chip +
                              " is not the name of a chip in /dev (e.g. gpiochip0)";
     }
-    if (const char* text = std::getenv("FLTAMP_GPIO_LINES")) {
+    if (const char* text = std::getenv("FLTAMP_GPIO_LINES"); text && *text) {
         if (const auto lines = lineList(text))
             settings.lines = *lines;
         else
