@@ -152,7 +152,7 @@ TEST(GpioSettingsFromEnvironment, TakesFourDifferentLinesOrRefuses) {
     EXPECT_EQ(settings.lines, (std::array<unsigned, 4>{5, 6, 13, 19}));
     EXPECT_EQ(settings.error, "");
     for (const char* bad : {"17,27,22", "17,27,22,23,24", "17,27,22,x", "17,27,22,17", "-1,2,3,4",
-                            "", "17,,22,23", "17;27;22;23", "17,27,22,23,"}) {
+                            " ", "17,,22,23", "17;27;22;23", "17,27,22,23,"}) {
         setenv("FLTAMP_GPIO_LINES", bad, 1);
         settings = GpioSettings::fromEnvironment();
         EXPECT_NE(settings.error.find("FLTAMP_GPIO_LINES"), std::string::npos) << bad;
