@@ -1,9 +1,12 @@
-// Serial word transfer and the four chip commands, checked byte for byte on the wire.
+// Serial word transfer and the four chip commands, checked byte for byte on the wire:
+// on the port itself and through each adapter backend (FTDI, GPIO) and its fake, whose
+// board pins must go through the same levels.
 #include "device/UseParPort.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "platform/parllio/sim/sim_board.h"
 #include "support/port_recorder.h"
@@ -14,14 +17,20 @@ using device::Integer;
 using testsupport::RecordedPort;
 using Events = std::vector<std::string>;
 
-class Transfers : public ::testing::Test {
+// The wire as seen on one route to the board; the tests below run on every route.
+class TransferTest : public ::testing::Test {
 protected:
+    explicit TransferTest(testsupport::Route route) : port{route} {}
+
     void SetUp() override {
         device::resetProgramState();
         device::portAddress = 888;
         device::setPhaseDisplay([this](std::string_view phase) { phases.emplace_back(phase); });
     }
-    void TearDown() override { device::setPhaseDisplay({}); }
+    void TearDown() override {
+        port.expectPinsFollowedThePort();
+        device::setPhaseDisplay({});
+    }
 
     // The data-register writes of one data cycle per word bit, as "W 02","W 06" pairs.
     static Events dataCycles(const std::vector<int>& word) {
@@ -56,7 +65,14 @@ protected:
     RecordedPort port;
 };
 
-TEST_F(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
+class Transfers : public TransferTest, public ::testing::WithParamInterface<testsupport::Route> {
+protected:
+    Transfers() : TransferTest(GetParam()) {}
+};
+
+INSTANTIATE_TEST_SUITE_P(OnEachRoute, Transfers, testsupport::everyRoute, testsupport::routeName);
+
+TEST_P(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
     const std::pair<Integer, std::array<Integer, 5>> cases[] = {
         {29, {1, 1, 1, 0, 1}}, {0, {0, 0, 0, 0, 0}},  {31, {1, 1, 1, 1, 1}},
         {40, {1, 1, 1, 1, 1}}, {-3, {0, 0, 0, 0, 0}}, {6, {0, 0, 1, 1, 0}},
@@ -69,7 +85,7 @@ TEST_F(Transfers, CodeToBitsGivesFiveBitsMostSignificantFirstAndClamps) {
     }
 }
 
-TEST_F(Transfers, SerialWordCarriesFlagTwoZerosAndCodeLeastSignificantFirst) {
+TEST_P(Transfers, SerialWordCarriesFlagTwoZerosAndCodeLeastSignificantFirst) {
     device::bitBuffer.fill(1);
     device::codeToBits(29);
     device::buildSerialWord(device::codeBits, 1);
@@ -80,7 +96,7 @@ TEST_F(Transfers, SerialWordCarriesFlagTwoZerosAndCodeLeastSignificantFirst) {
     EXPECT_EQ(device::bitBuffer, (std::array<Integer, 16>{1}));
 }
 
-TEST_F(Transfers, BitsToCodeReadsFirstBitAsLeastSignificant) {
+TEST_P(Transfers, BitsToCodeReadsFirstBitAsLeastSignificant) {
     const std::pair<std::array<Integer, 5>, device::Long> cases[] = {
         {{1, 0, 1, 1, 1}, 29}, {{0, 0, 0, 0, 0}, 0}, {{1, 1, 1, 1, 1}, 31}};
     for (const auto& [bits, code] : cases) {
@@ -98,7 +114,7 @@ TEST(WaitLoop, MakesCountPlusOnePassesAndNoneForNegativeCounts) {
         EXPECT_EQ(device::waitLoop(count), passes) << count;
 }
 
-TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite) {
+TEST_P(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite) {
     const Integer code = 29;
     device::writeFreqCode(code, 0);
     EXPECT_EQ(wireLine(), "W01 W01. W05. "                           // Setup
@@ -108,12 +124,12 @@ TEST_F(Transfers, WriteOf29IsTheExactByteSequenceWithOneWaitAfterEachInnerWrite)
     EXPECT_TRUE(port.recorder->allAt(888));
 }
 
-TEST_F(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
+TEST_P(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
     const std::pair<Integer, std::vector<int>> cases[] = {{0, {1, 0, 0, 0, 0, 0, 0, 0}},
                                                           {40, {1, 0, 0, 1, 1, 1, 1, 1}},
                                                           {-3, {1, 0, 0, 0, 0, 0, 0, 0}}};
     for (const auto& [code, word] : cases) {
-        port.recorder->events.clear();
+        port.clearEvents();
         phases.clear();
         device::writeFreqCode(code, -1); // no wait passes at all
         EXPECT_EQ(port.recorder->events,
@@ -126,7 +142,7 @@ TEST_F(Transfers, WriteSendsOutOfRangeCodesClampedAndShowsEveryPhase) {
     EXPECT_EQ(phases, expectedPhases);
 }
 
-TEST_F(Transfers, WaitCountSetsThePassesAfterEveryInnerWrite) {
+TEST_P(Transfers, WaitCountSetsThePassesAfterEveryInnerWrite) {
     device::writeFreqCode(Integer{3}, 2); // three passes a wait
     EXPECT_EQ(wireLine(), "W01 W01... W05... "
                           "W02... W06... W00... W04... W00... W04... W02... W06... "
@@ -155,50 +171,63 @@ void PrintTo(const ReadCase& read, std::ostream* out) {
     *out << read.name;
 }
 
-class ReadTransfers : public Transfers, public ::testing::WithParamInterface<ReadCase> {};
+class ReadTransfers
+    : public TransferTest,
+      public ::testing::WithParamInterface<std::tuple<testsupport::Route, ReadCase>> {
+protected:
+    ReadTransfers() : TransferTest(std::get<0>(GetParam())) {}
+    static const ReadCase& read() { return std::get<1>(GetParam()); }
+};
 
 TEST_P(ReadTransfers, PutExactlyTheirSequenceOnTheWireAndStoreTheFiveBits) {
     // The first status read is discarded; 0x0F and 0xEF have every bit but bit 4 set.
     port.recorder->statuses = {0x00, 0x1F, 0x0F, 0xFF, 0x10, 0xEF};
     device::bitBuffer.fill(1);
     device::codeBits.fill(1);
-    GetParam().read();
-    EXPECT_EQ(wireLine(), GetParam().wire);
+    read().read();
+    EXPECT_EQ(wireLine(), read().wire);
     EXPECT_EQ(device::currentCode, 0b01101);
     const std::array<Integer, 16> word = {1, 0, 1, 1, 0}; // indexes 5..15 cleared
     EXPECT_EQ(device::bitBuffer, word);
-    EXPECT_EQ(phases, GetParam().phases);
+    EXPECT_EQ(phases, read().phases);
     EXPECT_TRUE(port.recorder->allAt(888));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EachRead, ReadTransfers,
-    ::testing::Values(
-        // d = 1 gives two passes a wait, r = 2 three: the read flag's first wait is r's.
-        ReadCase{"readFreqCode", [] { device::readFreqCode(1, 2); },
-                 "R00 W01 W01.. W05.. W01... W00.. W04.. "
-                 "W00.. W04 R1f.. W00.. W04 R0f.. W00.. W04 Rff.. W00.. W04 R10.. W00.. W04 Ref.. "
-                 "W01.. W05.. W01",
-                 withFlagPhase(readPhases)},
-        ReadCase{"readBackCode", [] { device::readBackCode(1); },
-                 "R00 W01 W01.. W05.. "
-                 "W00.. W04 R1f.. W00.. W04 R0f.. W00.. W04 Rff.. W00.. W04 R10.. W00.. W04 Ref.. "
-                 "W01.. W05.. W01",
-                 readPhases},
-        ReadCase{"readFreqCodeAtLoad",
-                 [] { device::readFreqCodeAtLoad(); },
-                 "R00 W01 W01 W05 W00 W04 "
-                 "W00 W04 R1f W00 W04 R0f W00 W04 Rff W00 W04 R10 W00 W04 Ref "
-                 "W01 W05 W01",
-                 {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Combine(
+        testsupport::everyRoute,
+        ::testing::Values(
+            // d = 1 gives two passes a wait, r = 2 three: the read flag's first wait is r's.
+            ReadCase{
+                "readFreqCode", [] { device::readFreqCode(1, 2); },
+                "R00 W01 W01.. W05.. W01... W00.. W04.. "
+                "W00.. W04 R1f.. W00.. W04 R0f.. W00.. W04 Rff.. W00.. W04 R10.. W00.. W04 Ref.. "
+                "W01.. W05.. W01",
+                withFlagPhase(readPhases)},
+            ReadCase{
+                "readBackCode", [] { device::readBackCode(1); },
+                "R00 W01 W01.. W05.. "
+                "W00.. W04 R1f.. W00.. W04 R0f.. W00.. W04 Rff.. W00.. W04 R10.. W00.. W04 Ref.. "
+                "W01.. W05.. W01",
+                readPhases},
+            ReadCase{"readFreqCodeAtLoad",
+                     [] { device::readFreqCodeAtLoad(); },
+                     "R00 W01 W01 W05 W00 W04 "
+                     "W00 W04 R1f W00 W04 R0f W00 W04 Rff W00 W04 R10 W00 W04 Ref "
+                     "W01 W05 W01",
+                     {}})),
+    [](const auto& info) {
+        return std::string(std::get<1>(info.param).name) + "_" +
+               testsupport::routeName({std::get<0>(info.param), info.index});
+    });
 
-TEST_F(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
+TEST_P(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
     const std::pair<bool, Integer> cases[] = {{true, 31}, {false, 0}};
     for (const auto& [high, code] : cases) {
         parllio::SimSettings settings;
         settings.stuckStatus = high;
-        port.recorder->inner = std::make_unique<parllio::SimBoard>(settings);
+        port.useBoard(std::make_unique<parllio::SimBoard>(settings));
         device::readFreqCode(0, 0);
         EXPECT_EQ(device::currentCode, code);
         device::readFreqCodeAtLoad();
@@ -206,7 +235,18 @@ TEST_F(Transfers, StuckStatusLineReadsAsAllOnesOrAllZeros) {
     }
 }
 
-TEST_F(Transfers, PortErrorsPassToTheCaller) {
+TEST_P(Transfers, CodesWrittenComeBackFromTheBoard) {
+    port.useBoard(std::make_unique<parllio::SimBoard>(parllio::SimSettings{}));
+    for (Integer code : {0, 5, 22, 29, 31}) {
+        device::writeFreqCode(code, 0);
+        device::readFreqCode(0, 0);
+        EXPECT_EQ(device::currentCode, code);
+        device::readFreqCodeAtLoad();
+        EXPECT_EQ(device::currentCode, code);
+    }
+}
+
+TEST_P(Transfers, PortErrorsPassToTheCaller) {
     parllio::useBackend(nullptr);
     EXPECT_THROW(device::writeFreqCode(Integer{1}, 0), parllio::PortError);
 }

@@ -36,6 +36,11 @@ TEST(Parllio, SimBackendIsChosenByName) {
     parllio::useBackend(nullptr);
 }
 
+TEST(Parllio, EveryBackendNameBuildsItsBackend) {
+    for (const char* name : {"ppdev", "sim", "ftdi", "gpio"})
+        EXPECT_NE(parllio::makeBackend(name), nullptr) << name;
+}
+
 TEST(Parllio, WritesOnlyTheLowEightBits) {
     testsupport::RecordedPort port;
     parllio::OutByte(888, 0x105);

@@ -5,9 +5,12 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/parllio/ftdi/ftdi_backend.h"
+#include "platform/parllio/gpio/gpio_backend.h"
 #include "platform/parllio/ppdev/ppdev_backend.h"
 #include "platform/parllio/sim/sim_board.h"
 #include "platform/parllio/trace.h"
+#include "platform/parllio/wire.h"
 
 namespace parllio {
 namespace {
@@ -37,7 +40,16 @@ std::unique_ptr<Backend> makeBackend(const std::string& name) {
         return std::make_unique<PpdevBackend>(SystemCalls::real());
     if (name == "sim")
         return std::make_unique<SimBoard>(SimSettings::fromEnvironment());
+    if (name == "ftdi")
+        return std::make_unique<FtdiBackend>(FtdiCalls::real(), FtdiSettings::fromEnvironment());
+    if (name == "gpio")
+        return std::make_unique<GpioBackend>(GpioCalls::real(), GpioSettings::fromEnvironment());
     return nullptr;
+}
+
+void requireStandardBase(std::int32_t base) {
+    if (base != wire::lpt1Base && base != wire::lpt2Base && base != wire::lpt3Base)
+        throw PortError("no parallel port at address " + std::to_string(base));
 }
 
 void useBackend(std::unique_ptr<Backend> replacement) {
@@ -55,7 +67,7 @@ std::int16_t ClaimParallelPort(std::int32_t, std::int32_t) {
         backend() = makeBackend(name);
         if (!backend()) {
             std::cerr << "FLTAMP: unknown port backend \"" << name
-                      << "\" in FLTAMP_PORT (use ppdev or sim)\n";
+                      << "\" in FLTAMP_PORT (use ppdev, sim, ftdi or gpio)\n";
             return 0;
         }
     }

@@ -1,7 +1,8 @@
 // The parallel-port library the panel talks to: claim the port, write a byte to a data
 // register, read a status register. Behind it sits one backend, picked by the
 // FLTAMP_PORT environment variable: the real port through the kernel's parport devices
-// ("ppdev", the default) or the simulated evaluation board ("sim").
+// ("ppdev", the default), the simulated evaluation board ("sim"), or the board's four
+// lines on an FTDI USB bridge ("ftdi") or on a single-board computer's GPIO ("gpio").
 #pragma once
 
 #include <cstdint>
@@ -34,8 +35,13 @@ void OutByte(std::int32_t address, std::int32_t value);
 // The status register whose data register is at address - 1. Throws PortError.
 std::uint8_t InByte(std::int32_t address);
 
-// Builds the backend the name stands for ("ppdev", "sim"); nothing for an unknown name.
+// Builds the backend the name stands for ("ppdev", "sim", "ftdi", "gpio"); nothing for an
+// unknown name.
 std::unique_ptr<Backend> makeBackend(const std::string& name);
+
+// For backends with one set of pins: the three standard base addresses all reach them;
+// any other address throws PortError.
+void requireStandardBase(std::int32_t base);
 
 // Replaces the backend for the rest of the run (tests); nullptr goes back to choosing
 // from the environment at the next claim.
