@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -125,6 +126,22 @@ TEST_F(FltampProgramTest, ARefusedPortWithNobodyToAskEndsWithoutHangingAndFails)
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(ownLines(run).size(), 1u) << run.err;
     EXPECT_TRUE(fileLines(trace).empty()); // nothing went over the wire
+}
+
+// A trace that cannot be written is reported in one line and the write goes on.
+TEST_F(FltampProgramTest, AFullTraceDeviceIsOneLineAndTheWriteSucceeds) {
+    const ProgramRun run = runFltamp({"-c", "5"}, headlessBench({{"FLTAMP_TRACE", "/dev/full"}}));
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.errLines.size(), 1u) << run.err;
+}
+
+TEST_F(FltampProgramTest, ATraceFifoThatNobodyReadsNeitherHangsNorStopsTheWrite) {
+    ASSERT_EQ(mkfifo(trace.c_str(), 0600), 0);
+    const ProgramRun run = runFltamp({"-c", "5"}, headlessBench());
+    ASSERT_FALSE(run.hung) << "fltamp waited for a trace reader";
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.errLines.size(), 1u) << run.err;
 }
 
 // Displays that cannot serve: Qt is never asked to try them, so a write still succeeds
