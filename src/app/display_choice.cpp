@@ -67,27 +67,28 @@ std::vector<std::string> wantedPlatforms(const std::optional<std::string>& platf
     return wanted;
 }
 
+// A platform that draws through a display server: its variable must name one that answers.
+std::optional<std::string> serverRefusal(const char* variable, const char* server,
+                                         const std::function<bool(const std::string&)>& answers,
+                                         const DisplayProbes& probes) {
+    const std::string display = probes.variable(variable);
+    if (display.empty())
+        return std::string(variable) + " is not set";
+    if (!answers(display))
+        return std::string(server) + " at " + display + " does not answer";
+    return std::nullopt;
+}
+
 // Why the platform cannot start; nothing when it can.
 std::optional<std::string> refusal(const std::string& key, const DisplayProbes& probes) {
     if (!probes.pluginInstalled(key))
         return "the Qt platform \"" + key + "\" is not installed";
     switch (kindOf(key)) {
-    case Kind::X: {
-        const std::string display = probes.variable("DISPLAY");
-        if (display.empty())
-            return std::string("DISPLAY is not set");
-        if (!probes.xServerAnswers(display))
-            return "the X server at " + display + " does not answer";
-        return std::nullopt;
-    }
-    case Kind::Wayland: {
-        const std::string display = probes.variable("WAYLAND_DISPLAY");
-        if (display.empty())
-            return std::string("WAYLAND_DISPLAY is not set");
-        if (!probes.waylandAnswers(display))
-            return "the Wayland compositor at " + display + " does not answer";
-        return std::nullopt;
-    }
+    case Kind::X:
+        return serverRefusal("DISPLAY", "the X server", probes.xServerAnswers, probes);
+    case Kind::Wayland:
+        return serverRefusal("WAYLAND_DISPLAY", "the Wayland compositor", probes.waylandAnswers,
+                             probes);
     case Kind::Headless:
     case Kind::Remote:
         return std::nullopt;
