@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -202,27 +203,34 @@ TEST_F(FltampProgramTest, AnXServerThatAcceptsAndSaysNothingIsNotWaitedForEndles
     EXPECT_EQ(start.errLines.size(), 1u) << start.err;
 }
 
-// A real X server, where the machine has Xvfb (started with -nolisten tcp, so only its
-// local socket exists and the display number cannot clash with a TCP port in use).
+// A real X server, where the machine has Xvfb. It picks a free display number itself and
+// names it on a pipe once it accepts clients (its socket file appears a moment earlier).
 class LiveXServerTest : public FltampProgramTest {
 protected:
     void SetUp() override {
         FltampProgramTest::SetUp();
         if (!std::filesystem::exists("/usr/bin/Xvfb"))
             GTEST_SKIP() << "Xvfb is not installed";
-        const std::string number = unusedDisplayNumber();
-        display = ":" + number;
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
         server = fork();
         if (server == 0) {
+            close(ready[0]);
             const int quiet = open("/dev/null", O_WRONLY);
             dup2(quiet, 2);
-            execl("/usr/bin/Xvfb", "Xvfb", display.c_str(), "-nolisten", "tcp", nullptr);
+            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", std::to_string(ready[1]).c_str(),
+                  "-nolisten", "tcp", nullptr);
             _exit(127);
         }
-        const std::filesystem::path socket = "/tmp/.X11-unix/X" + number;
-        for (int i = 0; i < 1000 && !std::filesystem::exists(socket); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(std::filesystem::exists(socket)) << "Xvfb did not start";
+        close(ready[1]);
+        pollfd named{ready[0], POLLIN, 0};
+        std::string number;
+        char c;
+        while (poll(&named, 1, 10'000) > 0 && read(ready[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(ready[0]);
+        ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+        display = ":" + number;
     }
     void TearDown() override {
         if (server > 0) {
