@@ -1,29 +1,61 @@
-// Choosing Qt's platform so that a missing or dead display never stops the program.
+// Handing Qt the platform chosen for it, so that a missing or dead display never stops
+// the program with Qt's fatal error.
 #include "app/headless.h"
 
 #include <QGuiApplication>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+
+#include "app/display_probe.h"
 
 namespace app {
 namespace {
 
-bool isSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
+// Qt reads "-platform NAME" (also spelt "--platform") anywhere in argv; the last wins.
+bool isPlatformOption(std::string_view argument) {
+    return argument == "-platform" || argument == "--platform";
+}
+
+std::optional<std::string> platformArgument(int argc, char** argv) {
+    std::optional<std::string> named;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (isPlatformOption(argv[i]))
+            named = argv[i + 1];
+    return named;
+}
+
+QtMessageHandler qtHandler = nullptr;
+
+void dropStartupNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtHandler(type, context, text);
 }
 
 } // namespace
 
-bool allowHeadlessStart() {
-    if (isSet("QT_QPA_PLATFORM"))
-        return true;
-    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    else if (!isSet("WAYLAND_DISPLAY"))
-        // Qt tries the platforms in order: an X server that does not answer means offscreen.
-        setenv("QT_QPA_PLATFORM", "xcb;offscreen", 1);
-    return false;
+DisplayChoice prepareDisplay(int argc, char** argv) {
+    DisplayChoice display = chooseDisplay(platformArgument(argc, argv), machineProbes());
+    if (display.platform.empty())
+        return display;
+    // Should a checked platform still fail inside Qt, offscreen takes over rather than
+    // Qt's fatal error; the program then sees it is headless after all.
+    static std::string handedToQt;
+    handedToQt = display.visible ? display.platform + ";offscreen" : display.platform;
+    setenv("QT_QPA_PLATFORM", handedToQt.c_str(), 1);
+    for (int i = 1; i + 1 < argc; ++i)
+        if (isPlatformOption(argv[i]))
+            argv[i + 1] = handedToQt.data();
+    return display;
+}
+
+std::unique_ptr<QApplication> startQt(int& argc, char** argv, bool quiet) {
+    if (!quiet)
+        return std::make_unique<QApplication>(argc, argv);
+    qtHandler = qInstallMessageHandler(dropStartupNotes);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(qtHandler);
+    return application;
 }
 
 bool runningHeadless() {

@@ -2,11 +2,21 @@
 // unset or name an X server that no longer answers (a dead forwarding tunnel).
 #pragma once
 
+#include <QApplication>
+#include <memory>
+
+#include "app/display_choice.h"
+
 namespace app {
 
-// Before Qt starts: unless the user named a Qt platform, lets Qt fall back to its
-// offscreen platform when no display can be reached. True when the user named one.
-bool allowHeadlessStart();
+// Before Qt starts: chooses the platform (display_choice.h) and makes Qt start that one
+// and no other, whatever QT_QPA_PLATFORM or a -platform option in argv asked for.
+DisplayChoice prepareDisplay(int argc, char** argv);
+
+// Starts Qt on the prepared platform. Quiet holds back Qt's notes about the platform
+// while it starts (a missing runtime folder, say): nobody needs them when no window will
+// be seen, nor from a command-line write that succeeds.
+std::unique_ptr<QApplication> startQt(int& argc, char** argv, bool quiet);
 
 // After Qt started: true when no window can be seen (offscreen or minimal platform).
 bool runningHeadless();

@@ -40,13 +40,18 @@ int main(int argc, char** argv) {
     // Taken before Qt removes its own options from argv.
     const std::string arguments = panel::argumentText(argc, argv);
     const bool writeRequested = panel::commandLineCode(arguments).has_value();
-    const bool platformNamed = app::allowHeadlessStart();
+    const app::DisplayChoice display = app::prepareDisplay(argc, argv);
+    if (display.platform.empty()) {
+        std::cerr << app::noDisplayLine(display);
+        return 1;
+    }
 
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application =
+        app::startQt(argc, argv, writeRequested || !display.visible);
     const bool headless = app::runningHeadless();
-    if (headless && !platformNamed && !writeRequested) {
-        std::cerr << "fltamp: no display to show the panel on; set DISPLAY, or write a code "
-                     "with -c CODE\n";
+    const bool headlessAskedFor = !display.visible && !display.fallback;
+    if (headless && !headlessAskedFor && !writeRequested) {
+        std::cerr << app::noDisplayLine(display);
         return 1;
     }
     // Headless, nobody can click a Qt message box: the questions go to the terminal.
@@ -59,5 +64,5 @@ int main(int argc, char** argv) {
     panel::Main window;
     window.load(arguments);
     window.show();
-    return application.exec();
+    return application->exec();
 }

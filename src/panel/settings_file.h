@@ -2,6 +2,7 @@
 // Basic's number format (" 4 " CR LF). Reading takes two numeric fields, not two lines.
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <optional>
 #include <string>
@@ -22,16 +23,23 @@ std::string settingsText(Integer current, Integer selected);
 bool writeSettingsFile(const std::string& path, Integer current, Integer selected);
 
 // What a read found, field by field: reading stops at the first field that fails (end
-// of file before a value, or a value outside the 16-bit range).
+// of file before a value, a value outside the 16-bit range, or no value within the
+// first settingsWindow bytes).
 struct SettingsValues {
     std::optional<Integer> current;
     std::optional<Integer> selected;
 };
 
-// Fields are separated by blanks, commas or line ends; a field that is not a number
-// reads as 0; anything after the second value is ignored.
+// A settings file is eleven bytes: two values further in than this are not looked for,
+// so a huge or endless file costs no more than a small one.
+constexpr std::size_t settingsWindow = 64 * 1024;
+
+// Fields are separated by blanks, commas or line ends; a UTF-8 byte-order mark at the
+// start is skipped; a field that is not a number reads as 0; nothing is read after the
+// second value.
 SettingsValues readSettings(std::istream& in);
-// Nothing when the file cannot be opened.
+// Nothing when the path names no regular file (a FIFO, a device, a folder) or the file
+// cannot be opened; a FIFO is never waited on.
 std::optional<SettingsValues> readSettingsFile(const std::string& path);
 
 } // namespace panel

@@ -2,6 +2,7 @@
 // environment, standard input from /dev/null (no terminal), output captured.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,9 +17,14 @@ struct ProgramRun {
     std::vector<std::string> errLines;
 };
 
+// Far beyond any normal run; only a hang reaches it.
+constexpr std::chrono::seconds safetyLimit{60};
+
 // The environment starts empty apart from PATH and HOME, so no display is inherited.
+// A program still running after the limit is killed and counts as hung.
 ProgramRun runFltamp(const std::vector<std::string>& arguments,
-                     const std::map<std::string, std::string>& environment);
+                     const std::map<std::string, std::string>& environment,
+                     std::chrono::seconds limit = safetyLimit);
 
 std::vector<std::string> fileLines(const std::string& path);
 

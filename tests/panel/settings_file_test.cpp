@@ -1,10 +1,15 @@
 // Settings files: the exact bytes written and the field rules of reading.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <stdexcept>
 
 #include "panel/settings_file.h"
 
@@ -83,13 +88,146 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"", std::nullopt, std::nullopt},           // empty file
                       ReadCase{"40000\n1\n", std::nullopt, std::nullopt}, // beyond 16 bits
                       ReadCase{"1\n-32769\n", 1, std::nullopt},
-                      ReadCase{"1\n2\n3\ngarbage", 1, 2})); // the rest is ignored
+                      ReadCase{"1\n2\n3\ngarbage", 1, 2},             // the rest is ignored
+                      ReadCase{"\xEF\xBB\xBF 4 \r\n 17 \r\n", 4, 17}, // an editor's byte-order mark
+                      ReadCase{"\xEF\xBB\xBF", std::nullopt, std::nullopt},
+                      ReadCase{"\xEF\xBB"
+                               "5\n7",
+                               0, 7}, // half a mark is text
+                      ReadCase{"5\n\xEF\xBB\xBF"
+                               "7",
+                               5, 0},                                     // only at the start
+                      ReadCase{"1e400\n5\n", std::nullopt, std::nullopt}, // beyond a double
+                      ReadCase{"3,-1D+400", 3, std::nullopt},
+                      ReadCase{"1e-400\n2", 0, 2}, // below a double is zero
+                      ReadCase{"1e400e\n2", 0, 2}, // not a number after all
+                      ReadCase{"nan\ninf", 0, 0},  // words, not numbers
+                      ReadCase{"-Infinity,NaN", 0, 0}));
 
-TEST(SettingsFileTest, AnEndlessFieldFailsTheRead) {
+TEST(SettingsFileTest, AnEndlessFieldFailsTheReadWithoutBeingReadToItsEnd) {
     std::istringstream in("4\n" + std::string(1'000'000, '7') + "\n");
     const SettingsValues values = readSettings(in);
     EXPECT_EQ(values.current, 4);
     EXPECT_FALSE(values.selected.has_value());
+    EXPECT_LT(in.tellg(), 1000);
+}
+
+TEST(SettingsFileTest, NothingIsReadAfterTheSecondValue) {
+    std::istringstream in(" 4 \r\n 17 \r\n" + std::string(100'000, ' ') + "rest");
+    const SettingsValues values = readSettings(in);
+    EXPECT_EQ(values.selected, 17);
+    EXPECT_EQ(in.tellg(), 8); // just past the 7
+}
+
+struct WindowCase {
+    const char* what;
+    std::string content;
+    std::optional<Integer> current;
+    std::optional<Integer> selected;
+};
+
+class SettingsWindowTest : public ::testing::TestWithParam<WindowCase> {};
+
+TEST_P(SettingsWindowTest, ValuesAreLookedForOnlyInTheFirst64KiB) {
+    std::istringstream in(GetParam().content);
+    const SettingsValues values = readSettings(in);
+    EXPECT_EQ(values.current, GetParam().current);
+    EXPECT_EQ(values.selected, GetParam().selected);
+    EXPECT_LE(in.tellg(), static_cast<std::streamoff>(settingsWindow));
+}
+
+std::string blanksUpTo(std::size_t offset) {
+    return std::string(offset, ' ');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Offsets, SettingsWindowTest,
+    ::testing::Values(
+        WindowCase{"BothInside", blanksUpTo(settingsWindow - 5) + "3 4\n", 3, 4},
+        WindowCase{"SecondEndsAtTheEdge", blanksUpTo(settingsWindow - 3) + "3 4", 3, 4},
+        WindowCase{"SecondCutByTheEdge", blanksUpTo(settingsWindow - 3) + "3 45", 3, std::nullopt},
+        WindowCase{"SecondBeyond", blanksUpTo(settingsWindow - 2) + "1\n2", 1, std::nullopt},
+        WindowCase{"FirstBeyond", blanksUpTo(100'000) + "5 6", std::nullopt, std::nullopt},
+        WindowCase{"LineEndsAllTheWay", std::string(settingsWindow * 3, '\n') + "5 6", std::nullopt,
+                   std::nullopt}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// Hands out its text, then fails as a disk read can.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string text) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::runtime_error("read error"); }
+
+private:
+    std::string text_;
+};
+
+TEST(SettingsFileTest, AReadErrorFailsTheFieldItCuts) {
+    FailingBuffer cutInFirst("1");
+    std::istream first(&cutInFirst);
+    EXPECT_FALSE(readSettings(first).current.has_value()); // not 1: more digits may follow
+
+    FailingBuffer cutInSecond("4 1");
+    std::istream second(&cutInSecond);
+    const SettingsValues values = readSettings(second);
+    EXPECT_EQ(values.current, 4);
+    EXPECT_FALSE(values.selected.has_value());
+}
+
+class SettingsPathTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("fltamp-settings-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(SettingsPathTest, ARegularFileAndALinkToOneAreRead) {
+    const auto file = folder / "codes.txt";
+    std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF" << settingsText(4, 17);
+    std::filesystem::create_symlink(file, folder / "link.txt");
+    for (const auto& path : {file, folder / "link.txt"}) {
+        const std::optional<SettingsValues> values = readSettingsFile(path.string());
+        ASSERT_TRUE(values.has_value()) << path;
+        EXPECT_EQ(values->current, 4);
+        EXPECT_EQ(values->selected, 17);
+    }
+}
+
+TEST_F(SettingsPathTest, WhatIsNoRegularFileIsNotRead) {
+    EXPECT_FALSE(readSettingsFile("/dev/zero").has_value());
+    EXPECT_FALSE(readSettingsFile(folder.string()).has_value());
+    EXPECT_FALSE(readSettingsFile((folder / "missing.txt").string()).has_value());
+}
+
+TEST_F(SettingsPathTest, AFifoIsNeitherWaitedOnNorRead) {
+    const auto fifo = folder / "fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [&] { return readSettingsFile(fifo.string()); });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Free the stuck reader with a writer, so that the failure ends.
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        ::close(writer);
+        FAIL() << "opening a FIFO waited for a writer";
+    }
+    EXPECT_FALSE(read.get().has_value());
+}
+
+TEST_F(SettingsPathTest, AHugeFileOfNulsFailsAtOnce) {
+    const auto huge = folder / "nuls.txt";
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 30); // sparse: takes no disk
+    const std::optional<SettingsValues> values = readSettingsFile(huge.string());
+    ASSERT_TRUE(values.has_value());
+    EXPECT_FALSE(values->current.has_value());
 }
 
 } // namespace
