@@ -5,11 +5,13 @@
 namespace app {
 
 std::string usageText() {
-    return "Usage: fltamp [-c CODE]\n"
+    return "Usage: fltamp [-c CODE] [--console]\n"
            "Bench panel for the Brinmor XFL2090 filter chip on the parallel port.\n"
            "\n"
            "  -c CODE     write the frequency code CODE (0..29 for 1..30 MHz) to the chip,\n"
            "              read it back and end without showing the window (-C works too)\n"
+           "  --console   open the script console beside the panel; after -c CODE it is\n"
+           "              ignored, as the code is written and the program ends\n"
            "  --help      show this text and end\n"
            "  --version   show the version and end\n"
            "\n"
@@ -18,7 +20,9 @@ std::string usageText() {
            "reads back a code out of range; 5 the port failed during the transfer.\n"
            "\n"
            "Environment: FLTAMP_PORT=ppdev (default) or sim picks the real port or the\n"
-           "simulated board; FLTAMP_TRACE=FILE appends every port access to FILE.\n"
+           "simulated board; FLTAMP_TRACE=FILE appends every port access to FILE;\n"
+           "FLTAMP_SCRIPT_DIR=FOLDER is where the console's script files are found\n"
+           "(default: the program's own folder).\n"
            "Without a display the panel runs headless: -c works, port-setup questions are\n"
            "asked on the terminal, and without one the safe answer (Abort, No) is taken.\n";
 }

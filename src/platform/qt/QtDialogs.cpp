@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -19,10 +21,60 @@ QMessageBox::StandardButtons qtButtons(Buttons buttons) {
         return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
     case Buttons::YesNo:
         return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     case Buttons::Ok:
         break;
     }
     return QMessageBox::Ok;
+}
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The set's buttons from the left, as the program names them.
+QList<QMessageBox::StandardButton> buttonsInOrder(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::AbortRetryIgnore:
+        return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
+    case Buttons::YesNo:
+        return {QMessageBox::Yes, QMessageBox::No};
+    case Buttons::OkCancel:
+        return {QMessageBox::Ok, QMessageBox::Cancel};
+    case Buttons::YesNoCancel:
+        return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Buttons::RetryCancel:
+        return {QMessageBox::Retry, QMessageBox::Cancel};
+    case Buttons::Ok:
+        break;
+    }
+    return {QMessageBox::Ok};
+}
+
+QWidget* ownerOf(void* owner) {
+    return owner ? static_cast<QWidget*>(owner) : QApplication::activeWindow();
+}
+
+// The program's texts break lines with CR LF; a Qt label wants a bare line feed.
+QString shownText(const std::string& text) {
+    return fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // Closing a box from its title bar gives the answer that risks nothing.
@@ -40,6 +92,8 @@ Answer answerOf(int pressed, Buttons buttons) {
         return Answer::No;
     case QMessageBox::Ok:
         return Answer::Ok;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
     default:
         return safeAnswer(buttons);
     }
@@ -58,13 +112,22 @@ std::string qtFileFilter(const std::string& filter) {
 }
 
 Answer QtDialogs::ask(const MessageRequest& request) {
-    // The program's texts break lines with CR LF; a Qt label wants a bare line feed.
-    const QString text =
-        fromUtf8(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(request.icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    fromUtf8(request.title), text, qtButtons(request.buttons),
-                    QApplication::activeWindow());
+    QMessageBox box(qtIcon(request.icon), fromUtf8(request.title), shownText(request.text),
+                    qtButtons(request.buttons), ownerOf(request.owner));
+    const auto order = buttonsInOrder(request.buttons);
+    if (request.defaultButton >= 0 && request.defaultButton < order.size())
+        box.setDefaultButton(order[request.defaultButton]);
     return answerOf(box.exec(), request.buttons);
+}
+
+std::optional<std::string> QtDialogs::askText(const InputRequest& request) {
+    bool accepted = false;
+    const QString typed = QInputDialog::getText(ownerOf(request.owner), fromUtf8(request.title),
+                                                shownText(request.prompt), QLineEdit::Normal,
+                                                fromUtf8(request.defaultText), &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return typed.toStdString();
 }
 
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
