@@ -45,11 +45,11 @@ void MultiLineTextBox::setText(const QString& text) {
 }
 
 void MultiLineTextBox::appendText(const QString& tail) {
-    const QString before = text();
+    text(); // takes in the operator's edits first
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     end.insertText(tail);
-    text_ = before + tail;
+    text_ += tail;
     document()->setModified(false);
 }
 

@@ -82,15 +82,22 @@ private:
     int fd_;
 };
 
+// Only plain files are script files: a folder, a device or a pipe is refused, so that
+// no load waits on a terminal or reads an endless device.
+void requirePlainFile(const struct stat& status, const std::filesystem::path& file) {
+    if (!S_ISREG(status.st_mode))
+        fail(pathFileAccessError, file);
+}
+
 std::string readAll(const std::filesystem::path& file) {
-    Descriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking: opening a pipe nobody writes to would wait for ever.
+    Descriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0)
         failWithErrno(errno, file);
     struct stat status {};
     if (::fstat(in.get(), &status) != 0)
         failWithErrno(errno, file);
-    if (S_ISDIR(status.st_mode))
-        failWithErrno(EISDIR, file);
+    requirePlainFile(status, file);
     // Its text goes into the engine and the code log as one string.
     if (static_cast<std::uint64_t>(status.st_size) > vbs::kMaxStringLength)
         vbs::raise(vbs::err::OutOfStringSpace);
@@ -203,8 +210,9 @@ void replaceFile(const std::filesystem::path& file, const QString& text) {
         target = file;
     struct stat status {};
     const bool exists = ::stat(target.c_str(), &status) == 0;
-    if (exists && S_ISDIR(status.st_mode))
-        failWithErrno(EISDIR, target);
+    // Never a device or a folder replaced by a file.
+    if (exists)
+        requirePlainFile(status, target);
 
     std::string temporaryName =
         (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();

@@ -1,17 +1,16 @@
 // Script files on disk: where names point, the encodings and line endings read, and the
 // all-or-nothing save.
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "script/script_files.h"
+#include "support/file_size_limit.h"
 #include "support/script_errors.h"
 
 namespace script::test {
@@ -92,6 +91,11 @@ TEST_F(ScriptFilesTest, FailuresAreTheLanguagesFileErrorsWithThePath) {
     EXPECT_EQ(errorNumberOf([&] { files::replaceFile(folder / "no" / "such.vbs", "x"); }), 76);
     // Saving before any file was named: the target is the folder itself.
     EXPECT_EQ(errorNumberOf([&] { files::replaceFile(files::located(""), "x"); }), 75);
+    // Devices and pipes are no script files: nothing waits on them or replaces them.
+    ::mkfifo((folder / "pipe").c_str(), 0600);
+    EXPECT_EQ(errorNumberOf([&] { files::readLines(folder / "pipe"); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { files::replaceFile(folder / "pipe", "x"); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { files::readLines("/dev/zero"); }), 75);
 }
 
 TEST_F(ScriptFilesTest, ASaveReplacesTheFileAndKeepsItsPermissions) {
@@ -113,21 +117,16 @@ TEST_F(ScriptFilesTest, ASaveThroughALinkReplacesTheFileItPointsTo) {
     EXPECT_EQ(read(folder / "real.vbs"), "new");
 }
 
-// The write fails midway: the process may write no more than 4 KiB into any file (this
-// holds for root too, unlike a read-only folder).
 TEST_F(ScriptFilesTest, AWriteThatFailsMidwayKeepsTheOldFileAndSaysWhy) {
     write("saved.vbs", "the old log\r\n");
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{4096, limit.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &small);
     std::u16string description;
-    const int error = errorNumberOf(
-        [&] { files::replaceFile(folder / "saved.vbs", QString(100000, QLatin1Char('x'))); },
-        &description);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previous);
+    int error = 0;
+    {
+        testsupport::FileSizeLimit limit(4096);
+        error = errorNumberOf(
+            [&] { files::replaceFile(folder / "saved.vbs", QString(100000, QLatin1Char('x'))); },
+            &description);
+    }
     EXPECT_EQ(error, 61);
     EXPECT_EQ(description.rfind(u"Disk full: ", 0), 0u);
     EXPECT_EQ(read(folder / "saved.vbs"), "the old log\r\n");

@@ -1,7 +1,6 @@
 // The script console, headless, beside a main window on the simulated board: its layout,
 // its load, every button with its error box, what scripts reach, the file operations and
 // the procedure catalogue, and the hostile scripts it must survive.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -9,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -20,6 +18,7 @@
 #include "script/Class_Routines.h"
 #include "script/MultiLineTextBox.h"
 #include "script/Scriptform.h"
+#include "support/file_size_limit.h"
 #include "vbscript/convert.h"
 
 namespace script::test {
@@ -508,6 +507,18 @@ TEST_F(ConsoleTest, AScriptWritesTheSameBytesAsTheOperator) {
     EXPECT_EQ(window->findChild<QLabel*>("Label_cur_freq")->text(), "12");
 }
 
+TEST_F(ConsoleTest, TheReadmesExampleWritesAndReports) {
+    startPanel(4);
+    qputenv("FLTAMP_SCRIPT_DIR", FLTAMP_EXAMPLES "/console");
+    console->load(Scriptform::Greeting::Left);
+    board->events.clear();
+    execute(QStringLiteral("SForm.loadScriptFile \"write_12mhz.vbs\""));
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"The chip reads 12 MHz"});
+    EXPECT_EQ(control<QLineEdit>("Text1")->text(), "[12]   |");
+    EXPECT_EQ(device::currentCode, 11);
+    EXPECT_FALSE(board->events.empty());
+}
+
 // --- The time limit and hostile scripts ---
 
 TEST_F(ConsoleTest, TheTimeLimitStopsARunawayStatementAndTheNextOneRuns) {
@@ -726,14 +737,10 @@ TEST_F(ConsoleTest, ASaveThatFailsMidwayKeepsTheOldFileAndShowsWhy) {
     writeFile("saved.vbs", "old\r\n");
     box("Text_codeWindow")->setText(QStringLiteral("' ") + QString(20000, QLatin1Char('x')));
     click("Cmd_addCode");
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{4096, limit.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    execute(QStringLiteral("SForm.setFile \"saved.vbs\" : SForm.saveSrciptFile"));
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previous);
+    {
+        testsupport::FileSizeLimit limit(4096);
+        execute(QStringLiteral("SForm.setFile \"saved.vbs\" : SForm.saveSrciptFile"));
+    }
     ASSERT_EQ(errorBoxes().size(), 1u);
     EXPECT_EQ(errorBoxes()[0].rfind("Disk full: ", 0), 0u);
     EXPECT_EQ(readFile("saved.vbs"), "old\r\n");

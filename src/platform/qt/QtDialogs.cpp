@@ -1,4 +1,5 @@
-// Message boxes and file dialogs through Qt, modal over whichever window is active.
+// Message boxes, input boxes and file dialogs through Qt, modal over the window that owns
+// them, or else over whichever window is active.
 #include "platform/qt/QtDialogs.h"
 
 #include <QApplication>
@@ -13,24 +14,6 @@ namespace {
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QMessageBox::StandardButtons qtButtons(Buttons buttons) {
-    switch (buttons) {
-    case Buttons::AbortRetryIgnore:
-        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case Buttons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::OkCancel:
-        return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNoCancel:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Buttons::RetryCancel:
-        return QMessageBox::Retry | QMessageBox::Cancel;
-    case Buttons::Ok:
-        break;
-    }
-    return QMessageBox::Ok;
 }
 
 QMessageBox::Icon qtIcon(Icon icon) {
@@ -66,6 +49,13 @@ QList<QMessageBox::StandardButton> buttonsInOrder(Buttons buttons) {
         break;
     }
     return {QMessageBox::Ok};
+}
+
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    QMessageBox::StandardButtons set;
+    for (const QMessageBox::StandardButton button : buttonsInOrder(buttons))
+        set |= button;
+    return set;
 }
 
 QWidget* ownerOf(void* owner) {
