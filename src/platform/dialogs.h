@@ -30,7 +30,7 @@ struct MessageRequest {
 struct InputRequest {
     std::string prompt;
     std::string title = programTitle;
-    std::string defaultText;
+    std::string defaultText{};
     void* owner = nullptr;
 };
 
