@@ -1,9 +1,12 @@
-// fltamp: starts the panel, or with -c writes one code to the chip and ends.
+// fltamp: starts the panel (with --console, the script console beside it), or with -c
+// writes one code to the chip and ends.
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
 
+#include "app/close_signals.h"
 #include "app/headless.h"
 #include "app/usage.h"
 #include "device/Variables.h"
@@ -12,6 +15,7 @@
 #include "panel/write_outcome.h"
 #include "platform/program_end.h"
 #include "platform/qt/QtDialogs.h"
+#include "script/Scriptform.h"
 
 namespace {
 
@@ -37,8 +41,12 @@ int main(int argc, char** argv) {
         std::cout << app::versionText();
         return 0;
     }
-    // Taken before Qt removes its own options from argv.
+    // Taken before Qt removes its own options from argv. --console is ours and stays in
+    // the argument text: "-c 5 --console" still writes code 5 and ends.
     const std::string arguments = panel::argumentText(argc, argv);
+    const bool consoleRequested = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        return argument == std::string_view("--console");
+    });
     const bool writeRequested = panel::commandLineCode(arguments).has_value();
     const app::DisplayChoice display = app::prepareDisplay(argc, argv);
     if (display.platform.empty()) {
@@ -64,5 +72,8 @@ int main(int argc, char** argv) {
     panel::Main window;
     window.load(arguments);
     window.show();
+    app::endOnCloseSignals(window);
+    if (consoleRequested)
+        script::openConsole(window);
     return application->exec();
 }

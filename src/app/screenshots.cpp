@@ -1,5 +1,6 @@
-// Renders the main window (after start-up on the simulated board) and the About window
-// to PNG files, headless, for the README and for reviewing the layout.
+// Renders the main window (after start-up on the simulated board), the About window and
+// the script console after its load to PNG files, headless, for the README and for
+// reviewing the layout.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 
 #include "panel/Aboutform.h"
 #include "panel/Main.h"
+#include "script/Scriptform.h"
 
 namespace {
 
@@ -40,8 +42,11 @@ int main(int argc, char** argv) {
     panel::Main window;
     window.load("");
     panel::Aboutform about;
+    // The greeting's boxes would only wait for a click that no one gives here.
+    script::Scriptform& console = script::console(window, script::Scriptform::Greeting::Left);
     return save(window, folder, QStringLiteral("main.png")) &&
-                   save(about, folder, QStringLiteral("about.png"))
+                   save(about, folder, QStringLiteral("about.png")) &&
+                   save(console, folder, QStringLiteral("console.png"))
                ? 0
                : 1;
 }

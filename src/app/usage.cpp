@@ -5,11 +5,13 @@
 namespace app {
 
 std::string usageText() {
-    return "Usage: fltamp [-c CODE]\n"
+    return "Usage: fltamp [-c CODE] [--console]\n"
            "Bench panel for the Brinmor XFL2090 filter chip on the parallel port.\n"
            "\n"
            "  -c CODE     write the frequency code CODE (0..29 for 1..30 MHz) to the chip,\n"
            "              read it back and end without showing the window (-C works too)\n"
+           "  --console   open the script console beside the panel; after -c CODE it is\n"
+           "              ignored, as the code is written and the program ends\n"
            "  --help      show this text and end\n"
            "  --version   show the version and end\n"
            "\n"
@@ -20,7 +22,8 @@ std::string usageText() {
            "Environment: FLTAMP_PORT picks the port: ppdev (default, the real port), sim\n"
            "(the simulated board), ftdi (an FTDI USB bridge in bit-bang mode) or gpio\n"
            "(GPIO lines of a board computer); FLTAMP_TRACE=FILE appends every port access\n"
-           "to FILE.\n"
+           "to FILE; FLTAMP_SCRIPT_DIR=FOLDER is where the console's script files are found\n"
+           "(default: the program's own folder).\n"
            "  FLTAMP_FTDI=DEVICE       the bridge to use when several FTDI devices are\n"
            "                           plugged in: d:BUS/ADDRESS, i:VID:PID[:INDEX] or\n"
            "                           s:VID:PID:SERIAL\n"

@@ -18,11 +18,19 @@ public:
 class FrequencyBar : public QScrollBar {
     Q_OBJECT
     Q_PROPERTY(int frequency READ frequency WRITE setFrequency NOTIFY frequencyChanged)
+    Q_PROPERTY(int lowestFrequency READ lowestFrequency CONSTANT)
+    Q_PROPERTY(int highestFrequency READ highestFrequency CONSTANT)
+    // Scripts see the bar in MHz too: Value, Min and Max.
+    Q_CLASSINFO("Script.Value", "frequency")
+    Q_CLASSINFO("Script.Min", "lowestFrequency")
+    Q_CLASSINFO("Script.Max", "highestFrequency")
 
 public:
     explicit FrequencyBar(QWidget* parent = nullptr);
 
     int frequency() const { return -value(); }
+    int lowestFrequency() const { return -maximum(); }
+    int highestFrequency() const { return -minimum(); }
     // Throws ValueRefused outside 1..30; a value equal to the one shown raises nothing.
     void setFrequency(int mhz);
 

@@ -22,6 +22,7 @@
 #include "platform/os_version.h"
 #include "platform/parllio/parllio.h"
 #include "platform/program_end.h"
+#include "script/Routines.h"
 #include "ui_Main.h"
 #include "vbscript/basic_number.h"
 
@@ -355,6 +356,18 @@ void Main::showOsReport() {
     platform::OsVersionRecord record = platform::preparedVersionRecord();
     platform::getVersionEx(record);
     platform::messageBox({osReportText(record), osReportTitle});
+}
+
+QString Main::pad(const QString& txt, short padTo) const {
+    return script::routines::pad(txt, padTo);
+}
+
+QString Main::chars(short Number, const QString& character) const {
+    return script::routines::chars(Number, character);
+}
+
+void Main::useRoutines() const {
+    script::routines::useRoutines();
 }
 
 void Main::showAbout() {

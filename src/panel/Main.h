@@ -39,6 +39,11 @@ public:
     ReadReport readAction();
     void testAction();
 
+    // The routines scripts call on the window (through the console's MForm).
+    Q_INVOKABLE QString pad(const QString& txt, short padTo) const;
+    Q_INVOKABLE QString chars(short Number, const QString& character) const;
+    Q_INVOKABLE void useRoutines() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

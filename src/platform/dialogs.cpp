@@ -23,6 +23,10 @@ Answer safeAnswer(Buttons buttons) {
         return Answer::Abort;
     case Buttons::YesNo:
         return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+    case Buttons::RetryCancel:
+        return Answer::Cancel;
     case Buttons::Ok:
         break;
     }
@@ -35,6 +39,10 @@ Answer messageBox(const MessageRequest& request) {
 
 std::optional<std::string> chooseFile(const FileRequest& request) {
     return dialogProvider().chooseFile(request);
+}
+
+std::optional<std::string> inputBox(const InputRequest& request) {
+    return dialogProvider().askText(request);
 }
 
 } // namespace platform

@@ -8,9 +8,9 @@
 
 namespace platform {
 
-enum class Buttons { Ok, AbortRetryIgnore, YesNo };
-enum class Icon { None, Critical };
-enum class Answer { Ok, Abort, Retry, Ignore, Yes, No };
+enum class Buttons { Ok, AbortRetryIgnore, YesNo, OkCancel, YesNoCancel, RetryCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { Ok, Abort, Retry, Ignore, Yes, No, Cancel };
 
 // The program's own title, carried by every box unless another title is named.
 inline constexpr const char* programTitle = "FLTAMP";
@@ -20,6 +20,18 @@ struct MessageRequest {
     std::string title = programTitle;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
+    // The button Enter presses, counted from the left from 0; -1 leaves it to the toolkit.
+    int defaultButton = -1;
+    // The window the box belongs to (a QWidget on the Qt side); none: the active window.
+    void* owner = nullptr;
+};
+
+// A box that asks for one line of text, with OK and Cancel.
+struct InputRequest {
+    std::string prompt;
+    std::string title = programTitle;
+    std::string defaultText{};
+    void* owner = nullptr;
 };
 
 enum class FileDialogKind { Open, Save };
@@ -37,15 +49,19 @@ public:
     virtual Answer ask(const MessageRequest& request) = 0;
     // The chosen file's full path, or nothing when the operator cancels.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
+    // The text typed, or nothing when the operator cancels. A provider that cannot ask
+    // for text answers as if cancelled.
+    virtual std::optional<std::string> askText(const InputRequest&) { return std::nullopt; }
 };
 
-// The answer that ends or declines (Abort, No, OK): what a box closed without a choice,
-// or asked with nobody there, stands for.
+// The answer that ends or declines (Abort, No, Cancel, OK): what a box closed without a
+// choice, or asked with nobody there, stands for.
 Answer safeAnswer(Buttons buttons);
 
 // Shows a modal message box through the installed provider and returns the button pressed.
 Answer messageBox(const MessageRequest& request);
 std::optional<std::string> chooseFile(const FileRequest& request);
+std::optional<std::string> inputBox(const InputRequest& request);
 
 // Installs the provider for the rest of the run (not owned). Without one, questions go
 // to the terminal provider below.
@@ -58,6 +74,7 @@ class TerminalDialogs : public DialogProvider {
 public:
     Answer ask(const MessageRequest& request) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
+    std::optional<std::string> askText(const InputRequest& request) override;
 };
 
 } // namespace platform

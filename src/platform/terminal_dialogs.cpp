@@ -27,6 +27,14 @@ std::vector<Choice> choicesFor(Buttons buttons) {
                 {'i', "[I]gnore", Answer::Ignore}};
     case Buttons::YesNo:
         return {{'y', "[Y]es", Answer::Yes}, {'n', "[N]o", Answer::No}};
+    case Buttons::OkCancel:
+        return {{'o', "[O]K", Answer::Ok}, {'c', "[C]ancel", Answer::Cancel}};
+    case Buttons::YesNoCancel:
+        return {{'y', "[Y]es", Answer::Yes},
+                {'n', "[N]o", Answer::No},
+                {'c', "[C]ancel", Answer::Cancel}};
+    case Buttons::RetryCancel:
+        return {{'r', "[R]etry", Answer::Retry}, {'c', "[C]ancel", Answer::Cancel}};
     case Buttons::Ok:
         break;
     }
@@ -39,6 +47,8 @@ const char* labelOf(Answer answer) {
         return "Abort";
     case Answer::No:
         return "No";
+    case Answer::Cancel:
+        return "Cancel";
     default:
         return "OK";
     }
@@ -77,6 +87,20 @@ Answer TerminalDialogs::ask(const MessageRequest& request) {
             if (choice.key == key)
                 return choice.answer;
     }
+}
+
+std::optional<std::string> TerminalDialogs::askText(const InputRequest& request) {
+    const std::string heading = request.title.empty() ? "" : request.title + ": ";
+    if (!operatorPresent()) {
+        std::cerr << heading << request.prompt << "\n(no terminal to answer on; taking Cancel)\n";
+        return std::nullopt;
+    }
+    std::cerr << heading << request.prompt << "\n[" << request.defaultText
+              << "] (end of input to cancel): " << std::flush;
+    std::string line;
+    if (!std::getline(std::cin, line))
+        return std::nullopt;
+    return line.empty() ? request.defaultText : line;
 }
 
 std::optional<std::string> TerminalDialogs::chooseFile(const FileRequest& request) {

@@ -14,7 +14,10 @@
 #include <QWidget>
 
 #include <array>
+#include <limits>
+#include <stdexcept>
 
+#include "script/control_members.h"
 #include "vbscript/convert.h"
 #include "vbscript/errors.h"
 
@@ -31,6 +34,14 @@ std::u16string fromQt(const QString& text) {
 }
 QString fromScript(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A whole number, rounded as the language rounds, that must fit T.
+template <typename T> T narrowed(const vbs::Value& value) {
+    const std::int32_t number = vbs::toLong(value);
+    if (number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max())
+        vbs::raise(vbs::err::Overflow);
+    return static_cast<T>(number);
 }
 
 bool sameName(std::u16string_view scriptName, const char* qtName) {
@@ -76,10 +87,12 @@ bool scriptCallable(const QMetaMethod& method) {
            (method.methodType() == QMetaMethod::Slot || method.methodType() == QMetaMethod::Method);
 }
 
+// QObject's own slots (deleteLater and the like) are no business of scripts: a script
+// that deleted a window would leave the program holding a destroyed one.
 std::optional<QMetaMethod> findMethod(const QObject& object, std::u16string_view name,
                                       std::size_t argumentCount, bool& nameFound) {
     const QMetaObject* meta = object.metaObject();
-    for (int i = 0; i < meta->methodCount(); ++i) {
+    for (int i = QObject::staticMetaObject.methodCount(); i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
         if (!scriptCallable(method) || !sameName(name, method.name().constData()))
             continue;
@@ -131,10 +144,35 @@ void requireNoArguments(std::span<vbs::Value> args) {
         vbs::raise(vbs::err::WrongArgCount);
 }
 
+// A control that refuses a value it cannot show (a frequency bar given 40 MHz) throws a
+// logic error; the script sees the language's "Invalid property value".
+template <typename Call> auto refusalsAsScriptErrors(Call&& call) {
+    try {
+        return call();
+    } catch (const std::logic_error&) {
+        refuseValue();
+    }
+}
+
+// What a widget names itself to scripts: Q_CLASSINFO("Script.Value", "frequency") makes
+// the script's Value the widget's frequency property.
+void addClassRenames(const QObject& object, BridgeProfile& profile) {
+    const QMetaObject* meta = object.metaObject();
+    constexpr QLatin1String prefix("Script.");
+    for (int i = 0; i < meta->classInfoCount(); ++i) {
+        const QLatin1String name(meta->classInfo(i).name());
+        if (name.startsWith(prefix))
+            profile.renames.push_back({fromQt(QString(name.sliced(prefix.size()))),
+                                       QByteArray(meta->classInfo(i).value())});
+    }
+}
+
 } // namespace
 
 BridgeProfile standardProfile(const QObject* object) {
     BridgeProfile profile;
+    if (object)
+        addClassRenames(*object, profile);
     profile.renames.push_back({u"Name", "objectName"});
     const auto* widget = qobject_cast<const QWidget*>(object);
     if (widget && widget->isWindow())
@@ -151,12 +189,17 @@ BridgeProfile standardProfile(const QObject* object) {
         profile.renames.push_back({u"Text", "plainText"});
         profile.defaultMember = u"Text";
     } else if (qobject_cast<const QAbstractSlider*>(object)) {
+        profile.renames.push_back({u"Min", "minimum"});
+        profile.renames.push_back({u"Max", "maximum"});
         profile.defaultMember = u"Value";
     }
     return profile;
 }
 
-QObjectHost::QObjectHost(QObject* object) : QObjectHost(object, standardProfile(object)) {}
+QObjectHost::QObjectHost(QObject* object) : QObjectHost(object, standardProfile(object)) {
+    for (auto& member : controlMembers(object))
+        addMember(std::move(member));
+}
 
 QObjectHost::QObjectHost(QObject* object, BridgeProfile profile)
     : object_(object), profile_(std::move(profile)) {}
@@ -205,7 +248,7 @@ vbs::Value QObjectHost::getProperty(std::u16string_view name, std::span<vbs::Val
     }
     bool methodNamed = false;
     if (const auto method = findMethod(object, qtName, args.size(), methodNamed))
-        return invoke(object, *method, args);
+        return refusalsAsScriptErrors([&] { return invoke(object, *method, args); });
     if (methodNamed)
         vbs::raise(vbs::err::WrongArgCount);
     if (QObject* child = childNamed(object, qtName)) {
@@ -229,7 +272,10 @@ void QObjectHost::setProperty(std::u16string_view name, std::span<vbs::Value> ar
         vbs::raise(vbs::err::NoSuchMember);
     requireNoArguments(args);
     const QMetaProperty property = object.metaObject()->property(*index);
-    if (!property.isWritable() || !property.write(&object, toQt(value, property.metaType())))
+    if (!property.isWritable())
+        vbs::raise(vbs::err::WrongArgCount);
+    const QVariant converted = toQt(value, property.metaType());
+    if (!refusalsAsScriptErrors([&] { return property.write(&object, converted); }))
         vbs::raise(vbs::err::WrongArgCount);
 }
 
@@ -250,7 +296,6 @@ std::vector<vbs::MemberInfo> QObjectHost::members() const {
                 name = rename.scriptName;
         list.push_back({name, vbs::MemberInfo::Kind::Property, 0, true});
     }
-    // QObject's own slots (deleteLater and the like) are no business of scripts.
     for (int i = QObject::staticMetaObject.methodCount(); i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
         if (scriptCallable(method))
@@ -352,7 +397,8 @@ QVariant toQt(const vbs::Value& value) {
 }
 
 QVariant toQt(const vbs::Value& value, QMetaType type) {
-    // Text, numbers and flags follow the script's own conversion rules, not Qt's.
+    // Text, numbers and flags follow the script's own conversion rules, not Qt's: a
+    // number that does not fit the parameter is an overflow, never cut down to fit.
     switch (type.id()) {
     case QMetaType::QString:
         return fromScript(vbs::toText(value));
@@ -360,6 +406,16 @@ QVariant toQt(const vbs::Value& value, QMetaType type) {
         return vbs::toBool(value);
     case QMetaType::Int:
         return vbs::toLong(value);
+    case QMetaType::Short:
+        return QVariant::fromValue<short>(vbs::toInteger(value));
+    case QMetaType::UShort:
+        return QVariant::fromValue(narrowed<ushort>(value));
+    case QMetaType::UChar:
+        return QVariant::fromValue<uchar>(vbs::toByte(value));
+    case QMetaType::SChar:
+        return QVariant::fromValue(narrowed<signed char>(value));
+    case QMetaType::Char:
+        return QVariant::fromValue(narrowed<char>(value));
     case QMetaType::Double:
         return vbs::toDouble(value);
     case QMetaType::QVariant:

@@ -39,6 +39,13 @@ protected:
         extra.emplace("FLTAMP_TRACE", trace);
         return extra;
     }
+    // The chip was read at start-up, and nothing was written: a write's flag bit is the
+    // only time the data line goes high.
+    void expectStartUpReadOnly() {
+        const std::vector<std::string> accesses = fileLines(trace);
+        EXPECT_FALSE(accesses.empty());
+        EXPECT_EQ(std::count(accesses.begin(), accesses.end(), "W 0x378 0x02"), 0);
+    }
     // The lines of our own program (the port library and Qt may add their own).
     static std::vector<std::string> ownLines(const ProgramRun& run) {
         std::vector<std::string> own;
@@ -262,10 +269,47 @@ TEST_F(LiveXServerTest, PortQuestionsAreWindowsThere) {
     EXPECT_TRUE(fileLines(trace).empty());
 }
 
+// The console on a bench PC without a display: it comes up, greets (nobody can click
+// the boxes, so the terminal's safe answer OK is taken), and ends cleanly when asked to.
+TEST_F(FltampProgramTest, TheConsoleComesUpAndClosesCleanly) {
+    const StartedProgram program =
+        startFltamp({"--console"}, headlessBench({{"QT_QPA_PLATFORM", "offscreen"}}));
+    const bool greeted = waitForErr(program, "I got a procedure from a routine to run!");
+    kill(program.pid, SIGTERM);
+    const ProgramRun run = finishFltamp(program);
+    ASSERT_TRUE(greeted) << run.err;
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_LT(run.err.find("Class_Routines Initialized"),
+              run.err.find("I got a procedure from a routine to run!"));
+    EXPECT_TRUE(ownLines(run).empty()) << run.err;
+    expectStartUpReadOnly();
+}
+
+TEST_F(FltampProgramTest, TheWriteSwitchFirstWritesAndEndsWithoutTheConsole) {
+    const ProgramRun run = runFltamp({"-c", "5", "--console"}, headlessBench());
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.find("Class_Routines"), std::string::npos);
+    EXPECT_EQ(fileLines(trace), joined(writeTrace(5), readTrace(5)));
+}
+
+TEST_F(FltampProgramTest, TheConsoleFirstMakesTheWriteSwitchAnOrdinaryWord) {
+    const StartedProgram program =
+        startFltamp({"--console", "-c", "5"}, headlessBench({{"QT_QPA_PLATFORM", "offscreen"}}));
+    const bool greeted = waitForErr(program, "I got a procedure from a routine to run!");
+    kill(program.pid, SIGTERM);
+    const ProgramRun run = finishFltamp(program);
+    ASSERT_TRUE(greeted) << run.err;
+    EXPECT_EQ(run.status, 0) << run.err;
+    expectStartUpReadOnly();
+}
+
 TEST_F(FltampProgramTest, HelpAndVersionPrintAndSucceed) {
     const ProgramRun help = runFltamp({"--help"}, {});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: fltamp", 0), 0u) << help.out;
+    EXPECT_NE(help.out.find("--console"), std::string::npos);
     const ProgramRun version = runFltamp({"--version"}, {});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("fltamp ", 0), 0u) << version.out;

@@ -36,13 +36,14 @@ std::vector<std::string> fileLines(const std::string& path) {
     return lines(slurp(path));
 }
 
-ProgramRun runFltamp(const std::vector<std::string>& arguments,
-                     const std::map<std::string, std::string>& environment,
-                     std::chrono::seconds limit) {
+StartedProgram startFltamp(const std::vector<std::string>& arguments,
+                           const std::map<std::string, std::string>& environment) {
+    static int started = 0;
     const auto folder = std::filesystem::temp_directory_path();
-    const std::string tag = std::to_string(getpid());
-    const auto outPath = folder / ("fltamp-e2e-out-" + tag);
-    const auto errPath = folder / ("fltamp-e2e-err-" + tag);
+    const std::string tag = std::to_string(getpid()) + "-" + std::to_string(++started);
+    StartedProgram program;
+    program.outPath = (folder / ("fltamp-e2e-out-" + tag)).string();
+    program.errPath = (folder / ("fltamp-e2e-err-" + tag)).string();
 
     std::vector<std::string> argStrings{FLTAMP_PROGRAM};
     argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
@@ -60,11 +61,11 @@ ProgramRun runFltamp(const std::vector<std::string>& arguments,
         envp.push_back(s.data());
     envp.push_back(nullptr);
 
-    const pid_t child = fork();
-    if (child == 0) {
+    program.pid = fork();
+    if (program.pid == 0) {
         const int in = open("/dev/null", O_RDONLY);
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = open(program.outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(program.errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
@@ -72,26 +73,52 @@ ProgramRun runFltamp(const std::vector<std::string>& arguments,
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
+    return program;
+}
+
+bool waitForErr(const StartedProgram& program, const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + safetyLimit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (slurp(program.errPath).find(text) != std::string::npos)
+            return true;
+        // Ended already (looked at without collecting it, which finishFltamp does)?
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(program.pid), &info, WEXITED | WNOHANG | WNOWAIT) ==
+                0 &&
+            info.si_pid != 0)
+            return slurp(program.errPath).find(text) != std::string::npos;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+ProgramRun finishFltamp(const StartedProgram& program, std::chrono::seconds limit) {
     ProgramRun run;
     int waitStatus = 0;
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (waitpid(child, &waitStatus, WNOHANG) == 0) {
+    while (waitpid(program.pid, &waitStatus, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
             run.hung = true;
-            kill(child, SIGKILL);
-            waitpid(child, &waitStatus, 0);
+            kill(program.pid, SIGKILL);
+            waitpid(program.pid, &waitStatus, 0);
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (!run.hung && WIFEXITED(waitStatus))
         run.status = WEXITSTATUS(waitStatus);
-    run.out = slurp(outPath);
-    run.err = slurp(errPath);
+    run.out = slurp(program.outPath);
+    run.err = slurp(program.errPath);
     run.errLines = lines(run.err);
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
+    std::filesystem::remove(program.outPath);
+    std::filesystem::remove(program.errPath);
     return run;
+}
+
+ProgramRun runFltamp(const std::vector<std::string>& arguments,
+                     const std::map<std::string, std::string>& environment,
+                     std::chrono::seconds limit) {
+    return finishFltamp(startFltamp(arguments, environment), limit);
 }
 
 } // namespace app::test

@@ -26,6 +26,19 @@ ProgramRun runFltamp(const std::vector<std::string>& arguments,
                      const std::map<std::string, std::string>& environment,
                      std::chrono::seconds limit = safetyLimit);
 
+// A program started and still running, for a test that watches it and ends it.
+struct StartedProgram {
+    int pid = -1;
+    std::string outPath;
+    std::string errPath;
+};
+StartedProgram startFltamp(const std::vector<std::string>& arguments,
+                           const std::map<std::string, std::string>& environment);
+// Whether the program's stderr has shown the text within a generous time.
+bool waitForErr(const StartedProgram& program, const std::string& text);
+// Waits for the program to end (killing it past the limit) and collects its run.
+ProgramRun finishFltamp(const StartedProgram& program, std::chrono::seconds limit = safetyLimit);
+
 std::vector<std::string> fileLines(const std::string& path);
 
 } // namespace app::test

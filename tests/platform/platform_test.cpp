@@ -60,7 +60,10 @@ TEST(TerminalDialogs, WithoutATerminalTakesTheSafeAnswerAndSaysSo) {
     const std::pair<platform::Buttons, platform::Answer> cases[] = {
         {platform::Buttons::AbortRetryIgnore, platform::Answer::Abort},
         {platform::Buttons::YesNo, platform::Answer::No},
-        {platform::Buttons::Ok, platform::Answer::Ok}};
+        {platform::Buttons::Ok, platform::Answer::Ok},
+        {platform::Buttons::OkCancel, platform::Answer::Cancel},
+        {platform::Buttons::YesNoCancel, platform::Answer::Cancel},
+        {platform::Buttons::RetryCancel, platform::Answer::Cancel}};
     for (const auto& [buttons, expected] : cases) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(terminal.ask({"Could not connect to the parallel port", "FLTAMP", buttons}),
@@ -70,6 +73,9 @@ TEST(TerminalDialogs, WithoutATerminalTakesTheSafeAnswerAndSaysSo) {
         EXPECT_NE(said.find("no terminal"), std::string::npos);
     }
     EXPECT_EQ(terminal.chooseFile({}), std::nullopt);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(terminal.askText({"Cutoff in MHz?"}), std::nullopt);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Cutoff in MHz?"), std::string::npos);
 }
 
 } // namespace

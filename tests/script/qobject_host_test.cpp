@@ -2,14 +2,20 @@
 #include "script/QObjectHost.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "support/script_errors.h"
 #include "vbscript/convert.h"
@@ -24,16 +30,26 @@ class Gadget : public QObject {
     Q_OBJECT
     Q_PROPERTY(int level READ level WRITE setLevel)
     Q_PROPERTY(QString label READ label)
+    Q_PROPERTY(int percent READ percent WRITE setPercent)
+    Q_CLASSINFO("Script.Amount", "level")
 public:
     int level() const { return level_; }
     void setLevel(int level) { level_ = level; }
     QString label() const { return "fixed"; }
+    int percent() const { return 0; }
+    void setPercent(int percent) {
+        if (percent < 0 || percent > 100)
+            throw std::out_of_range("not a percentage");
+    }
 
     Q_INVOKABLE QString greet(const QString& who, int times) const {
         return QString("hello %1 x%2").arg(who).arg(times);
     }
     Q_INVOKABLE double half(double value) const { return value / 2; }
     Q_INVOKABLE void reset() { level_ = 0; }
+    Q_INVOKABLE int widened(short value) const { return value; }
+    Q_INVOKABLE int unsignedWidened(ushort value) const { return value; }
+    Q_INVOKABLE int byteWidened(uchar value) const { return value; }
 
 private:
     int level_ = 7;
@@ -91,6 +107,60 @@ TEST(QObjectHost, FailuresCarryTheLanguagesErrorNumbers) {
               vbs::err::NoSuchMember);
 }
 
+TEST(QObjectHost, NumbersThatDoNotFitANarrowParameterOverflow) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    struct Case {
+        const char16_t* method;
+        Value argument;
+        int error;
+        int result;
+    };
+    const Case cases[] = {
+        {u"widened", Value::longValue(32767), 0, 32767},
+        {u"widened", Value::dbl(-32768.4), 0, -32768},
+        {u"widened", Value::dbl(2.5), 0, 2},
+        {u"widened", Value::longValue(32768), vbs::err::Overflow, 0},
+        {u"widened", Value::longValue(-40000), vbs::err::Overflow, 0},
+        {u"widened", Value::string(u"many"), vbs::err::TypeMismatch, 0},
+        {u"unsignedWidened", Value::longValue(65535), 0, 65535},
+        {u"unsignedWidened", Value::integer(-1), vbs::err::Overflow, 0},
+        {u"byteWidened", Value::integer(256), vbs::err::Overflow, 0},
+    };
+    for (const Case& c : cases) {
+        Value result;
+        EXPECT_EQ(errorNumberOf([&] { result = get(host, c.method, {c.argument}); }), c.error)
+            << vbs::toText(c.argument).size();
+        if (!c.error) {
+            EXPECT_EQ(vbs::toLong(result), c.result);
+        }
+    }
+}
+
+TEST(QObjectHost, AWidgetNamesItsOwnMembersForScripts) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    set(host, u"amount", Value::integer(9));
+    EXPECT_EQ(gadget.level(), 9);
+    EXPECT_EQ(get(host, u"Amount").asInteger(), 9);
+}
+
+TEST(QObjectHost, AValueTheObjectRefusesIsAnInvalidPropertyValue) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    set(host, u"percent", Value::integer(50));
+    std::u16string description;
+    EXPECT_EQ(errorNumberOf([&] { set(host, u"percent", Value::integer(101)); }, &description),
+              380);
+    EXPECT_EQ(description, u"Invalid property value");
+}
+
+TEST(QObjectHost, ScriptsCannotDeleteAnObject) {
+    Gadget gadget;
+    QObjectHost host(&gadget);
+    EXPECT_EQ(errorNumberOf([&] { get(host, u"deleteLater"); }), vbs::err::NoSuchMember);
+}
+
 TEST(QObjectHost, ClosedObjectsAreNoLongerThere) {
     auto* gadget = new Gadget;
     QObjectHost host(gadget);
@@ -136,6 +206,54 @@ TEST(QObjectHost, WidgetsUseTheNamesScriptsKnow) {
     EXPECT_EQ(get(barHost, u"").asInteger(), 4);
     set(barHost, u"Value", Value::dbl(6.5)); // halves to even, as the language rounds
     EXPECT_EQ(bar->value(), 6);
+}
+
+TEST(ControlMembers, ButtonsCheckBoxesAndLineEditsSpeakTheScriptsTerms) {
+    QPushButton button("Write");
+    QSignalSpy clicks(&button, &QPushButton::clicked);
+    QObjectHost buttonHost(&button);
+    EXPECT_FALSE(get(buttonHost, u"Value").asBool());
+    set(buttonHost, u"Value", Value::boolean(false));
+    EXPECT_EQ(clicks.count(), 0);
+    set(buttonHost, u"value", Value::boolean(true));
+    EXPECT_EQ(clicks.count(), 1);
+    buttonHost.callMethod(u"Click", {});
+    EXPECT_EQ(clicks.count(), 2);
+
+    QCheckBox check("Load Members");
+    QObjectHost checkHost(&check);
+    EXPECT_EQ(get(checkHost, u"Value").asInteger(), 0);
+    set(checkHost, u"Value", Value::integer(1));
+    EXPECT_EQ(check.checkState(), Qt::Checked);
+    set(checkHost, u"Value", Value::integer(2));
+    EXPECT_EQ(check.checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(get(checkHost, u"Value").asInteger(), 2);
+    EXPECT_EQ(errorNumberOf([&] { set(checkHost, u"Value", Value::integer(3)); }), 380);
+
+    QRadioButton radio("One");
+    QObjectHost radioHost(&radio);
+    set(radioHost, u"Value", Value::boolean(true));
+    EXPECT_TRUE(radio.isChecked());
+
+    QLineEdit edit("2500");
+    QObjectHost editHost(&edit);
+    set(editHost, u"SelStart", Value::integer(1));
+    set(editHost, u"SelLength", Value::integer(2));
+    EXPECT_EQ(edit.selectedText(), "50");
+    EXPECT_EQ(get(editHost, u"SelStart").asLong(), 1);
+    EXPECT_EQ(get(editHost, u"SelLength").asLong(), 2);
+    set(editHost, u"SelLength", Value::integer(100)); // as far as the text goes
+    EXPECT_EQ(edit.selectedText(), "500");
+    set(editHost, u"SelStart", Value::integer(100));
+    EXPECT_EQ(edit.cursorPosition(), 4);
+    EXPECT_EQ(errorNumberOf([&] { set(editHost, u"SelStart", Value::integer(-1)); }), 380);
+
+    QScrollBar bar;
+    bar.setRange(1, 30);
+    QObjectHost barHost(&bar);
+    EXPECT_EQ(get(barHost, u"Min").asInteger(), 1);
+    set(barHost, u"Max", Value::integer(40));
+    EXPECT_EQ(bar.maximum(), 40);
 }
 
 TEST(QObjectHost, ExtraMembersComeFirstAndAreListed) {

@@ -12,8 +12,8 @@
 
 namespace testsupport {
 
-// Answers message boxes and file dialogs in order while it lives; OK (or cancel) once the
-// script runs out. Remembers every box and dialog shown.
+// Answers message boxes, file dialogs and input boxes in order while it lives; OK (or
+// cancel) once the script runs out. Remembers every box and dialog shown.
 class ScriptedDialogs : public platform::DialogProvider {
 public:
     ScriptedDialogs() { platform::setDialogProvider(this); }
@@ -39,6 +39,15 @@ public:
         return choice;
     }
 
+    std::optional<std::string> askText(const platform::InputRequest& request) override {
+        inputRequests.push_back(request);
+        if (typedTexts.empty())
+            return std::nullopt;
+        std::optional<std::string> typed = typedTexts.front();
+        typedTexts.pop_front();
+        return typed;
+    }
+
     std::vector<std::string> texts() const {
         std::vector<std::string> shown;
         for (const auto& request : messages)
@@ -50,6 +59,8 @@ public:
     std::deque<std::optional<std::string>> fileChoices; // nothing: the operator cancels
     std::vector<platform::MessageRequest> messages;
     std::vector<platform::FileRequest> fileRequests;
+    std::deque<std::optional<std::string>> typedTexts; // nothing: the operator cancels
+    std::vector<platform::InputRequest> inputRequests;
 };
 
 // Deliberately no std::exception, so no "skip the failing step" handler can swallow it.

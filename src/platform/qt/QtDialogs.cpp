@@ -1,10 +1,13 @@
-// Message boxes and file dialogs through Qt, modal over whichever window is active.
+// Message boxes, input boxes and file dialogs through Qt, modal over the window that owns
+// them, or else over whichever window is active.
 #include "platform/qt/QtDialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -15,16 +18,55 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The set's buttons from the left, as the program names them.
+QList<QMessageBox::StandardButton> buttonsInOrder(Buttons buttons) {
     switch (buttons) {
     case Buttons::AbortRetryIgnore:
-        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
     case Buttons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
+        return {QMessageBox::Yes, QMessageBox::No};
+    case Buttons::OkCancel:
+        return {QMessageBox::Ok, QMessageBox::Cancel};
+    case Buttons::YesNoCancel:
+        return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Buttons::RetryCancel:
+        return {QMessageBox::Retry, QMessageBox::Cancel};
     case Buttons::Ok:
         break;
     }
-    return QMessageBox::Ok;
+    return {QMessageBox::Ok};
+}
+
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    QMessageBox::StandardButtons set;
+    for (const QMessageBox::StandardButton button : buttonsInOrder(buttons))
+        set |= button;
+    return set;
+}
+
+QWidget* ownerOf(void* owner) {
+    return owner ? static_cast<QWidget*>(owner) : QApplication::activeWindow();
+}
+
+// The program's texts break lines with CR LF; a Qt label wants a bare line feed.
+QString shownText(const std::string& text) {
+    return fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // The port's questions have no Cancel. Qt would let Escape and the title bar's close
@@ -57,7 +99,8 @@ private:
     bool buttonsOnly_;
 };
 
-// A box closed without a button (only an OK box can be) gives the answer that risks nothing.
+// A box closed without a button (an OK box, or one with Cancel) gives the answer that
+// risks nothing.
 Answer answerOf(int pressed, Buttons buttons) {
     switch (pressed) {
     case QMessageBox::Abort:
@@ -72,6 +115,8 @@ Answer answerOf(int pressed, Buttons buttons) {
         return Answer::No;
     case QMessageBox::Ok:
         return Answer::Ok;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
     default:
         return safeAnswer(buttons);
     }
@@ -90,13 +135,22 @@ std::string qtFileFilter(const std::string& filter) {
 }
 
 Answer QtDialogs::ask(const MessageRequest& request) {
-    // The program's texts break lines with CR LF; a Qt label wants a bare line feed.
-    const QString text =
-        fromUtf8(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    MessageBox box(request.buttons,
-                   request.icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                   fromUtf8(request.title), text, QApplication::activeWindow());
+    MessageBox box(request.buttons, qtIcon(request.icon), fromUtf8(request.title),
+                   shownText(request.text), ownerOf(request.owner));
+    const auto order = buttonsInOrder(request.buttons);
+    if (request.defaultButton >= 0 && request.defaultButton < order.size())
+        box.setDefaultButton(order[request.defaultButton]);
     return answerOf(box.exec(), request.buttons);
+}
+
+std::optional<std::string> QtDialogs::askText(const InputRequest& request) {
+    bool accepted = false;
+    const QString typed = QInputDialog::getText(ownerOf(request.owner), fromUtf8(request.title),
+                                                shownText(request.prompt), QLineEdit::Normal,
+                                                fromUtf8(request.defaultText), &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return typed.toStdString();
 }
 
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {

@@ -11,6 +11,7 @@ class QtDialogs : public DialogProvider {
 public:
     Answer ask(const MessageRequest& request) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
+    std::optional<std::string> askText(const InputRequest& request) override;
 };
 
 // "Text Files (*.txt)|*.txt" (description|pattern pairs) as Qt writes a file filter.
