@@ -8,6 +8,7 @@
 
 #include "app/close_signals.h"
 #include "app/headless.h"
+#include "app/qt_notes.h"
 #include "app/usage.h"
 #include "device/Variables.h"
 #include "panel/Main.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         std::cout << app::versionText();
         return 0;
     }
+    app::dropRuntimeFolderNote();
     // Taken before Qt removes its own options from argv. --console is ours and stays in
     // the argument text: "-c 5 --console" still writes code 5 and ends.
     const std::string arguments = panel::argumentText(argc, argv);

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <iostream>
 
+#include "app/qt_notes.h"
 #include "panel/Aboutform.h"
 #include "panel/Main.h"
 #include "script/Scriptform.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         std::cerr << "Usage: fltamp-screenshots FOLDER\n";
         return 2;
     }
+    app::dropRuntimeFolderNote();
     QApplication application(argc, argv);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) {

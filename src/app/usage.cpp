@@ -2,6 +2,8 @@
 // so that a script knows what each one means.
 #include "app/usage.h"
 
+#include "app/version.h"
+
 namespace app {
 
 std::string usageText() {
@@ -19,11 +21,17 @@ std::string usageText() {
            "available (nothing written); 3 the chip reads back another code; 4 the chip\n"
            "reads back a code out of range; 5 the port failed during the transfer.\n"
            "\n"
-           "Environment: FLTAMP_PORT picks the port: ppdev (default, the real port), sim\n"
-           "(the simulated board), ftdi (an FTDI USB bridge in bit-bang mode) or gpio\n"
-           "(GPIO lines of a board computer); FLTAMP_TRACE=FILE appends every port access\n"
-           "to FILE; FLTAMP_SCRIPT_DIR=FOLDER is where the console's script files are found\n"
-           "(default: the program's own folder).\n"
+           "Environment:\n"
+           "  FLTAMP_PORT=NAME         the port: ppdev (default, the real port), sim (the\n"
+           "                           simulated board), ftdi (an FTDI USB bridge in\n"
+           "                           bit-bang mode) or gpio (GPIO lines of a board computer)\n"
+           "  FLTAMP_TRACE=FILE        append every port access to FILE\n"
+           "  FLTAMP_SCRIPT_DIR=FOLDER where the console's script files are found (default:\n"
+           "                           the program's own folder; installed under /usr, the\n"
+           "                           current folder, which is also where Save starts)\n"
+           "  FLTAMP_SIM_CODE=N        the simulated chip's code at power-up (default 11)\n"
+           "  FLTAMP_SIM_REFUSE=N      the simulated board refuses N claims, or always\n"
+           "  FLTAMP_SIM_STATUS=LEVEL  high or low: the simulated answer line stuck there\n"
            "  FLTAMP_FTDI=DEVICE       the bridge to use when several FTDI devices are\n"
            "                           plugged in: d:BUS/ADDRESS, i:VID:PID[:INDEX] or\n"
            "                           s:VID:PID:SERIAL\n"
@@ -31,6 +39,9 @@ std::string usageText() {
            "  FLTAMP_GPIO_CHIP=NAME    the GPIO chip in /dev (default gpiochip0)\n"
            "  FLTAMP_GPIO_LINES=L,D,C,A  line offsets of latch, data, clock and the chip's\n"
            "                           answer (default 17,27,22,23)\n"
+           "  QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY  the display, checked before Qt\n"
+           "                           starts (a Wayland socket in XDG_RUNTIME_DIR, Qt's\n"
+           "                           plugins also in QT_QPA_PLATFORM_PLUGIN_PATH)\n"
            "\n"
            "Without a display the panel runs headless: -c works, port-setup questions are\n"
            "asked on the terminal, and without one the safe answer (Abort, No) is taken.\n";

@@ -39,6 +39,11 @@ Integer ntCode(std::uint32_t major) {
     }
 }
 
+std::string& noPortReason() {
+    static std::string why;
+    return why;
+}
+
 platform::Answer ask(std::string text, platform::Buttons buttons) {
     return platform::messageBox({std::move(text), platform::programTitle, buttons});
 }
@@ -87,6 +92,10 @@ bool decideAfterFailedClaim() {
 
 } // namespace
 
+const std::string& whyNoPort() {
+    return noPortReason();
+}
+
 Integer getOSVersion() {
     platform::OsVersionRecord record = platform::preparedVersionRecord();
     platform::getVersionEx(record);
@@ -103,16 +112,22 @@ bool osNeedsPortSetup(Integer osCode) {
 
 bool claimPort() {
     try {
-        return parllio::ClaimParallelPort(claimMode, claimTimeout) != 0;
-    } catch (...) {
+        if (parllio::ClaimParallelPort(claimMode, claimTimeout) != 0)
+            return true;
+        noPortReason() = parllio::lastClaimRefusal();
+    } catch (const std::exception& error) {
         // A missing or failing port library is a refused claim.
-        return false;
+        noPortReason() = std::string("the port library failed: ") + error.what();
+    } catch (...) {
+        noPortReason() = "the port library failed";
     }
+    return false;
 }
 
 bool setupPort() {
     if (claimPort()) {
         portAvailable = true;
+        noPortReason().clear();
         return true;
     }
     return decideAfterFailedClaim();
@@ -125,12 +140,15 @@ void setUpPortAtStartUp() {
     lpt3Address = wire::lpt3Base;
     const Integer osCode = getOSVersion();
     if (osCode == osUnknown) {
+        noPortReason() = "the operating system could not be determined";
         platform::messageBox({"Failed to determine operating system", "", platform::Buttons::Ok,
                               platform::Icon::Critical});
         return;
     }
-    if (!osNeedsPortSetup(osCode))
+    if (!osNeedsPortSetup(osCode)) {
+        noPortReason() = "the port is not set up on this operating system";
         return;
+    }
     candidatePort = portAddress = lpt1Address;
     while (!setupPort()) {
     }

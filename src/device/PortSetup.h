@@ -2,6 +2,8 @@
 // operator deciding what happens when the claim fails.
 #pragma once
 
+#include <string>
+
 #include "device/Variables.h"
 
 namespace device {
@@ -28,5 +30,9 @@ bool setupPort();
 // The start-up part of the load handler: standard addresses, the OS check with its
 // message, and setupPort until it finishes.
 void setUpPortAtStartUp();
+
+// Why the panel runs without the port after start-up, in the operator's terms: the
+// last claim's refusal, or why no claim was made. Empty when the port was claimed.
+const std::string& whyNoPort();
 
 } // namespace device

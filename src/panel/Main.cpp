@@ -22,6 +22,7 @@
 #include "platform/os_version.h"
 #include "platform/parllio/parllio.h"
 #include "platform/program_end.h"
+#include "platform/program_folder.h"
 #include "script/Routines.h"
 #include "ui_Main.h"
 #include "vbscript/basic_number.h"
@@ -85,6 +86,7 @@ Main::Main(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::Main>
     loadPanelResources();
     ui->setupUi(this);
     usePanelFont(*this);
+    useTwoLineCaptionFont(*ui->Label6);
     placeClientArea();
 
     connect(ui->Text_new_freq, &QLineEdit::textChanged, this, &Main::textNewFreqChanged);
@@ -133,6 +135,18 @@ void Main::load(std::string_view argumentText) {
     setText(ui->Text_new_freq, shownText(selectedCode));
     ui->VScroll_cur_freq->setFrequency(shownValue(currentCode));
     ui->VScroll_new_freq->setFrequency(shownValue(selectedCode));
+    showMissingPort();
+}
+
+// Without a port the window would look just as it does with a working board. The phase
+// box is empty whenever no transfer runs, and without a port none ever does: its greyed
+// placeholder says so, and its tooltip says why, without moving or retexting a control.
+void Main::showMissingPort() {
+    if (portAvailable)
+        return;
+    ui->Text_curBit->setPlaceholderText(QStringLiteral("no port"));
+    ui->Text_curBit->setToolTip(QStringLiteral("Running without the parallel port: ") +
+                                QString::fromStdString(device::whyNoPort()));
 }
 
 void Main::startUpRead() {
@@ -344,7 +358,7 @@ void Main::openSettings() {
 }
 
 void Main::saveSettings() {
-    commonDialog1_.initialFolder = QCoreApplication::applicationDirPath().toStdString();
+    commonDialog1_.initialFolder = platform::programFolder().string();
     const std::optional<std::string> path = chooseSettingsFile(platform::FileDialogKind::Save);
     if (!path)
         return;

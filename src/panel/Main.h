@@ -51,6 +51,7 @@ protected:
 private:
     void placeClientArea();
     void startUpRead();
+    void showMissingPort();
     void showCurrentCode();
 
     // Reactions of the frequency controls.

@@ -58,14 +58,26 @@ bool operatorPresent() {
     return isatty(STDIN_FILENO) != 0;
 }
 
+// Every line the program writes on stderr starts with its name; a box starts with its
+// title ("FLTAMP: …"), and one without a title with the name.
+constexpr const char* ownPrefix = "fltamp: ";
+
+std::string headingOf(const std::string& title) {
+    return title.empty() ? ownPrefix : title + ": ";
+}
+
+void sayNobodyAnswers(const char* answer) {
+    std::cerr << ownPrefix << "no terminal to answer on; taking " << answer << "\n";
+}
+
 } // namespace
 
 Answer TerminalDialogs::ask(const MessageRequest& request) {
-    const std::string heading = request.title.empty() ? "" : request.title + ": ";
+    const std::string heading = headingOf(request.title);
     if (!operatorPresent()) {
         const Answer answer = safeAnswer(request.buttons);
-        std::cerr << heading << request.text << "\n(no terminal to answer on; taking "
-                  << labelOf(answer) << ")\n";
+        std::cerr << heading << request.text << "\n";
+        sayNobodyAnswers(labelOf(answer));
         return answer;
     }
     const std::vector<Choice> choices = choicesFor(request.buttons);
@@ -90,9 +102,10 @@ Answer TerminalDialogs::ask(const MessageRequest& request) {
 }
 
 std::optional<std::string> TerminalDialogs::askText(const InputRequest& request) {
-    const std::string heading = request.title.empty() ? "" : request.title + ": ";
+    const std::string heading = headingOf(request.title);
     if (!operatorPresent()) {
-        std::cerr << heading << request.prompt << "\n(no terminal to answer on; taking Cancel)\n";
+        std::cerr << heading << request.prompt << "\n";
+        sayNobodyAnswers("Cancel");
         return std::nullopt;
     }
     std::cerr << heading << request.prompt << "\n[" << request.defaultText
@@ -106,7 +119,7 @@ std::optional<std::string> TerminalDialogs::askText(const InputRequest& request)
 std::optional<std::string> TerminalDialogs::chooseFile(const FileRequest& request) {
     if (!operatorPresent())
         return std::nullopt;
-    std::cerr << (request.kind == FileDialogKind::Open ? "Open" : "Save") << " file ("
+    std::cerr << ownPrefix << (request.kind == FileDialogKind::Open ? "Open" : "Save") << " file ("
               << request.filter << "), empty to cancel: " << std::flush;
     std::string line;
     if (!std::getline(std::cin, line) || line.empty())

@@ -5,11 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QStringDecoder>
 #include <cerrno>
 #include <string>
 
+#include "platform/program_folder.h"
 #include "vbscript/errors.h"
 #include "vbscript/value.h"
 
@@ -169,8 +169,8 @@ void writeAll(int fd, const QByteArray& bytes, const std::filesystem::path& file
 
 std::filesystem::path scriptFolder() {
     const QString chosen = qEnvironmentVariable("FLTAMP_SCRIPT_DIR");
-    const QString folder = chosen.isEmpty() ? QCoreApplication::applicationDirPath() : chosen;
-    return std::filesystem::path(folder.toStdString());
+    return chosen.isEmpty() ? platform::programFolder()
+                            : std::filesystem::path(chosen.toStdString());
 }
 
 std::filesystem::path located(const QString& name) {

@@ -12,7 +12,8 @@
 
 namespace script::files {
 
-// Where relative names start: $FLTAMP_SCRIPT_DIR when set, else the program's folder.
+// Where relative names start: $FLTAMP_SCRIPT_DIR when set, else the program's folder
+// (platform/program_folder.h: the working directory for an installed program).
 std::filesystem::path scriptFolder();
 
 // A name as a script gives it: an absolute name as it stands; any other in the script

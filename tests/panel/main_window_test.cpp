@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTest>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -346,6 +347,58 @@ TEST_F(MainWindowTest, UnknownSystemShowsTheCriticalMessageWithEmptyTitle) {
     EXPECT_EQ(dialogs.messages[0].title, "");
     EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Critical);
     expectCurrentShows(1);
+}
+
+// --- Running without the port ---
+
+// The phase box stays empty (a script reading it sees no text); only its greyed
+// placeholder and its tooltip tell that the panel runs without the port, and why.
+class MissingPortTest : public MainWindowTest {
+protected:
+    void expectNoPortBecause(const std::string& reason) {
+        EXPECT_FALSE(device::portAvailable);
+        EXPECT_EQ(text("Text_curBit"), "");
+        EXPECT_EQ(box("Text_curBit")->placeholderText(), "no port");
+        EXPECT_EQ(box("Text_curBit")->toolTip().toStdString(),
+                  "Running without the parallel port: " + reason);
+        EXPECT_EQ(box("Text_curBit")->geometry(), QRect(296, 304, 73, 19));
+    }
+    void startRefused(std::deque<platform::Answer> answers) {
+        installBoard(11, std::nullopt);
+        dialogs.answers = std::move(answers);
+        window = std::make_unique<Main>();
+        window->load("");
+    }
+};
+
+TEST_F(MissingPortTest, WithThePortTheBoxIsPlainlyEmpty) {
+    start(11);
+    EXPECT_EQ(text("Text_curBit"), "");
+    EXPECT_EQ(box("Text_curBit")->placeholderText(), "");
+    EXPECT_EQ(box("Text_curBit")->toolTip(), "");
+}
+
+TEST_F(MissingPortTest, IgnoreShowsTheRefusal) {
+    startRefused({platform::Answer::Ignore});
+    expectNoPortBecause("the simulated board refused the claim (FLTAMP_SIM_REFUSE)");
+}
+
+TEST_F(MissingPortTest, YesAfterTheThirdAddressShowsTheRefusal) {
+    startRefused({platform::Answer::Retry, platform::Answer::Retry, platform::Answer::Retry,
+                  platform::Answer::Yes});
+    expectNoPortBecause("the simulated board refused the claim (FLTAMP_SIM_REFUSE)");
+}
+
+TEST_F(MissingPortTest, ASystemWithoutPortSetupSaysSo) {
+    startWithoutPort();
+    expectNoPortBecause("the port is not set up on this operating system");
+}
+
+TEST_F(MissingPortTest, AnUnknownSystemSaysSo) {
+    platform::setVersionSource(systemOf(7, 1));
+    window = std::make_unique<Main>();
+    window->load("");
+    expectNoPortBecause("the operating system could not be determined");
 }
 
 // --- Command-line write ---

@@ -22,6 +22,7 @@ TEST(Parllio, UnknownBackendNameIsAFailedClaimWithAReason) {
     EXPECT_EQ(parllio::ClaimParallelPort(1, 50), 0);
     const std::string message = testing::internal::GetCapturedStderr();
     unsetenv("FLTAMP_PORT");
+    EXPECT_EQ(message, "fltamp: parallel port not claimed: " + parllio::lastClaimRefusal() + "\n");
     EXPECT_NE(message.find("unknown port backend \"serial\""), std::string::npos) << message;
     EXPECT_THROW(parllio::OutByte(888, 1), parllio::PortError);
 }

@@ -1,12 +1,15 @@
-// The OS version record as Linux fills it, and the terminal's answers when nobody is there.
+// The OS version record as Linux fills it, the terminal's answers when nobody is there,
+// and the folder the operator's files start from.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/dialogs.h"
 #include "platform/os_version.h"
+#include "platform/program_folder.h"
 
 namespace {
 
@@ -57,25 +60,60 @@ TEST(TerminalDialogs, WithoutATerminalTakesTheSafeAnswerAndSaysSo) {
     if (isatty(STDIN_FILENO))
         GTEST_SKIP() << "standard input is a terminal";
     platform::TerminalDialogs terminal;
-    const std::pair<platform::Buttons, platform::Answer> cases[] = {
-        {platform::Buttons::AbortRetryIgnore, platform::Answer::Abort},
-        {platform::Buttons::YesNo, platform::Answer::No},
-        {platform::Buttons::Ok, platform::Answer::Ok},
-        {platform::Buttons::OkCancel, platform::Answer::Cancel},
-        {platform::Buttons::YesNoCancel, platform::Answer::Cancel},
-        {platform::Buttons::RetryCancel, platform::Answer::Cancel}};
-    for (const auto& [buttons, expected] : cases) {
+    const struct {
+        platform::Buttons buttons;
+        platform::Answer expected;
+        const char* taken;
+    } cases[] = {{platform::Buttons::AbortRetryIgnore, platform::Answer::Abort, "Abort"},
+                 {platform::Buttons::YesNo, platform::Answer::No, "No"},
+                 {platform::Buttons::Ok, platform::Answer::Ok, "OK"},
+                 {platform::Buttons::OkCancel, platform::Answer::Cancel, "Cancel"},
+                 {platform::Buttons::YesNoCancel, platform::Answer::Cancel, "Cancel"},
+                 {platform::Buttons::RetryCancel, platform::Answer::Cancel, "Cancel"}};
+    for (const auto& c : cases) {
         testing::internal::CaptureStderr();
-        EXPECT_EQ(terminal.ask({"Could not connect to the parallel port", "FLTAMP", buttons}),
-                  expected);
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_NE(said.find("Could not connect to the parallel port"), std::string::npos);
-        EXPECT_NE(said.find("no terminal"), std::string::npos);
+        EXPECT_EQ(terminal.ask({"Could not connect to the parallel port", "FLTAMP", c.buttons}),
+                  c.expected);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  std::string("FLTAMP: Could not connect to the parallel port\n"
+                              "fltamp: no terminal to answer on; taking ") +
+                      c.taken + "\n");
     }
+    // A box without a title still starts with the program's name.
+    testing::internal::CaptureStderr();
+    terminal.ask({"Failed to determine operating system", ""});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "fltamp: Failed to determine operating system\n"
+              "fltamp: no terminal to answer on; taking OK\n");
     EXPECT_EQ(terminal.chooseFile({}), std::nullopt);
     testing::internal::CaptureStderr();
     EXPECT_EQ(terminal.askText({"Cutoff in MHz?"}), std::nullopt);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Cutoff in MHz?"), std::string::npos);
+}
+
+// An installed program keeps the operator's files in the working directory: its own
+// folder under /usr is not writable. Anywhere else, the executable's folder.
+TEST(ProgramFolder, IsTheWorkingDirectoryOnlyForAProgramUnderUsr) {
+    const struct {
+        const char* executable;
+        const char* expected;
+    } cases[] = {
+        {"/usr/bin/fltamp", "/home/bench"},
+        {"/usr/local/bin/fltamp", "/home/bench"},
+        {"/work/fltamp/build/fltamp", "/work/fltamp/build"},
+        {"/usrlocal/bin/fltamp", "/usrlocal/bin"},
+        {"/opt/usr/bin/fltamp", "/opt/usr/bin"},
+        {"/home/bench/usr/fltamp", "/home/bench/usr"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::programFolderFor(c.executable, "/home/bench"),
+                  std::filesystem::path(c.expected))
+            << c.executable;
+}
+
+TEST(ProgramFolder, IsThisTestProgramsOwnFolder) {
+    EXPECT_EQ(platform::programFolder(),
+              std::filesystem::canonical("/proc/self/exe").parent_path());
 }
 
 } // namespace

@@ -27,6 +27,18 @@ PortTrace& trace() {
     return opened;
 }
 
+std::string& refusal() {
+    static std::string why;
+    return why;
+}
+
+// A refused claim says why once on stderr and keeps it for the panel to show.
+std::int16_t refuse(std::string why) {
+    std::cerr << "fltamp: parallel port not claimed: " << why << "\n";
+    refusal() = std::move(why);
+    return 0;
+}
+
 Backend& claimedBackend() {
     if (!backend())
         throw PortError("the parallel port has not been claimed");
@@ -65,17 +77,18 @@ std::int16_t ClaimParallelPort(std::int32_t, std::int32_t) {
         const char* setting = std::getenv("FLTAMP_PORT");
         const std::string name = setting && *setting ? setting : defaultBackend;
         backend() = makeBackend(name);
-        if (!backend()) {
-            std::cerr << "FLTAMP: unknown port backend \"" << name
-                      << "\" in FLTAMP_PORT (use ppdev, sim, ftdi or gpio)\n";
-            return 0;
-        }
+        if (!backend())
+            return refuse("unknown port backend \"" + name +
+                          "\" in FLTAMP_PORT (use ppdev, sim, ftdi or gpio)");
     }
     std::string why;
     if (backend()->claim(why))
         return 1;
-    std::cerr << "FLTAMP: parallel port not claimed: " << why << "\n";
-    return 0;
+    return refuse(std::move(why));
+}
+
+const std::string& lastClaimRefusal() {
+    return refusal();
 }
 
 void OutByte(std::int32_t address, std::int32_t value) {

@@ -30,6 +30,8 @@ public:
 // Non-zero when the port was claimed; zero, with one line on stderr saying why, when not.
 // The arguments are the library's fixed claim parameters; no backend depends on them.
 std::int16_t ClaimParallelPort(std::int32_t mode, std::int32_t timeout);
+// Why the last claim failed, as that line says it (without the line's own prefix).
+const std::string& lastClaimRefusal();
 // Puts the low 8 bits of value on the data register at address. Throws PortError.
 void OutByte(std::int32_t address, std::int32_t value);
 // The status register whose data register is at address - 1. Throws PortError.

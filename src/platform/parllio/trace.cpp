@@ -41,7 +41,7 @@ PortTrace::PortTrace(const std::string& path)
       fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644)) {
     if (fd_ < 0) {
         const std::string why = reason(errno);
-        std::cerr << "FLTAMP: cannot open the trace file " << path << ": " << why
+        std::cerr << "fltamp: cannot open the trace file " << path << ": " << why
                   << "; port accesses are not traced\n";
         return;
     }
@@ -85,7 +85,7 @@ void PortTrace::record(char kind, std::int32_t address, std::uint8_t value) {
 
 // A trace with a hole in it would mislead whoever reads it: it ends at the first loss.
 void PortTrace::stop(const std::string& why) {
-    std::cerr << "FLTAMP: cannot write the trace file " << path_ << ": " << why
+    std::cerr << "fltamp: cannot write the trace file " << path_ << ": " << why
               << "; tracing stops here\n";
     ::close(fd_);
     fd_ = -1;

@@ -21,7 +21,7 @@ int environmentNumber(const char* name, int fallback, int low, int high) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
     if (*end != '\0' || value < low || value > high) {
-        std::cerr << "FLTAMP: ignoring " << name << "=" << text << " (expected " << low << ".."
+        std::cerr << "fltamp: ignoring " << name << "=" << text << " (expected " << low << ".."
                   << high << ")\n";
         return fallback;
     }
@@ -47,7 +47,7 @@ SimSettings SimSettings::fromEnvironment() {
         else if (level == "low")
             settings.stuckStatus = false;
         else if (!level.empty())
-            std::cerr << "FLTAMP: ignoring FLTAMP_SIM_STATUS=" << level
+            std::cerr << "fltamp: ignoring FLTAMP_SIM_STATUS=" << level
                       << " (expected high or low)\n";
     }
     return settings;
