@@ -1,6 +1,7 @@
 // fltamp: starts the panel (with --console, the script console beside it), or with -c
 // writes one code to the chip and ends.
 #include <QApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
@@ -8,6 +9,7 @@
 
 #include "app/close_signals.h"
 #include "app/headless.h"
+#include "app/identity.h"
 #include "app/qt_notes.h"
 #include "app/usage.h"
 #include "device/Variables.h"
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     app::dropRuntimeFolderNote();
+    QGuiApplication::setDesktopFileName(QStringLiteral(FLTAMP_APP_ID));
     // Taken before Qt removes its own options from argv. --console is ours and stays in
     // the argument text: "-c 5 --console" still writes code 5 and ends.
     const std::string arguments = panel::argumentText(argc, argv);

@@ -2,7 +2,7 @@
 // so that a script knows what each one means.
 #include "app/usage.h"
 
-#include "app/version.h"
+#include "app/identity.h"
 
 namespace app {
 
