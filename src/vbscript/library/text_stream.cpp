@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace vbs {
 
@@ -237,11 +238,11 @@ void FileTextStream::write(std::u16string_view text) {
     writeBytes(encoding_ == Encoding::Utf8 ? lib::utf16ToUtf8(text) : textToUtf16Little(text));
     std::size_t lastLineFeed = text.rfind(u'\n');
     if (lastLineFeed == std::u16string_view::npos) {
-        column_ += static_cast<std::int32_t>(text.size());
+        column_ += static_cast<std::int64_t>(text.size());
         return;
     }
-    line_ += static_cast<std::int32_t>(std::count(text.begin(), text.end(), u'\n'));
-    column_ = static_cast<std::int32_t>(text.size() - lastLineFeed);
+    line_ += std::count(text.begin(), text.end(), u'\n');
+    column_ = static_cast<std::int64_t>(text.size() - lastLineFeed);
 }
 
 void FileTextStream::addMembers() {
@@ -287,20 +288,26 @@ void FileTextStream::addMembers() {
                writer([this](const Args& a) { write(a.given(0) ? a.text(0) + u"\r\n" : u"\r\n"); }),
                nullptr});
     addMember({u"WriteBlankLines", K::Method, 1, 1, false, writer([this, count](const Args& a) {
-                   std::size_t lines = count(a);
-                   if (lines > kMaxStringLength / 2)
-                       raise(err::OutOfStringSpace);
-                   std::u16string text;
-                   for (std::size_t i = 0; i < lines; ++i)
-                       text += u"\r\n";
-                   write(text);
+                   // Written a block of lines at a time, however many are asked for.
+                   constexpr std::size_t kLinesPerWrite = 4096;
+                   std::u16string block;
+                   for (std::size_t left = count(a); left > 0;) {
+                       std::size_t lines = std::min(left, kLinesPerWrite);
+                       block.clear();
+                       for (std::size_t i = 0; i < lines; ++i)
+                           block += u"\r\n";
+                       write(block);
+                       left -= lines;
+                   }
                }),
                nullptr});
-    auto position = [this](const std::int32_t& field) {
+    auto position = [this](const std::int64_t& field) {
         return [this, &field](std::span<Value>) {
             if (fd_ < 0)
                 raise(err::BadFileName);
-            return Value::longValue(field);
+            if (field > std::numeric_limits<std::int32_t>::max())
+                return Value::dbl(static_cast<double>(field)); // past a Long, as a number
+            return Value::longValue(static_cast<std::int32_t>(field));
         };
     };
     addMember({u"Line", K::Property, 0, 0, true, position(line_), nullptr});

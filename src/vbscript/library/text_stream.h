@@ -61,8 +61,8 @@ private:
     std::string pendingBytes_; // the start of a character whose rest is in the next block
     bool endOfFile_ = false;
     bool atStart_ = true;
-    std::int32_t line_ = 1;
-    std::int32_t column_ = 1;
+    std::int64_t line_ = 1;
+    std::int64_t column_ = 1;
 };
 
 } // namespace vbs

@@ -86,6 +86,15 @@ Set f = fso.OpenTextFile("wide.txt")
 WScript.Echo Len(f.ReadAll) ' expect: 18
 f.Close
 
+' Many blank lines at once.
+Set f = fso.CreateTextFile("blank.txt")
+f.WriteBlankLines 10000
+WScript.Echo f.Line & " " & f.Column ' expect: 10001 1
+f.Close
+Set f = fso.OpenTextFile("blank.txt")
+WScript.Echo Len(f.ReadAll) & " " & f.Line ' expect: 20000 10001
+f.Close
+
 ' A long file read line by line crosses the stream's blocks without losing a line.
 Set f = fso.CreateTextFile("long.txt")
 For i = 1 To 20000
