@@ -39,25 +39,6 @@ std::size_t wholeUtf8Prefix(std::string_view bytes) {
     return bytes.size();
 }
 
-std::u16string utf16LittleToText(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    return text;
-}
-
-std::string textToUtf16Little(std::u16string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
-}
-
 } // namespace
 
 FileTextStream::FileTextStream(int fd, Mode mode, Encoding encoding)
@@ -129,7 +110,7 @@ bool FileTextStream::fill() {
     if (encoding_ == Encoding::Utf8) {
         buffer_ += lib::utf8ToUtf16(view.substr(0, whole));
     } else {
-        buffer_ += utf16LittleToText(view.substr(0, whole));
+        buffer_ += lib::littleEndianToUtf16(view.substr(0, whole));
         if (whole % 2 != 0)
             buffer_.push_back(u'\uFFFD'); // a last odd byte
     }
@@ -235,7 +216,8 @@ void FileTextStream::writeBytes(const std::string& bytes) {
 }
 
 void FileTextStream::write(std::u16string_view text) {
-    writeBytes(encoding_ == Encoding::Utf8 ? lib::utf16ToUtf8(text) : textToUtf16Little(text));
+    writeBytes(encoding_ == Encoding::Utf8 ? lib::utf16ToUtf8(text)
+                                           : lib::utf16ToLittleEndian(text));
     std::size_t lastLineFeed = text.rfind(u'\n');
     if (lastLineFeed == std::u16string_view::npos) {
         column_ += static_cast<std::int64_t>(text.size());
