@@ -1,14 +1,18 @@
 // Compiling and matching the language's regular expressions with PCRE2 (see regex.h).
 // Patterns run in UTF-16 mode, so letter case is compared by Unicode's rules and a
-// surrogate pair is one character; a text holding unpaired surrogates can still be
-// searched, though nothing in a pattern matches one. \d, \w, \s and \b stay ASCII, as
-// the language has them.
+// surrogate pair is one character. PCRE2 wants well-formed UTF-16, and checking a text at
+// every call of a global search would cost the text's length each time, so the text is
+// made well formed once: an unpaired surrogate is searched as U+FFFD (one unit for one,
+// so every offset stays), the translator writes one in a pattern as U+FFFD too, and
+// matches are cut from the text as it was. \d, \w, \s and \b stay ASCII, as the
+// language has them.
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include "vbscript/lib/regex.h"
 
 #include <pcre2.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace vbs::lib {
 
@@ -35,6 +39,23 @@ bool isLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
+// The text with every unpaired surrogate replaced by U+FFFD, or nothing when it has none.
+std::optional<std::u16string> wellFormed(std::u16string_view text) {
+    std::optional<std::u16string> out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        bool paired = isHighSurrogate(c)
+                          ? i + 1 < text.size() && isLowSurrogate(text[i + 1])
+                          : !isLowSurrogate(c) || (i > 0 && isHighSurrogate(text[i - 1]));
+        if (paired)
+            continue;
+        if (!out)
+            out.emplace(text);
+        (*out)[i] = u'\uFFFD';
+    }
+    return out;
+}
+
 // The position one character after `at`: past both halves of a surrogate pair.
 std::size_t nextCharacter(std::u16string_view text, std::size_t at) {
     if (at + 1 < text.size() && isHighSurrogate(text[at]) && isLowSurrogate(text[at + 1]))
@@ -56,8 +77,8 @@ struct Regex::Compiled {
 Regex::Regex(std::u16string_view pattern, RegexOptions options)
     : compiled_(std::make_unique<Compiled>()) {
     const std::u16string translated = translatePattern(pattern, options.multiline);
-    std::uint32_t flags = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_MATCH_UNSET_BACKREF |
-                          PCRE2_NEVER_BACKSLASH_C | PCRE2_NEVER_UCP;
+    std::uint32_t flags =
+        PCRE2_UTF | PCRE2_MATCH_UNSET_BACKREF | PCRE2_NEVER_BACKSLASH_C | PCRE2_NEVER_UCP;
     if (options.ignoreCase)
         flags |= PCRE2_CASELESS;
     int error = 0;
@@ -91,10 +112,12 @@ void Regex::forEachMatch(std::u16string_view subject, bool global,
         pcre2_match_data_create_from_pattern(compiled_->code.get(), nullptr));
     if (!data)
         throw std::bad_alloc();
+    const std::optional<std::u16string> repaired = wellFormed(subject);
+    const std::u16string_view searched = repaired ? std::u16string_view(*repaired) : subject;
     std::size_t from = 0;
     while (from <= subject.size()) {
-        int rc = pcre2_match(compiled_->code.get(), units(subject), subject.size(), from, 0,
-                             data.get(), compiled_->limits.get());
+        int rc = pcre2_match(compiled_->code.get(), units(searched), searched.size(), from,
+                             PCRE2_NO_UTF_CHECK, data.get(), compiled_->limits.get());
         if (rc == PCRE2_ERROR_NOMATCH)
             return;
         if (rc < 0) {

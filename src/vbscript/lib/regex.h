@@ -7,8 +7,10 @@
 // but a line feed), in "^" and "$" (the text's ends, or next to a CR or an LF when
 // multiline), in "[]" and "[^]", and in what PCRE2 has and the dialect lacks (named
 // groups, lookbehind, inline options, verbs, possessive quantifiers), which is a syntax
-// error here. Matching is bounded, so a pattern that backtracks without end fails with
-// RegexLimitError instead of hanging. Free of the engine's values.
+// error here. An unpaired surrogate, in a pattern or a text, is one character that
+// matches itself (and U+FFFD, which stands for it). Matching is bounded, so a pattern that
+// backtracks without end fails with RegexLimitError instead of hanging. Free of the engine's
+// values.
 #pragma once
 
 #include <cstddef>

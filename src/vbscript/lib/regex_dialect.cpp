@@ -61,6 +61,8 @@ private:
 
     void emit(std::u16string_view text) { out_.append(text); }
     void emitChar(char32_t c) {
+        if (isHighSurrogate(c) || isLowSurrogate(c))
+            c = 0xFFFD; // an unpaired surrogate, as the matcher sees one in the text
         if (isAsciiLetter(c) || isDigit(c)) {
             out_.push_back(static_cast<char16_t>(c));
             return;
