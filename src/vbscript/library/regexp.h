@@ -3,8 +3,9 @@
 // pattern is compiled by lib/regex.h when first used after a change, so a pattern that
 // does not compile is error 5017 "Syntax error in regular expression" at Test, Execute
 // or Replace, not at the assignment. A search that runs past the matcher's limits (a
-// pattern that backtracks without end) is error 28 "Out of stack space", the error the
-// language gives when a search exhausts what it may use.
+// pattern that backtracks without end) is error 28 "Out of stack space": the language has
+// no number of its own for it, and 28 is its error for work that exhausted what it may
+// use, as runaway recursion does.
 #pragma once
 
 #include "vbscript/host_object.h"
