@@ -15,7 +15,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 VBSRUN = os.environ.get("FLTAMP_VBSRUN", os.path.join(ROOT, "build", "vbsrun"))
 NAMES = ["int_loop", "string_build", "recursion", "array_sum", "sort", "class_methods",
-         "host_property"]
+         "host_property", "text_file", "regexp"]
 RUNS = int(os.environ.get("BENCH_RUNS", "3"))
 
 

@@ -1,9 +1,13 @@
 // The engine's public face (see engine.h).
 #include "vbscript/engine.h"
 
+#include "vbscript/library/script_library.h"
+
 namespace vbs {
 
-Engine::Engine() : interp_(std::make_unique<Interpreter>()) {}
+Engine::Engine() : interp_(std::make_unique<Interpreter>()) {
+    addScriptLibrary(*interp_);
+}
 Engine::~Engine() = default;
 
 void Engine::addCode(std::u16string_view code) {

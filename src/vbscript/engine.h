@@ -40,7 +40,9 @@ public:
     // Makes `object` a global name; with addMembers its members become global names too.
     // A name already in use (457) or not a valid name (5) is refused.
     void addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers = false);
-    // Adds a ProgID to CreateObject's list (Scripting.Dictionary is always there).
+    // Adds a ProgID to CreateObject's list (Scripting.Dictionary, Scripting.FileSystemObject
+    // and VBScript.RegExp are always there); a factory that makes nothing refuses the name
+    // (429), which is how a host withholds one.
     void registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory);
 
     // MsgBox and InputBox ask this host; without one they fail with error 70.

@@ -119,6 +119,7 @@ const std::unordered_map<int, const char16_t*>& descriptions() {
         {1056, u"'Default' can be specified only on 'Property Get'"},
         {1057, u"'Default' declaration must also specify 'Public'"},
         {1060, u"Out of stack space"},
+        {5017, u"Syntax error in regular expression"},
         {32811, u"Element not found"},
         {err::Stopped, u"The script was stopped"},
     };

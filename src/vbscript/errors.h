@@ -39,6 +39,18 @@ constexpr int IllegalAssignment = 501;
 constexpr int ClassNotDefined = 506;
 constexpr int NameRedefinedRuntime = 1041;
 constexpr int ElementNotFound = 32811;
+// The file and text library's (FileSystemObject, TextStream, RegExp).
+constexpr int BadFileName = 52;
+constexpr int FileNotFound = 53;
+constexpr int BadFileMode = 54;
+constexpr int DeviceIo = 57;
+constexpr int FileExists = 58;
+constexpr int DiskFull = 61;
+constexpr int InputPastEnd = 62;
+constexpr int TooManyFiles = 67;
+constexpr int PathFileAccess = 75;
+constexpr int PathNotFound = 76;
+constexpr int RegexSyntax = 5017;
 // Not one of the language's numbers: raised when the host stops a running script.
 constexpr int Stopped = 0x7FFF0001;
 } // namespace err

@@ -233,6 +233,10 @@ void Interpreter::registerProgId(std::u16string_view progId, ObjectFactory facto
     progIds_[foldName(progId)] = std::move(factory);
 }
 
+void Interpreter::registerClass(std::u16string_view name, ObjectFactory factory) {
+    hostClasses_[foldName(name)] = std::move(factory);
+}
+
 Value Interpreter::createObject(std::u16string_view progId) {
     auto it = progIds_.find(foldName(progId));
     if (it == progIds_.end())

@@ -111,6 +111,9 @@ public:
     // ProgIDs CreateObject knows besides Scripting.Dictionary.
     using ObjectFactory = std::function<Ref<HostObject>()>;
     void registerProgId(std::u16string_view progId, ObjectFactory factory);
+    // A class of the host's that New makes, as it does a script class (RegExp); a script
+    // class of the same name comes first.
+    void registerClass(std::u16string_view name, ObjectFactory factory);
     void setUiHost(UiHost* host) { ui_ = host; }
     UiHost* uiHost() const { return ui_; }
 
@@ -251,6 +254,7 @@ private:
     std::unordered_map<std::u16string, ClassEntry> classes_;
     std::vector<std::shared_ptr<Unit>> units_;
     std::unordered_map<std::u16string, ObjectFactory> progIds_;
+    std::unordered_map<std::u16string, ObjectFactory> hostClasses_;
     Ref<ErrObject> err_;
     Frame* frame_ = nullptr;
     FrameStack frameStack_;

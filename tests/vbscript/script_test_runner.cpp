@@ -6,6 +6,8 @@
 //   ' expect exit: N                     the exit status (0 unless an error is expected)
 //   ' args: A B C                        command-line arguments for the script
 // An error expectation written after code on the same line also pins the error's line.
+// Each script runs in a fresh empty folder of its own, its working directory, removed
+// afterwards: a script that makes files uses relative names and leaves nothing behind.
 // Usage: vbs_script_test VBSRUN SCRIPT
 #include <fcntl.h>
 #include <spawn.h>
@@ -13,6 +15,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -95,10 +98,17 @@ int main(int argc, char** argv) {
         std::cerr << "usage: vbs_script_test VBSRUN SCRIPT\n";
         return 2;
     }
-    std::string vbsrun = argv[1], script = argv[2];
+    // Absolute, since the script runs in a folder of its own.
+    std::string vbsrun = std::filesystem::absolute(argv[1]);
+    std::string script = std::filesystem::absolute(argv[2]);
     Expectations ex = readExpectations(script);
 
-    std::string base = "/tmp/vbs_script_test_" + std::to_string(getpid());
+    std::string folder = (std::filesystem::temp_directory_path() / "vbs_script_test_XXXXXX");
+    if (!mkdtemp(folder.data())) {
+        std::cerr << "cannot make a folder for the script to work in\n";
+        return 2;
+    }
+    std::string base = folder + ".run";
     std::string outPath = base + ".out", errPath = base + ".err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -106,6 +116,7 @@ int main(int argc, char** argv) {
                                      0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     std::vector<char*> args{vbsrun.data(), script.data()};
     for (auto& a : ex.args)
         args.push_back(a.data());
@@ -121,6 +132,8 @@ int main(int argc, char** argv) {
     std::string out = slurp(outPath), err = slurp(errPath);
     std::remove(outPath.c_str());
     std::remove(errPath.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 
     bool ok = true;
     auto fail = [&](const std::string& what) {

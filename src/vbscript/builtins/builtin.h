@@ -41,6 +41,7 @@ std::span<const Builtin> dateBuiltins();
 std::span<const Builtin> formatBuiltins();
 std::span<const Builtin> typeBuiltins();
 std::span<const Builtin> engineBuiltins();
+std::span<const Builtin> byteBuiltins();
 std::span<const BuiltinConstant> builtinConstants();
 
 } // namespace vbs

@@ -1,4 +1,4 @@
-// Formatting built-ins: FormatNumber, FormatPercent and FormatDateTime.
+// Formatting built-ins: FormatNumber, FormatPercent, FormatCurrency and FormatDateTime.
 #include "vbscript/builtins/args.h"
 #include "vbscript/builtins/builtin.h"
 #include "vbscript/convert.h"
@@ -38,6 +38,11 @@ Value formatPercentFn(Interpreter&, std::span<Value> v) {
     return Value::string(lib::formatPercent(a.number(0), numberFormat(a)));
 }
 
+Value formatCurrencyFn(Interpreter&, std::span<Value> v) {
+    Args a(v);
+    return Value::string(lib::formatCurrency(a.number(0), numberFormat(a)));
+}
+
 Value formatDateTimeFn(Interpreter&, std::span<Value> v) {
     Args a(v);
     if (a.isNull(0))
@@ -54,6 +59,7 @@ Value formatDateTimeFn(Interpreter&, std::span<Value> v) {
 const Builtin kTable[] = {
     {u"FormatNumber", 1, 5, formatNumberFn},
     {u"FormatPercent", 1, 5, formatPercentFn},
+    {u"FormatCurrency", 1, 5, formatCurrencyFn},
     {u"FormatDateTime", 1, 2, formatDateTimeFn},
 };
 

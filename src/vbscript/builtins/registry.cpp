@@ -11,8 +11,9 @@ namespace {
 const std::unordered_map<std::u16string, const Builtin*>& functions() {
     static const auto table = [] {
         std::unordered_map<std::u16string, const Builtin*> t;
-        for (auto theme : {conversionBuiltins(), stringBuiltins(), arrayBuiltins(), mathBuiltins(),
-                           dateBuiltins(), formatBuiltins(), typeBuiltins(), engineBuiltins()})
+        for (auto theme :
+             {conversionBuiltins(), stringBuiltins(), arrayBuiltins(), mathBuiltins(),
+              dateBuiltins(), formatBuiltins(), typeBuiltins(), engineBuiltins(), byteBuiltins()})
             for (const Builtin& b : theme)
                 t.emplace(foldName(b.name), &b);
         return t;

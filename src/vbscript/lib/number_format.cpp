@@ -160,8 +160,11 @@ bool chosen(Tristate option, bool usDefault) {
     return option == Tristate::UseDefault ? usDefault : option == Tristate::True;
 }
 
-// The formatted number with `suffix` ("%" or "") inside any parentheses.
-std::string formattedDigits(double value, const NumberFormat& format, const char* suffix) {
+// The formatted number with `prefix` ("$" or "") and `suffix` ("%" or "") inside any
+// parentheses or sign; negative numbers are shown in parentheses by default when
+// `parensByDefault`.
+std::string formattedDigits(double value, const NumberFormat& format, const char* prefix,
+                            const char* suffix, bool parensByDefault = false) {
     const int decimals = format.digitsAfterDecimal < 0
                              ? kUsDefaultDecimals
                              : std::min(format.digitsAfterDecimal, kMaxFormatDecimals);
@@ -173,13 +176,13 @@ std::string formattedDigits(double value, const NumberFormat& format, const char
         whole = grouped(whole);
     if (whole.empty() && chosen(format.includeLeadingDigit, true))
         whole = "0";
-    std::string text = whole;
+    std::string text = prefix + whole;
     if (decimals > 0)
         text += "." + fractionDigits(number, static_cast<std::size_t>(decimals));
     text += suffix;
     if (!number.negative)
         return text;
-    return chosen(format.useParensForNegative, false) ? "(" + text + ")" : "-" + text;
+    return chosen(format.useParensForNegative, parensByDefault) ? "(" + text + ")" : "-" + text;
 }
 
 } // namespace
@@ -208,11 +211,15 @@ std::u16string currencyText(std::int64_t tenThousandths) {
 }
 
 std::u16string formatNumber(double value, const NumberFormat& format) {
-    return widen(formattedDigits(value, format, ""));
+    return widen(formattedDigits(value, format, "", ""));
 }
 
 std::u16string formatPercent(double value, const NumberFormat& format) {
-    return widen(formattedDigits(value * 100, format, "%"));
+    return widen(formattedDigits(value * 100, format, "", "%"));
+}
+
+std::u16string formatCurrency(double value, const NumberFormat& format) {
+    return widen(formattedDigits(value, format, "$", "", true));
 }
 
 double roundTo(double value, int decimals) {

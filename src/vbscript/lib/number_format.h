@@ -48,6 +48,10 @@ std::u16string formatNumber(double value, const NumberFormat& format = {});
 // the parentheses of a negative number: "(50.0%)").
 std::u16string formatPercent(double value, const NumberFormat& format = {});
 
+// FormatCurrency: the value formatted as by formatNumber after a "$" ("$1,234.50"), a
+// negative one in parentheses unless useParensForNegative is False ("($0.50)", "-$0.50").
+std::u16string formatCurrency(double value, const NumberFormat& format = {});
+
 // Round: the value rounded to `decimals` places (>= 0; the caller raises error 5 below),
 // halves to the even neighbour. With decimals 0 this is basic::roundHalfEven; with more,
 // the halves are judged on the 15-digit decimal form (Round(2.675, 2) is 2.68,

@@ -422,6 +422,25 @@ std::string utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+std::string utf16ToLittleEndian(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+std::u16string littleEndianToUtf16(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    return text;
+}
+
 std::u16string decodeScriptFile(std::string_view bytes) {
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";

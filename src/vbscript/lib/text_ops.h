@@ -90,6 +90,11 @@ std::u16string octText(std::int32_t value, int bits);
 std::u16string utf8ToUtf16(std::string_view bytes);
 std::string utf16ToUtf8(std::u16string_view text);
 
+// UTF-16 as little-endian bytes (Unicode text files, the byte functions) and back; a
+// final odd byte is left for the caller to deal with.
+std::string utf16ToLittleEndian(std::u16string_view text);
+std::u16string littleEndianToUtf16(std::string_view bytes);
+
 // A script file's bytes as text: read as UTF-8 (a leading byte-order mark dropped), or as
 // UTF-16 when the file opens with a UTF-16 byte-order mark (FF FE little-endian, FE FF
 // big-endian), as editors write files saved as "Unicode"; a final odd byte becomes U+FFFD.

@@ -21,6 +21,9 @@ constexpr int stepBudget = 50;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vbs::Engine engine;
+    // A fuzzed script must not reach the machine's files.
+    engine.registerProgId(u"Scripting.FileSystemObject",
+                          [] { return vbs::Ref<vbs::HostObject>(); });
     int steps = 0;
     engine.setStepHook([&steps] {
         if (++steps > stepBudget)
