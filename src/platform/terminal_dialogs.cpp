@@ -58,12 +58,27 @@ bool operatorPresent() {
     return isatty(STDIN_FILENO) != 0;
 }
 
-// Every line the program writes on stderr starts with its name; a box starts with its
-// title ("FLTAMP: …"), and one without a title with the name.
+// Every line the program writes on stderr starts with its name; a box's lines start with
+// its title ("FLTAMP: …"), or without a title with the name.
 constexpr const char* ownPrefix = "fltamp: ";
 
 std::string headingOf(const std::string& title) {
     return title.empty() ? ownPrefix : title + ": ";
+}
+
+// Each line of a box's text starts with the heading; CR LF ends a line as LF does.
+void show(const std::string& heading, const std::string& text) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::cerr << heading << line << "\n";
+        if (end == std::string::npos)
+            return;
+        start = end + 1;
+    }
 }
 
 void sayNobodyAnswers(const char* answer) {
@@ -76,13 +91,13 @@ Answer TerminalDialogs::ask(const MessageRequest& request) {
     const std::string heading = headingOf(request.title);
     if (!operatorPresent()) {
         const Answer answer = safeAnswer(request.buttons);
-        std::cerr << heading << request.text << "\n";
+        show(heading, request.text);
         sayNobodyAnswers(labelOf(answer));
         return answer;
     }
     const std::vector<Choice> choices = choicesFor(request.buttons);
     for (;;) {
-        std::cerr << heading << request.text << "\n";
+        show(heading, request.text);
         for (const Choice& choice : choices)
             std::cerr << choice.label << ' ';
         std::cerr << "? " << std::flush;
@@ -104,12 +119,12 @@ Answer TerminalDialogs::ask(const MessageRequest& request) {
 std::optional<std::string> TerminalDialogs::askText(const InputRequest& request) {
     const std::string heading = headingOf(request.title);
     if (!operatorPresent()) {
-        std::cerr << heading << request.prompt << "\n";
+        show(heading, request.prompt);
         sayNobodyAnswers("Cancel");
         return std::nullopt;
     }
-    std::cerr << heading << request.prompt << "\n[" << request.defaultText
-              << "] (end of input to cancel): " << std::flush;
+    show(heading, request.prompt);
+    std::cerr << "[" << request.defaultText << "] (end of input to cancel): " << std::flush;
     std::string line;
     if (!std::getline(std::cin, line))
         return std::nullopt;

@@ -85,6 +85,12 @@ TEST(TerminalDialogs, WithoutATerminalTakesTheSafeAnswerAndSaysSo) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "fltamp: Failed to determine operating system\n"
               "fltamp: no terminal to answer on; taking OK\n");
+    // Each line of a text of several lines starts with the title.
+    testing::internal::CaptureStderr();
+    terminal.ask({"Error: \r\nObject required\nline 3", "FLTAMP"});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "FLTAMP: Error: \nFLTAMP: Object required\nFLTAMP: line 3\n"
+              "fltamp: no terminal to answer on; taking OK\n");
     EXPECT_EQ(terminal.chooseFile({}), std::nullopt);
     testing::internal::CaptureStderr();
     EXPECT_EQ(terminal.askText({"Cutoff in MHz?"}), std::nullopt);
