@@ -29,7 +29,7 @@ struct ClassMember {
 
 namespace ast {
 
-enum class Op {
+enum class Op : std::uint8_t {
     Add,
     Sub,
     Mul,
@@ -77,7 +77,7 @@ struct Slot {
     mutable std::size_t builtinAtGlobals = 0;
 };
 
-enum class ExprKind {
+enum class ExprKind : std::uint8_t {
     Literal,
     Name,   // name, slot
     Member, // object.name; a null object means the With object
@@ -91,9 +91,12 @@ enum class ExprKind {
 
 struct Expr {
     ExprKind kind;
+    Op op = Op::Add;
+    // The levels of the tree from here down, this node's own included: the parser bounds
+    // it, since compiling and running walk the tree by recursion.
+    std::uint16_t height = 1;
     int line = 0;
     int column = 0;
-    Op op = Op::Add;
     Value literal;
     std::u16string name;
     std::u16string key; // name folded for lookups
@@ -249,7 +252,11 @@ struct Procedure {
     // functions and Property Get, then declared and implicit locals).
     int frameSize = 0;
     int resultSlot = -1;
-    std::vector<std::u16string> localKeys; // by slot, for Execute and Eval in this scope
+    // The names of the slots, for Execute and Eval in this scope: the first
+    // declaredLocals are declared (parameters, result, Dim and Const); the others are the
+    // fallback slots of names nobody declared, looked up as the body looks them up.
+    std::vector<std::u16string> localKeys;
+    int declaredLocals = 0;
     // Filled by the compiler: the body's compact form (bytecode.h), which is what runs.
     std::shared_ptr<const Bytecode> bytecode;
     bool hasResult() const { return kind == Kind::Function || kind == Kind::PropertyGet; }

@@ -15,7 +15,7 @@ using namespace ast;
 namespace {
 
 [[noreturn]] void failAt(int number, int line, int column) {
-    throw ScriptError(ErrorKind::Compile, number, errorDescription(number), line, column);
+    throw ScriptError(ErrorKind::Compile, number, line, column);
 }
 
 class Resolver {
@@ -31,10 +31,14 @@ public:
         keys_.push_back(key);
     }
 
-    // Locals of a running procedure, for Execute and Eval inside it.
-    void adoptLocals(const std::vector<std::u16string>& keys) {
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            locals_.emplace(keys[i], static_cast<int>(i));
+    // The slots of a running procedure, for Execute and Eval inside it: its declared
+    // locals, and the fallback slots of its undeclared names, which a global of the same
+    // name still hides.
+    void adoptLocals(const Procedure& p) {
+        for (std::size_t i = 0; i < p.localKeys.size(); ++i) {
+            auto& names = static_cast<int>(i) < p.declaredLocals ? locals_ : fallbacks_;
+            names.emplace(p.localKeys[i], static_cast<int>(i));
+        }
     }
 
     void collectDeclarations(const Block& body) {
@@ -127,13 +131,12 @@ private:
             }
         }
         e.slot.scope = Scope::Global;
-        if (proc_) {
-            auto [it, added] = fallbacks_.emplace(e.key, 0);
-            if (added) {
-                it->second = static_cast<int>(keys_.size());
-                keys_.push_back(e.key);
-            }
+        if (auto it = fallbacks_.find(e.key); it != fallbacks_.end()) {
             e.slot.fallbackLocal = it->second;
+        } else if (proc_) {
+            e.slot.fallbackLocal = static_cast<int>(keys_.size());
+            fallbacks_.emplace(e.key, e.slot.fallbackLocal);
+            keys_.push_back(e.key);
         }
     }
 
@@ -239,6 +242,7 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
         r.declareLocal(p.key, p.line, p.column);
     }
     r.collectDeclarations(p.body);
+    p.declaredLocals = static_cast<int>(r.keys().size());
     r.block(p.body);
     p.localKeys = std::move(r.keys());
     p.frameSize = static_cast<int>(p.localKeys.size());
@@ -286,7 +290,7 @@ void compile(Unit& unit, const CompileScope& scope) {
     }
     Resolver top(scope.cls, nullptr);
     if (scope.procedure)
-        top.adoptLocals(scope.procedure->localKeys);
+        top.adoptLocals(*scope.procedure);
     top.block(unit.statements);
     if (unit.expression)
         top.expression(*unit.expression);

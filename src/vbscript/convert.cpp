@@ -13,8 +13,10 @@ namespace vbs {
 
 namespace {
 
-// Currency's range in ten-thousandths: the largest int64.
-constexpr double kCurrencyLimit = 922337203685477.5807;
+// Currency's range in ten-thousandths, as Doubles: -2^63 up to, not including, 2^63
+// (both exact; the largest int64 itself is not a Double).
+constexpr double kCurrencyLow = -0x1p63;
+constexpr double kCurrencyPastHigh = 0x1p63;
 
 std::optional<bool> boolFromText(const std::u16string& s) {
     auto t = lib::trim(s);
@@ -109,7 +111,7 @@ std::int16_t toInteger(const Value& v) {
 
 std::uint8_t toByte(const Value& v) {
     double d = basic::roundHalfEven(toDouble(v));
-    if (d < 0 || d > 255)
+    if (!(d >= 0 && d <= 255))
         raise(err::Overflow);
     return static_cast<std::uint8_t>(d);
 }
@@ -118,10 +120,12 @@ std::int64_t toCurrency(const Value& in) {
     Value v = numeric(in);
     if (v.type() == Type::Currency)
         return v.asCurrency();
-    double d = toDouble(v);
-    if (!(std::fabs(d) <= kCurrencyLimit))
+    // Checked after scaling, on the very value converted: the largest Currency is no
+    // Double, and 922337203685477.5807 reads as a Double just above it.
+    double scaled = basic::roundHalfEven(toDouble(v) * 10000.0);
+    if (!(scaled >= kCurrencyLow && scaled < kCurrencyPastHigh))
         raise(err::Overflow);
-    return static_cast<std::int64_t>(basic::roundHalfEven(d * 10000.0));
+    return static_cast<std::int64_t>(scaled);
 }
 
 double toDate(const Value& in) {

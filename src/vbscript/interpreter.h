@@ -17,9 +17,11 @@
 #include "vbscript/inline_list.h"
 #include "vbscript/lib/vb_random.h"
 #include "vbscript/parser.h"
+#include "vbscript/stack_limit.h"
 
 #include <atomic>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -149,6 +151,7 @@ private:
     class FrameScope;
     class CallStorage;
     class SelfCalls;
+    class Nesting;
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
                                       const CompileScope& scope);
@@ -163,14 +166,18 @@ private:
             stopOrHook();
     }
     void stopOrHook();
+    // Class_Terminate runs while a reference is being dropped, where nothing may be
+    // thrown: a stop it raised or a host's exception (the runner's Quit) is held, the
+    // script stops at its next step, and the exception is thrown from there, or when the
+    // running entry point returns.
+    void hold(std::exception_ptr e) noexcept;
+    void throwHeld();
     void forgetStaleStop();
     // Raises "Out of stack space" when a call would nest too deep.
     void enterCall() {
         if (depth_ == 0 || stackLimit_ == 0)
             findStackLimit();
-        char probe;
-        if (depth_ >= kMaxCallDepth ||
-            (stackLimit_ && reinterpret_cast<std::uintptr_t>(&probe) < stackLimit_))
+        if (depth_ >= kMaxCallDepth || (stackLimit_ && stackPosition() < stackLimit_))
             raise(err::OutOfStack);
     }
     void findStackLimit();
@@ -264,6 +271,7 @@ private:
     std::uint32_t steps_ = 0;
     std::function<void()> stepHook_;
     std::atomic<bool> stopRequested_{false};
+    std::exception_ptr held_;
     UiHost* ui_ = nullptr;
     lib::VbRandom random_;
     ObjectTracker created_; // objects made by New and CreateObject

@@ -36,7 +36,7 @@ bool Interpreter::recover(ScriptError& e, const Stmt& s) {
     if (e.kind() == ErrorKind::Compile)
         // Code compiled while this statement ran (Execute, Eval, a host calling AddCode):
         // for this script it is a failed statement like any other.
-        e = ScriptError(ErrorKind::Runtime, e.number(), e.description(), s.line, s.column);
+        e = e.asRuntimeAt(s.line, s.column);
     else
         e.setPositionIfUnknown(s.line, s.column);
     if (!frame_->resumeNext || !e.catchable())

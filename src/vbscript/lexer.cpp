@@ -75,7 +75,7 @@ public:
 
 private:
     [[noreturn]] void fail(int number) {
-        throw ScriptError(ErrorKind::Compile, number, errorDescription(number), line_, column());
+        throw ScriptError(ErrorKind::Compile, number, line_, column());
     }
     int column() const { return static_cast<int>(pos_ - lineStart_) + 1; }
     char16_t peek(std::size_t ahead = 0) const {

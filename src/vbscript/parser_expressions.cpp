@@ -2,6 +2,8 @@
 // and postfix forms (names, members, calls, literals, New), each with its grammar rule.
 #include "vbscript/parser_impl.h"
 
+#include <algorithm>
+
 namespace vbs::parsing {
 
 ExprPtr Parser::nameExpr(std::u16string name, const Token& at) {
@@ -25,13 +27,22 @@ ExprPtr Parser::binary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
     e->op = op;
     e->object = std::move(l);
     e->right = std::move(r);
-    return e;
+    return settled(std::move(e));
 }
 
-// Left-associative chains would otherwise grow the tree's depth without limit.
-void Parser::countChain(int& length) {
-    if (++length > kMaxNesting)
+// Left-associative chains (`1 + 1 + ...`, `a.b.c...`) are built in loops, not by
+// recursion, so the nesting count alone would not bound the tree's height.
+ExprPtr Parser::settled(ExprPtr e) {
+    int below = 0;
+    for (const Expr* child : {e->object.get(), e->right.get()})
+        if (child)
+            below = std::max<int>(below, child->height);
+    for (const auto& a : e->args)
+        below = std::max<int>(below, a->height);
+    if (below + 1 > kMaxNesting)
         fail(cerr::OutOfStack);
+    e->height = static_cast<std::uint16_t>(below + 1);
+    return e;
 }
 
 // expression := imp
@@ -77,7 +88,7 @@ ExprPtr Parser::binaryLevel(std::size_t level) {
     if (level == kNotLevel)
         return notExpr();
     ExprPtr l = binaryLevel(level + 1);
-    for (int n = 0;; countChain(n)) {
+    for (;;) {
         const OpToken* found = operatorAt(level);
         if (!found)
             return l;
@@ -93,7 +104,7 @@ ExprPtr Parser::notExpr() {
         auto e = expr(ExprKind::Unary, t);
         e->op = Op::Not;
         e->object = notExpr();
-        return e;
+        return settled(std::move(e));
     }
     return binaryLevel(kNotLevel + 1);
 }
@@ -106,7 +117,7 @@ ExprPtr Parser::unary() {
 // power := postfix { "^" power-operand }
 ExprPtr Parser::power() {
     ExprPtr l = primary();
-    for (int n = 0; at(Tok::Caret); countChain(n)) {
+    while (at(Tok::Caret)) {
         const Token& t = advance();
         l = binary(Op::Pow, std::move(l), powerOperand(), t);
     }
@@ -129,7 +140,7 @@ ExprPtr Parser::signedOperand(ExprPtr (Parser::*operand)()) {
     auto e = expr(ExprKind::Unary, t);
     e->op = Op::Neg;
     e->object = std::move(inner);
-    return e;
+    return settled(std::move(e));
 }
 
 // primary := literal | "(" expression ")" | New name | postfix
@@ -160,7 +171,7 @@ ExprPtr Parser::primary() {
         auto e = expr(ExprKind::Paren, t);
         e->object = expression();
         expect(Tok::RParen, cerr::ExpectedRParen);
-        return e;
+        return settled(std::move(e));
     }
     case Tok::New: {
         advance();
@@ -194,14 +205,14 @@ ExprPtr Parser::postfix(bool inExpression) {
     } else {
         e = nameExpr(identifier(), t);
     }
-    for (int n = 0;; countChain(n)) {
+    for (;;) {
         if (at(Tok::Dot) && !cur().spaceBefore) {
             const Token& d = advance();
             auto m = expr(ExprKind::Member, d);
             m->object = std::move(e);
             m->name = memberName();
             m->key = foldName(m->name);
-            e = std::move(m);
+            e = settled(std::move(m));
         } else if (at(Tok::LParen) && (inExpression || !cur().spaceBefore)) {
             const Token& p = advance();
             auto c = expr(ExprKind::Call, p);
@@ -214,7 +225,7 @@ ExprPtr Parser::postfix(bool inExpression) {
                 while (accept(Tok::Comma));
             }
             expect(Tok::RParen, cerr::ExpectedRParen);
-            e = std::move(c);
+            e = settled(std::move(c));
         } else {
             return e;
         }

@@ -8,6 +8,7 @@
 #include "vbscript/host_object.h"
 #include "vbscript/lexer.h"
 #include "vbscript/parser.h"
+#include "vbscript/stack_limit.h"
 
 #include <functional>
 #include <memory>
@@ -45,7 +46,7 @@ private:
     }
     [[noreturn]] void fail(int number) { failAt(number, cur()); }
     [[noreturn]] void failAt(int number, const Token& t) {
-        throw ScriptError(ErrorKind::Compile, number, errorDescription(number), t.line, t.column);
+        throw ScriptError(ErrorKind::Compile, number, t.line, t.column);
     }
     bool atStatementEnd() const { return at(Tok::Newline) || at(Tok::End); }
     void skipNewlines() {
@@ -65,10 +66,10 @@ private:
         return advance().text;
     }
 
-    // Counts nesting so that hostile input cannot exhaust the stack.
+    // Counts nesting and watches the stack, so that hostile input cannot exhaust it.
     struct Depth {
         explicit Depth(Parser& p) : p_(p) {
-            if (++p_.depth_ > kMaxNesting)
+            if (++p_.depth_ > kMaxNesting || stackPosition() < p_.stackFloor_)
                 p_.fail(cerr::OutOfStack);
         }
         ~Depth() { --p_.depth_; }
@@ -130,7 +131,8 @@ private:
     ExprPtr nameExpr(std::u16string name, const Token& at);
     ExprPtr argument();
     ExprPtr binary(Op op, ExprPtr l, ExprPtr r, const Token& at);
-    void countChain(int& length);
+    // A node whose operands are all in place: its height is worked out and checked.
+    ExprPtr settled(ExprPtr e);
     ExprPtr expression();
     // The binary operators from the loosest to the tightest; each level is
     //   level := next-level { operator next-level }
@@ -158,6 +160,7 @@ private:
     ParseMode mode_;
     std::unique_ptr<Unit> unit_;
     int depth_ = 0;
+    std::uintptr_t stackFloor_ = stackFloor(kParserStackReserve);
     int inSingleLineIf_ = 0;
     bool inProcedure_ = false;
     Procedure::Kind procKind_ = Procedure::Kind::Sub;

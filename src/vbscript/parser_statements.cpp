@@ -455,9 +455,9 @@ StmtPtr Parser::assignOrCall() {
             paren->line = arg->line;
             paren->column = arg->column;
             paren->object = std::move(arg);
-            arg = std::move(paren);
+            arg = settled(std::move(paren));
         }
-        s->call = std::move(target);
+        s->call = settled(std::move(target));
         return s;
     }
     auto call = expr(ExprKind::Call, head);
@@ -467,7 +467,7 @@ StmtPtr Parser::assignOrCall() {
             call->args.push_back(argument());
         while (accept(Tok::Comma));
     }
-    s->call = std::move(call);
+    s->call = settled(std::move(call));
     return s;
 }
 
