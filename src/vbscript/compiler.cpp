@@ -67,8 +67,9 @@ public:
             expression(*e.object);
         if (e.right)
             expression(*e.right);
-        for (auto& a : e.args)
-            expression(*a);
+        if (e.kind == ExprKind::Call)
+            for (auto& a : e.args)
+                expression(*a);
     }
 
     std::vector<std::u16string>& keys() { return keys_; }
@@ -79,7 +80,7 @@ private:
         case StmtKind::Dim:
         case StmtKind::Const:
             for (const auto& d : static_cast<const DeclStmt&>(s).items)
-                declareLocal(d.target->key, d.target->line, d.target->column);
+                declareLocal(d.target->key(), d.target->line, d.target->column);
             break;
         case StmtKind::If: {
             const auto& i = static_cast<const IfStmt&>(s);
@@ -110,33 +111,34 @@ private:
     }
 
     void name(Expr& e) {
-        if (auto it = locals_.find(e.key); it != locals_.end()) {
+        if (auto it = locals_.find(e.key()); it != locals_.end()) {
             e.slot.scope = Scope::Local;
             e.slot.index = it->second;
             return;
         }
         if (cls_) {
-            int field = cls_->findField(e.key);
+            int field = cls_->findField(e.key());
             if (field >= 0) {
                 e.slot.scope = Scope::Field;
                 e.slot.index = field;
                 return;
             }
-            for (const auto& p : cls_->procedures) {
-                if (p->key == e.key) {
-                    e.slot.scope = Scope::Method;
-                    e.slot.proc = p.get();
-                    return;
-                }
+            ClassDef::Named named = cls_->named(e.key());
+            if (Procedure* p = named.callable ? named.callable
+                               : named.let    ? named.let
+                                              : named.set) {
+                e.slot.scope = Scope::Method;
+                e.slot.proc = p;
+                return;
             }
         }
         e.slot.scope = Scope::Global;
-        if (auto it = fallbacks_.find(e.key); it != fallbacks_.end()) {
+        if (auto it = fallbacks_.find(e.key()); it != fallbacks_.end()) {
             e.slot.fallbackLocal = it->second;
         } else if (proc_) {
             e.slot.fallbackLocal = static_cast<int>(keys_.size());
-            fallbacks_.emplace(e.key, e.slot.fallbackLocal);
-            keys_.push_back(e.key);
+            fallbacks_.emplace(e.key(), e.slot.fallbackLocal);
+            keys_.push_back(e.key());
         }
     }
 
@@ -149,7 +151,7 @@ private:
             const Expr& v = *a.value;
             a.appends = !a.isSet && a.target->kind == ExprKind::Name &&
                         v.kind == ExprKind::Binary && v.op == Op::Concat &&
-                        v.object->kind == ExprKind::Name && v.object->key == a.target->key;
+                        v.object->kind == ExprKind::Name && v.object->key() == a.target->key();
             break;
         }
         case StmtKind::Call:
@@ -263,8 +265,8 @@ void checkUniqueGlobals(Unit& unit) {
         if (s->kind != StmtKind::Dim && s->kind != StmtKind::Const)
             continue;
         for (const auto& d : static_cast<const DeclStmt&>(*s).items) {
-            claim(d.target->key, d.target->line, d.target->column);
-            unit.globalNames.push_back(d.target->name);
+            claim(d.target->key(), d.target->line, d.target->column);
+            unit.globalNames.push_back(d.target->name());
         }
     }
 }

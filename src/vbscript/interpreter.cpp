@@ -65,7 +65,8 @@ private:
 };
 
 void Interpreter::findStackLimit() {
-    stackLimit_ = stackFloor(kStackReserve);
+    stackLimit_ = stackFloor(kStackReserve, 4);
+    walkLimit_ = stackFloor(kWalkReserve, 8);
 }
 
 // A stop asked for while nothing ran must not end the next script at its first statement.
@@ -109,11 +110,7 @@ ClassInstance* Interpreter::currentMe() const {
 std::unique_ptr<Unit> Interpreter::compileUnit(std::u16string_view code, ParseMode mode,
                                                const CompileScope& scope) {
     auto unit = parse(code, mode);
-    compile(*unit, scope);
-    for (const auto& c : unit->classes)
-        for (const auto& other : unit->classes)
-            if (c != other && c->key == other->key)
-                throw ScriptError(ErrorKind::Compile, cerr::NameRedefined, other->line, 1);
+    compile(*unit, scope); // which refuses two classes of one name, as other names
     return unit;
 }
 

@@ -84,9 +84,12 @@ class Interpreter {
 public:
     // Script calls nested deeper than this end with "Out of stack space".
     static constexpr int kMaxCallDepth = 3000;
-    // Stop recursing while fewer bytes than this remain on the thread's stack: room for
-    // the deepest expression the parser lets through and for the host's own frames.
+    // Refuse a call while fewer bytes than this remain on the thread's stack (or a
+    // quarter of a small stack, see stack_limit.h): room for the host's own frames.
     static constexpr std::size_t kStackReserve = 512 * 1024;
+    // The tree walker recurses over expressions and nested blocks; it stops while fewer
+    // bytes than this remain (or an eighth of a small stack): room to unwind.
+    static constexpr std::size_t kWalkReserve = 64 * 1024;
     // How many steps run between two calls of the step hook: statements of the tree
     // walker; calls and loop turns of the compact form (bytecode.h).
     static constexpr std::uint32_t kStepInterval = 1024;
@@ -181,6 +184,10 @@ private:
             raise(err::OutOfStack);
     }
     void findStackLimit();
+    void checkWalkDepth() const {
+        if (stackPosition() < walkLimit_)
+            raise(err::OutOfStack);
+    }
     void writeBack(const Argument::Element& element, Value value);
     Value runCall(const Procedure& p, ClassInstance* me, const FrameStack::Region& region);
     // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
@@ -268,6 +275,7 @@ private:
     std::size_t selfCallDepth_ = 0;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
+    std::uintptr_t walkLimit_ = 0;
     std::uint32_t steps_ = 0;
     std::function<void()> stepHook_;
     std::atomic<bool> stopRequested_{false};

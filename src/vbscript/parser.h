@@ -17,8 +17,11 @@ namespace vbs {
 // far inside the thread's stack.
 constexpr int kMaxNesting = 400;
 // The parser also stops while fewer bytes than this are left on the thread's stack (see
-// stack_limit.h): room to unwind, and to compile and run what it parsed at that depth.
+// stack_limit.h), or an eighth of a small stack: below the interpreter's reserve for
+// calls, so that code which compiles itself again and again (Execute) is stopped as a
+// runtime error first.
 constexpr std::size_t kParserStackReserve = 64 * 1024;
+constexpr std::size_t kParserStackShare = 8;
 
 // An argument left out of a list (`f(a, , c)`) is passed as this Error value (the
 // automation "parameter not found" code), which built-ins treat as not given.

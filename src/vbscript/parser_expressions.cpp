@@ -6,11 +6,18 @@
 
 namespace vbs::parsing {
 
-ExprPtr Parser::nameExpr(std::u16string name, const Token& at) {
+ExprPtr Parser::nameExpr(std::u16string_view name, const Token& at) {
     auto e = expr(ExprKind::Name, at);
-    e->key = foldName(name);
-    e->name = std::move(name);
+    e->id = intern(name);
     return e;
+}
+
+const Name* Parser::intern(std::u16string_view text) {
+    if (auto it = interned_.find(text); it != interned_.end())
+        return it->second;
+    const Name& n = unit_->names.emplace_back(Name{std::u16string(text), foldName(text)});
+    interned_.emplace(n.text, &n);
+    return &n;
 }
 
 // argument := [expression]   (left out: the marker built-ins read as "not given")
@@ -37,8 +44,9 @@ ExprPtr Parser::settled(ExprPtr e) {
     for (const Expr* child : {e->object.get(), e->right.get()})
         if (child)
             below = std::max<int>(below, child->height);
-    for (const auto& a : e->args)
-        below = std::max<int>(below, a->height);
+    if (e->kind == ExprKind::Call)
+        for (const auto& a : e->args)
+            below = std::max<int>(below, a->height);
     if (below + 1 > kMaxNesting)
         fail(cerr::OutOfStack);
     e->height = static_cast<std::uint16_t>(below + 1);
@@ -145,7 +153,7 @@ ExprPtr Parser::signedOperand(ExprPtr (Parser::*operand)()) {
 
 // primary := literal | "(" expression ")" | New name | postfix
 ExprPtr Parser::primary() {
-    const Token& t = cur();
+    const Token t = cur();
     switch (t.kind) {
     case Tok::Literal:
     case Tok::True:
@@ -176,8 +184,7 @@ ExprPtr Parser::primary() {
     case Tok::New: {
         advance();
         auto e = expr(ExprKind::New, t);
-        e->name = identifier();
-        e->key = foldName(e->name);
+        e->id = intern(identifier());
         return e;
     }
     case Tok::Name:
@@ -192,7 +199,7 @@ ExprPtr Parser::primary() {
 // postfix := (name | Me | "." name) { "." name | "(" [arguments] ")" }
 // At the start of a statement a "(" after a blank is left to the call's arguments.
 ExprPtr Parser::postfix(bool inExpression) {
-    const Token& t = cur();
+    const Token t = cur();
     ExprPtr e;
     if (at(Tok::Me)) {
         advance();
@@ -200,8 +207,7 @@ ExprPtr Parser::postfix(bool inExpression) {
     } else if (at(Tok::Dot)) {
         advance();
         e = expr(ExprKind::Member, t);
-        e->name = memberName();
-        e->key = foldName(e->name);
+        e->id = intern(memberName());
     } else {
         e = nameExpr(identifier(), t);
     }
@@ -210,8 +216,7 @@ ExprPtr Parser::postfix(bool inExpression) {
             const Token& d = advance();
             auto m = expr(ExprKind::Member, d);
             m->object = std::move(e);
-            m->name = memberName();
-            m->key = foldName(m->name);
+            m->id = intern(memberName());
             e = settled(std::move(m));
         } else if (at(Tok::LParen) && (inExpression || !cur().spaceBefore)) {
             const Token& p = advance();
@@ -235,7 +240,7 @@ ExprPtr Parser::postfix(bool inExpression) {
 // After ".", keywords are member names too (d.Item, x.Class, obj.End ...).
 std::u16string Parser::memberName() {
     if (at(Tok::Name) || (cur().kind >= Tok::And && !cur().text.empty()))
-        return advance().text;
+        return std::u16string(advance().text);
     fail(cerr::ExpectedIdentifier);
 }
 

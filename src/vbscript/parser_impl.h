@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace vbs::parsing {
@@ -20,20 +22,36 @@ using namespace ast;
 
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, ParseMode mode) : toks_(std::move(tokens)), mode_(mode) {}
+    Parser(std::u16string_view source, ParseMode mode)
+        : lexer_(source), current_(lexer_.next()), mode_(mode) {}
 
     std::unique_ptr<Unit> run();
 
 private:
     // ---- tokens ------------------------------------------------------------------
+    // The lexer is read as the parser goes, one token ahead at most. A token kept past an
+    // advance is kept as a copy.
 
-    const Token& cur() const { return toks_[pos_]; }
-    const Token& peekTok(std::size_t n = 1) const {
-        return toks_[std::min(pos_ + n, toks_.size() - 1)];
+    const Token& cur() const { return current_; }
+    const Token& peekTok() {
+        if (!next_)
+            next_ = lexer_.next();
+        return *next_;
     }
     bool at(Tok k) const { return cur().kind == k; }
     bool atWord(std::u16string_view w) const { return at(Tok::Name) && sameName(cur().text, w); }
-    const Token& advance() { return toks_[pos_ < toks_.size() - 1 ? pos_++ : pos_]; }
+    // Moves on; returns the token moved past.
+    Token advance() {
+        Token passed = std::move(current_);
+        if (next_) {
+            current_ = std::move(*next_);
+            next_.reset();
+        } else {
+            current_ = lexer_.next();
+        }
+        ++advanced_;
+        return passed;
+    }
     bool accept(Tok k) {
         if (!at(k))
             return false;
@@ -63,7 +81,7 @@ private:
     std::u16string identifier() {
         if (!at(Tok::Name))
             fail(cerr::ExpectedIdentifier);
-        return advance().text;
+        return std::u16string(advance().text);
     }
 
     // Counts nesting and watches the stack, so that hostile input cannot exhaust it.
@@ -83,8 +101,7 @@ private:
         return n;
     }
     ExprPtr expr(ExprKind kind, const Token& at) {
-        auto e = std::make_unique<Expr>();
-        e->kind = kind;
+        auto e = std::make_unique<Expr>(kind);
         e->line = at.line;
         e->column = at.column;
         return e;
@@ -128,7 +145,9 @@ private:
     StmtPtr assignOrCall();
     // ---- expressions (parser_expressions.cpp) ----------------------------------------
 
-    ExprPtr nameExpr(std::u16string name, const Token& at);
+    ExprPtr nameExpr(std::u16string_view name, const Token& at);
+    // The entry of the unit's names for this text, made on first use.
+    const Name* intern(std::u16string_view text);
     ExprPtr argument();
     ExprPtr binary(Op op, ExprPtr l, ExprPtr r, const Token& at);
     // A node whose operands are all in place: its height is worked out and checked.
@@ -155,12 +174,15 @@ private:
     ExprPtr primary();
     ExprPtr postfix(bool inExpression);
     std::u16string memberName();
-    std::vector<Token> toks_;
-    std::size_t pos_ = 0;
+    Lexer lexer_;
+    Token current_;
+    std::optional<Token> next_;
+    std::size_t advanced_ = 0; // tokens moved past
     ParseMode mode_;
     std::unique_ptr<Unit> unit_;
+    std::unordered_map<std::u16string_view, const Name*> interned_; // views of unit_->names
     int depth_ = 0;
-    std::uintptr_t stackFloor_ = stackFloor(kParserStackReserve);
+    std::uintptr_t stackFloor_ = stackFloor(kParserStackReserve, kParserStackShare);
     int inSingleLineIf_ = 0;
     bool inProcedure_ = false;
     Procedure::Kind procKind_ = Procedure::Kind::Sub;

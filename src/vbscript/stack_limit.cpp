@@ -25,12 +25,12 @@ StackBounds threadStack() {
     return bounds;
 }
 
-std::uintptr_t stackFloor(std::size_t reserve) {
+std::uintptr_t stackFloor(std::size_t reserve, std::size_t share) {
     StackBounds stack = threadStack();
     if (stack.low == 0)
         return 0;
-    if (stack.size < 4 * reserve)
-        reserve = stack.size / 4;
+    if (stack.size < share * reserve)
+        reserve = stack.size / share;
     return stack.low + reserve;
 }
 

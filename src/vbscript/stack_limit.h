@@ -19,9 +19,10 @@ struct StackBounds {
 StackBounds threadStack();
 
 // The lowest address the stack may reach before `reserve` bytes are all that is left, or
-// 0 when the stack is unknown. A stack smaller than four times the reserve gets a quarter
-// of itself as the reserve: there the script nests less deep, but it still runs.
-std::uintptr_t stackFloor(std::size_t reserve);
+// 0 when the stack is unknown. On a stack smaller than `share` times the reserve, the
+// reserve is that part of the stack instead (a quarter for a share of 4): there a script
+// nests less deep, but it still runs.
+std::uintptr_t stackFloor(std::size_t reserve, std::size_t share);
 
 // Where the stack is now, to compare with a floor.
 [[gnu::always_inline]] inline std::uintptr_t stackPosition() {
