@@ -258,21 +258,12 @@ void Dictionary::renameKey(const Value& key, const Value& newKey) {
     placeEntry(p.entry);
 }
 
-std::vector<Value> Dictionary::keys() const {
+std::vector<Value> Dictionary::all(Value Entry::*part) const {
     std::vector<Value> out;
     out.reserve(live_);
     for (const Entry& e : entries_)
         if (!e.removed)
-            out.push_back(e.key);
-    return out;
-}
-
-std::vector<Value> Dictionary::itemValues() const {
-    std::vector<Value> out;
-    out.reserve(live_);
-    for (const Entry& e : entries_)
-        if (!e.removed)
-            out.push_back(e.item);
+            out.push_back(e.*part);
     return out;
 }
 
@@ -298,9 +289,9 @@ Value Dictionary::getProperty(std::u16string_view name, std::span<Value> args) {
     case Id::Count:
         return Value::longValue(static_cast<std::int32_t>(live_));
     case Id::Keys:
-        return Value::array(Array::fromValues(keys()));
+        return Value::array(Array::fromValues(all(&Entry::key)));
     case Id::Items:
-        return Value::array(Array::fromValues(itemValues()));
+        return Value::array(Array::fromValues(all(&Entry::item)));
     case Id::Remove:
         remove(args[0]);
         return Value();

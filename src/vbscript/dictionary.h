@@ -27,7 +27,7 @@ public:
                      bool isSet) override;
     std::vector<MemberInfo> members() const override;
     std::u16string typeName() const override { return u"Dictionary"; }
-    std::optional<std::vector<Value>> items() override { return keys(); }
+    std::optional<std::vector<Value>> items() override { return all(&Entry::key); }
     void dropReferences() override;
 
 private:
@@ -55,8 +55,8 @@ private:
     void remove(const Value& key);
     void removeAll();
     void renameKey(const Value& key, const Value& newKey);
-    std::vector<Value> keys() const;
-    std::vector<Value> itemValues() const;
+    // The keys or the items, in the order added.
+    std::vector<Value> all(Value Entry::*part) const;
     // Points a free slot of the hash table at entry `entry`, growing the table first when
     // it is three quarters used.
     void placeEntry(std::size_t entry);
