@@ -7,10 +7,10 @@
 
 #include "vbscript/value.h"
 
-#include <memory>
-#include <new>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>

@@ -69,10 +69,12 @@ void Interpreter::findStackLimit() {
     walkLimit_ = stackFloor(kWalkReserve, 8);
 }
 
-// A stop asked for while nothing ran must not end the next script at its first statement.
+// A stop asked for while nothing ran must not end the next script at its first statement;
+// an exception held from a Class_Terminate run meanwhile (the host dropped an object)
+// still ends it there.
 void Interpreter::forgetStaleStop() {
     if (depth_ == 0)
-        stopRequested_ = false;
+        stopRequested_ = held_ != nullptr;
 }
 
 void Interpreter::stopOrHook() {

@@ -180,12 +180,12 @@ private:
     void enterCall() {
         if (depth_ == 0 || stackLimit_ == 0)
             findStackLimit();
-        if (depth_ >= kMaxCallDepth || (stackLimit_ && stackPosition() < stackLimit_))
+        if (depth_ >= kMaxCallDepth || stackPast(stackLimit_))
             raise(err::OutOfStack);
     }
     void findStackLimit();
     void checkWalkDepth() const {
-        if (stackPosition() < walkLimit_)
+        if (stackPast(walkLimit_))
             raise(err::OutOfStack);
     }
     void writeBack(const Argument::Element& element, Value value);

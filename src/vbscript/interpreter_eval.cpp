@@ -77,7 +77,7 @@ Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWr
         if (!slot.builtin && !forWrite)
             slot.builtin = findBuiltin(e.key());
         if (slot.builtin && !forWrite) {
-            slot.builtinAtGlobals = globals_.size();
+            slot.builtinAtGlobals = static_cast<std::uint32_t>(globals_.size());
             return {nullptr, nullptr, slot.builtin};
         }
         if (const BuiltinConstant* c = findConstant(e.key())) {
@@ -322,7 +322,8 @@ Value Interpreter::memberCall(const Expr& member, const Value& target, std::span
     if (auto* inst = obj->scriptInstance())
         return invokeClassMember(*inst, classMemberOf(member, *inst), args, wantValue);
     auto values = valuesOf(args);
-    return wantValue ? obj->getProperty(member.name(), values) : obj->callMethod(member.name(), values);
+    return wantValue ? obj->getProperty(member.name(), values)
+                     : obj->callMethod(member.name(), values);
 }
 
 // What a Member expression names in a script object's class, looked up once per class.

@@ -87,7 +87,7 @@ private:
     // Counts nesting and watches the stack, so that hostile input cannot exhaust it.
     struct Depth {
         explicit Depth(Parser& p) : p_(p) {
-            if (++p_.depth_ > kMaxNesting || stackPosition() < p_.stackFloor_)
+            if (++p_.depth_ > kMaxNesting || stackPast(p_.stackFloor_))
                 p_.fail(cerr::OutOfStack);
         }
         ~Depth() { --p_.depth_; }

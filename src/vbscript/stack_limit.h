@@ -24,10 +24,10 @@ StackBounds threadStack();
 // nests less deep, but it still runs.
 std::uintptr_t stackFloor(std::size_t reserve, std::size_t share);
 
-// Where the stack is now, to compare with a floor.
-[[gnu::always_inline]] inline std::uintptr_t stackPosition() {
+// Whether the stack has grown past `floor` (stackFloor's answer; 0 never is).
+[[gnu::always_inline]] inline bool stackPast(std::uintptr_t floor) {
     char probe;
-    return reinterpret_cast<std::uintptr_t>(&probe);
+    return reinterpret_cast<std::uintptr_t>(&probe) < floor;
 }
 
 } // namespace vbs

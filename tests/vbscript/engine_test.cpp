@@ -310,6 +310,19 @@ TEST(Engine, HostExceptionInClassTerminateStopsTheScript) {
     EXPECT_EQ(probe->log, u"leave;again;");
 }
 
+TEST(Engine, HostExceptionFromATerminateWhileIdleStopsTheNextScript) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    engine.addCode(u"Class T\nSub Class_Terminate\nProbe.Log \"leave\"\nEnd Sub\nEnd Class");
+    Value held = engine.eval(u"New T");
+    probe->onLog = [] { throw HostLeaves{}; };
+    held = Value(); // the host lets go while no script runs
+    probe->onLog = nullptr;
+    EXPECT_THROW(engine.addCode(u"Probe.Log \"not run\""), HostLeaves);
+    EXPECT_EQ(probe->log, u"leave;");
+}
+
 TEST(Engine, StopInClassTerminateStopsTheScript) {
     Engine engine;
     auto probe = makeRef<Probe>();

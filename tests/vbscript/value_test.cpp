@@ -55,8 +55,7 @@ TEST(Value, PreservingResizeKeepsElementsOfLastDimension) {
     arr.at(at) = Value::integer(9);
     EXPECT_TRUE(arr.resizePreserving({1, 3}).empty());
     EXPECT_EQ(arr.at(at).asInteger(), 9);
-    EXPECT_EQ(errorNumberOf([&] { (void)arr.resizePreserving({2, 3}); }),
-              err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)arr.resizePreserving({2, 3}); }), err::SubscriptOutOfRange);
 }
 
 TEST(Value, ShrinkingHandsBackWhatWasCut) {
