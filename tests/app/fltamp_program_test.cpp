@@ -304,11 +304,13 @@ TEST_F(LiveXServerTest, TheWriteGoesThroughItSilently) {
 // picked a runtime folder of its own; a panel that starts well says nothing at all.
 TEST_F(LiveXServerTest, APanelStartedWithoutARuntimeFolderSaysNothing) {
     const StartedProgram program = startFltamp({}, headlessBench({{"DISPLAY", display}}));
-    const bool startedUp = waitForTrace(1); // Qt has started: the start-up read runs
+    // Once the start-up read runs, Qt has started (the note came then). The program may
+    // not yet be listening for the signal that ends it, so its status says nothing here.
+    const bool startedUp = waitForTrace(1);
     kill(program.pid, SIGTERM);
     const ProgramRun run = finishFltamp(program);
     ASSERT_TRUE(startedUp) << run.err;
-    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(run.hung);
     EXPECT_EQ(run.err, "");
 }
 
