@@ -26,7 +26,9 @@ public:
 
 class WScript : public TableHostObject {
 public:
-    WScript(std::u16string scriptPath, std::vector<std::u16string> arguments);
+    // hostName is what the script reads as WScript.Name.
+    WScript(std::u16string scriptPath, std::vector<std::u16string> arguments,
+            std::u16string hostName = u"vbsrun");
     std::u16string typeName() const override { return u"Object"; }
 
 private:
