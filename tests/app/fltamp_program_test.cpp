@@ -312,6 +312,8 @@ TEST_F(FltampProgramTest, HelpAndVersionPrintAndSucceed) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: fltamp", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("--console"), std::string::npos);
+    EXPECT_NE(help.out.find("--script FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("--timeout MS"), std::string::npos);
     const ProgramRun version = runFltamp({"--version"}, {});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("fltamp ", 0), 0u) << version.out;

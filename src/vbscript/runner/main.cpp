@@ -3,14 +3,10 @@
 // stderr as FILE(LINE, COLUMN) <kind> error <number>: <description>, with kind
 // "compilation" or "runtime", and the exit status is 1; otherwise it is 0 or Quit's code.
 #include "vbscript/engine.h"
-#include "vbscript/lib/text_ops.h"
-#include "vbscript/runner/wscript.h"
+#include "vbscript/runner/script_file.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 
 namespace {
 
@@ -22,51 +18,37 @@ constexpr const char* kHelp =
     "object: Echo (arguments joined by one blank, then a line end, on stdout),\n"
     "Arguments (Count, Item(i), default member), Quit [code], StdOut and StdErr (Write,\n"
     "WriteLine), ScriptName, ScriptFullName and Sleep ms. MsgBox and InputBox print\n"
-    "their prompt on stdout and return the default answer.\n"
+    "their prompt on stdout and return the default answer. FILE is read whole and may\n"
+    "be at most 256 MiB.\n"
     "\n"
     "Errors are printed on stderr as\n"
     "    FILE(LINE, COLUMN) compilation error NUMBER: DESCRIPTION\n"
     "    FILE(LINE, COLUMN) runtime error NUMBER: DESCRIPTION\n"
-    "(a runtime error's column is where its statement starts) and the exit status is 1.\n"
-    "Otherwise the exit status is 0, or the code given to WScript.Quit.\n";
-
-void reportError(const std::string& file, const vbs::ScriptError& e) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s(%d, %d) %s error %d: %s\n", file.c_str(), e.line(), e.column(),
-                 e.kind() == vbs::ErrorKind::Compile ? "compilation" : "runtime", e.number(),
-                 vbs::lib::utf16ToUtf8(e.description()).c_str());
-}
+    "(a runtime error's column is where its statement starts) and the exit status is 1;\n"
+    "so is it when FILE cannot be read. Otherwise the exit status is 0, or the code given\n"
+    "to WScript.Quit when it is 0 to 255, and 255 for any other code.\n";
 
 int runFile(const std::string& file, const std::vector<std::string>& args) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "vbsrun: cannot read %s\n", file.c_str());
+    std::u16string source;
+    try {
+        source = vbs::runner::readScriptFile(file);
+    } catch (const vbs::runner::ScriptFileError& e) {
+        std::fprintf(stderr, "vbsrun: cannot read %s: %s\n", file.c_str(), e.what());
         return 1;
     }
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    std::u16string source = vbs::lib::decodeScriptFile(bytes.str());
-
-    std::vector<std::u16string> arguments;
-    for (const auto& a : args)
-        arguments.push_back(vbs::lib::utf8ToUtf16(a));
-    char* full = realpath(file.c_str(), nullptr);
-    std::u16string fullPath = vbs::lib::utf8ToUtf16(full ? full : file);
-    std::free(full);
 
     vbs::runner::ConsoleUi ui;
     int status = 0;
     try {
         vbs::Engine engine;
         engine.setUiHost(&ui);
-        engine.addObject(u"WScript",
-                         vbs::makeRef<vbs::runner::WScript>(fullPath, std::move(arguments)));
+        engine.addObject(u"WScript", vbs::runner::wscriptFor(file, args, u"vbsrun"));
         engine.addCode(source);
     } catch (const vbs::ScriptError& e) {
-        reportError(file, e);
+        vbs::runner::reportScriptError(file, e);
         status = 1;
     } catch (const vbs::runner::QuitRequest& q) {
-        status = q.exitCode;
+        status = vbs::runner::exitStatusOf(q.exitCode);
     }
     std::fflush(stdout);
     return status;
