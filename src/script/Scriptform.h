@@ -86,10 +86,10 @@ private:
     std::unique_ptr<Ui::Scriptform> ui;
     QWidget& mainWindow_;
     ConsoleSite site_;
-    // After the window's controls and the site, so that the engine goes first: script
-    // code that runs while it is torn down still finds them.
-    platform::ScriptControl SC;
     std::function<void(const std::u16string&)> errorReport_;
+    // After the window's controls, the site and the error report, so that the engine goes
+    // first: script code that runs while it is torn down still finds them.
+    platform::ScriptControl SC;
     bool loaded_ = false;
     int actionDepth_ = 0;
     int loadDepth_ = 0;

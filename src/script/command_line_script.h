@@ -7,14 +7,14 @@
 // since nobody saw it, it fails the run.
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/script_control.h"
-#include "vbscript/runner/wscript.h"
+
+class QWidget;
 
 namespace script {
 
