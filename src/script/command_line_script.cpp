@@ -34,27 +34,26 @@ int CommandLineScript::run(QWidget& mainWindow) {
         errorReported_ = true;
     });
 
-    std::optional<std::int32_t> quitCode;
+    const auto wscript = vbs::runner::wscriptFor(request_.file, request_.arguments, u"fltamp");
     bool failed = false;
     try {
-        control.addObject(u"WScript",
-                          vbs::runner::wscriptFor(request_.file, request_.arguments, u"fltamp"));
+        control.addObject(u"WScript", wscript);
         control.addCode(source_);
     } catch (const vbs::ScriptError& error) {
         vbs::runner::reportScriptError(request_.file, error);
         failed = true;
-    } catch (const vbs::runner::QuitRequest& quit) {
-        quitCode = quit.exitCode;
+    } catch (const vbs::runner::QuitRequest&) {
+        // the code is the WScript object's
     } catch (const std::bad_alloc&) {
         std::fflush(stdout);
         std::fputs("fltamp: out of memory\n", stderr);
         failed = true;
     }
     // The engine goes, and with it the script's objects: their Class_Terminate runs, as at
-    // the end of any script.
+    // the end of any script (and may still Quit).
     delete &form;
     std::fflush(stdout);
-    return finalStatus(quitCode, failed);
+    return finalStatus(wscript->quitCode(), failed);
 }
 
 // Quit's code stands, except that Quit 0 does not make a reported error a success.

@@ -7,8 +7,12 @@
 
 #include "vbscript/value.h"
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <new>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vbs {
@@ -29,7 +33,7 @@ struct ClassMember {
 
 namespace ast {
 
-enum class Op {
+enum class Op : std::uint8_t {
     Add,
     Sub,
     Mul,
@@ -55,7 +59,7 @@ enum class Op {
 };
 
 // Where a name lives, decided by the compiler.
-enum class Scope {
+enum class Scope : std::uint8_t {
     Global, // looked up in the global table on first use, then remembered
     Local,  // frame slot `index` (parameters, Dim'd and implicit locals, function result)
     Field,  // field `index` of the running class instance
@@ -65,19 +69,26 @@ enum class Scope {
 struct Slot {
     Scope scope = Scope::Global;
     int index = -1;
-    Procedure* proc = nullptr;
     // In a procedure, a name nobody declared becomes a local unless a global of that name
     // exists when it is first used: this is its fallback slot (-1 at the global level).
     int fallbackLocal = -1;
     // Run-time cache for Scope::Global: the global table's entry, or a built-in (which a
     // global of the same name defined later hides: it holds while the global table has
     // the size it had when the built-in was found).
+    mutable std::uint32_t builtinAtGlobals = 0;
     mutable GlobalEntry* global = nullptr;
     mutable const Builtin* builtin = nullptr;
-    mutable std::size_t builtinAtGlobals = 0;
+    Procedure* proc = nullptr;
 };
 
-enum class ExprKind {
+// A name as written and its folded form for look-ups, kept once per piece of code
+// however often the code uses it.
+struct Name {
+    std::u16string text;
+    std::u16string key;
+};
+
+enum class ExprKind : std::uint8_t {
     Literal,
     Name,   // name, slot
     Member, // object.name; a null object means the With object
@@ -89,20 +100,57 @@ enum class ExprKind {
     Me,
 };
 
+// An expression node. A long script is mostly these, so each kind keeps only what it
+// uses: the parts no two kinds share sit in one union, made and ended by the kind.
 struct Expr {
-    ExprKind kind;
+    explicit Expr(ExprKind k) : kind(k) {
+        switch (kind) {
+        case ExprKind::Literal:
+            new (&literal) Value();
+            break;
+        case ExprKind::Call:
+            new (&args) std::vector<std::unique_ptr<Expr>>();
+            break;
+        case ExprKind::Member:
+            new (&member) ClassMember();
+            break;
+        default:
+            new (&slot) Slot();
+            break;
+        }
+    }
+    ~Expr() {
+        if (kind == ExprKind::Literal)
+            literal.~Value();
+        else if (kind == ExprKind::Call)
+            args.~vector();
+    }
+    Expr(const Expr&) = delete;
+    Expr& operator=(const Expr&) = delete;
+
+    const ExprKind kind;
+    Op op = Op::Add;
+    // The levels of the tree from here down, this node's own included: the parser bounds
+    // it, since compiling and running walk the tree by recursion.
+    std::uint16_t height = 1;
     int line = 0;
     int column = 0;
-    Op op = Op::Add;
-    Value literal;
-    std::u16string name;
-    std::u16string key; // name folded for lookups
-    Slot slot;
+    const Name* id = nullptr;     // of Name, Member and New
     std::unique_ptr<Expr> object; // Member object, Call callee, Paren/Unary operand
     std::unique_ptr<Expr> right;  // Binary right (left is `object`)
-    std::vector<std::unique_ptr<Expr>> args;
-    // Run-time cache of a Member on script objects: the name in the class last met.
-    mutable ClassMember member;
+    union {
+        Value literal;                           // of Literal
+        Slot slot;                               // of Name (and unused by the others)
+        std::vector<std::unique_ptr<Expr>> args; // of Call
+        // Of Member, a run-time cache for script objects: the name in the class last met.
+        mutable ClassMember member;
+    };
+
+    const std::u16string& name() const { return id ? id->text : kNoText; }
+    const std::u16string& key() const { return id ? id->key : kNoText; } // folded
+
+private:
+    static inline const std::u16string kNoText;
 };
 using ExprPtr = std::unique_ptr<Expr>;
 
@@ -249,7 +297,11 @@ struct Procedure {
     // functions and Property Get, then declared and implicit locals).
     int frameSize = 0;
     int resultSlot = -1;
-    std::vector<std::u16string> localKeys; // by slot, for Execute and Eval in this scope
+    // The names of the slots, for Execute and Eval in this scope: the first
+    // declaredLocals are declared (parameters, result, Dim and Const); the others are the
+    // fallback slots of names nobody declared, looked up as the body looks them up.
+    std::vector<std::u16string> localKeys;
+    int declaredLocals = 0;
     // Filled by the compiler: the body's compact form (bytecode.h), which is what runs.
     std::shared_ptr<const Bytecode> bytecode;
     bool hasResult() const { return kind == Kind::Function || kind == Kind::PropertyGet; }
@@ -264,23 +316,48 @@ struct ClassDef {
         std::vector<ast::ExprPtr> bounds; // Dim a(3) in a class
         bool isArray = false;
     };
+    // The procedures of one name: a Sub or Function, or a property's Get, Let and Set.
+    struct Named {
+        Procedure* callable = nullptr; // Sub, Function or Property Get
+        Procedure* let = nullptr;
+        Procedure* set = nullptr;
+    };
     std::u16string name;
     std::u16string key;
-    std::vector<Field> fields;
-    std::vector<std::unique_ptr<Procedure>> procedures;
+    std::vector<Field> fields;                          // in the order declared
+    std::vector<std::unique_ptr<Procedure>> procedures; // in the order declared
     Procedure* initialize = nullptr;
     Procedure* terminate = nullptr;
     Procedure* defaultMember = nullptr;
     int line = 0;
 
+    // Members are added through these, which keep the look-ups by name: a class with
+    // tens of thousands of members compiles and runs in time in proportion to its size.
+    void addField(Field f);
+    void addProcedure(std::unique_ptr<Procedure> p);
+
     int findField(std::u16string_view key) const;
     // The procedure of the given kinds with that name, or null.
     Procedure* findProcedure(std::u16string_view key, Procedure::Kind kind) const;
     Procedure* findCallable(std::u16string_view key) const; // Sub, Function or Property Get
+    Named named(std::u16string_view key) const;
+
+private:
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view k) const {
+            return std::hash<std::u16string_view>{}(k);
+        }
+    };
+    template <typename T>
+    using ByKey = std::unordered_map<std::u16string, T, KeyHash, std::equal_to<>>;
+    ByKey<int> fieldIndex_;
+    ByKey<Named> procedureIndex_;
 };
 
 // One piece of compiled code: what one AddCode, ExecuteGlobal, Execute or Eval parsed.
 struct Unit {
+    std::deque<ast::Name> names; // those its nodes use
     ast::Block statements;
     std::vector<std::unique_ptr<Procedure>> procedures;
     std::vector<std::unique_ptr<ClassDef>> classes;

@@ -61,9 +61,11 @@ std::vector<MemberInfo> ClassInstance::members() const {
     return out;
 }
 
+// Only when the engine goes away, after which no script code reads a field: the fields
+// are let go without making new ones, which could fail for want of memory.
 void ClassInstance::dropReferences() {
-    auto fields = std::move(fields_);
-    fields_.assign(cls_.fields.size(), Value());
+    std::vector<Value> fields = std::move(fields_);
+    fields_.clear();
 }
 
 void ClassInstance::lastReferenceGone() noexcept {
@@ -117,9 +119,9 @@ ErrObject::ErrObject() {
                    int number = toLong(args[0]);
                    if (number == 0)
                        raise(err::InvalidCall);
-                   std::u16string description =
-                       present(2) ? toText(args[2]) : errorDescription(number);
-                   ScriptError e(ErrorKind::Runtime, number, description);
+                   ScriptError e = present(2)
+                                       ? ScriptError(ErrorKind::Runtime, number, toText(args[2]))
+                                       : ScriptError(ErrorKind::Runtime, number);
                    e.setSource(present(1) ? toText(args[1]) : std::u16string(kRuntimeSource));
                    throw e;
                },

@@ -15,7 +15,7 @@ using namespace ast;
 namespace {
 
 [[noreturn]] void failAt(int number, int line, int column) {
-    throw ScriptError(ErrorKind::Compile, number, errorDescription(number), line, column);
+    throw ScriptError(ErrorKind::Compile, number, line, column);
 }
 
 class Resolver {
@@ -31,10 +31,14 @@ public:
         keys_.push_back(key);
     }
 
-    // Locals of a running procedure, for Execute and Eval inside it.
-    void adoptLocals(const std::vector<std::u16string>& keys) {
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            locals_.emplace(keys[i], static_cast<int>(i));
+    // The slots of a running procedure, for Execute and Eval inside it: its declared
+    // locals, and the fallback slots of its undeclared names, which a global of the same
+    // name still hides.
+    void adoptLocals(const Procedure& p) {
+        for (std::size_t i = 0; i < p.localKeys.size(); ++i) {
+            auto& names = static_cast<int>(i) < p.declaredLocals ? locals_ : fallbacks_;
+            names.emplace(p.localKeys[i], static_cast<int>(i));
+        }
     }
 
     void collectDeclarations(const Block& body) {
@@ -63,8 +67,9 @@ public:
             expression(*e.object);
         if (e.right)
             expression(*e.right);
-        for (auto& a : e.args)
-            expression(*a);
+        if (e.kind == ExprKind::Call)
+            for (auto& a : e.args)
+                expression(*a);
     }
 
     std::vector<std::u16string>& keys() { return keys_; }
@@ -75,7 +80,7 @@ private:
         case StmtKind::Dim:
         case StmtKind::Const:
             for (const auto& d : static_cast<const DeclStmt&>(s).items)
-                declareLocal(d.target->key, d.target->line, d.target->column);
+                declareLocal(d.target->key(), d.target->line, d.target->column);
             break;
         case StmtKind::If: {
             const auto& i = static_cast<const IfStmt&>(s);
@@ -106,34 +111,34 @@ private:
     }
 
     void name(Expr& e) {
-        if (auto it = locals_.find(e.key); it != locals_.end()) {
+        if (auto it = locals_.find(e.key()); it != locals_.end()) {
             e.slot.scope = Scope::Local;
             e.slot.index = it->second;
             return;
         }
         if (cls_) {
-            int field = cls_->findField(e.key);
+            int field = cls_->findField(e.key());
             if (field >= 0) {
                 e.slot.scope = Scope::Field;
                 e.slot.index = field;
                 return;
             }
-            for (const auto& p : cls_->procedures) {
-                if (p->key == e.key) {
-                    e.slot.scope = Scope::Method;
-                    e.slot.proc = p.get();
-                    return;
-                }
+            ClassDef::Named named = cls_->named(e.key());
+            if (Procedure* p = named.callable ? named.callable
+                               : named.let    ? named.let
+                                              : named.set) {
+                e.slot.scope = Scope::Method;
+                e.slot.proc = p;
+                return;
             }
         }
         e.slot.scope = Scope::Global;
-        if (proc_) {
-            auto [it, added] = fallbacks_.emplace(e.key, 0);
-            if (added) {
-                it->second = static_cast<int>(keys_.size());
-                keys_.push_back(e.key);
-            }
+        if (auto it = fallbacks_.find(e.key()); it != fallbacks_.end()) {
             e.slot.fallbackLocal = it->second;
+        } else if (proc_) {
+            e.slot.fallbackLocal = static_cast<int>(keys_.size());
+            fallbacks_.emplace(e.key(), e.slot.fallbackLocal);
+            keys_.push_back(e.key());
         }
     }
 
@@ -146,7 +151,7 @@ private:
             const Expr& v = *a.value;
             a.appends = !a.isSet && a.target->kind == ExprKind::Name &&
                         v.kind == ExprKind::Binary && v.op == Op::Concat &&
-                        v.object->kind == ExprKind::Name && v.object->key == a.target->key;
+                        v.object->kind == ExprKind::Name && v.object->key() == a.target->key();
             break;
         }
         case StmtKind::Call:
@@ -239,6 +244,7 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
         r.declareLocal(p.key, p.line, p.column);
     }
     r.collectDeclarations(p.body);
+    p.declaredLocals = static_cast<int>(r.keys().size());
     r.block(p.body);
     p.localKeys = std::move(r.keys());
     p.frameSize = static_cast<int>(p.localKeys.size());
@@ -259,8 +265,8 @@ void checkUniqueGlobals(Unit& unit) {
         if (s->kind != StmtKind::Dim && s->kind != StmtKind::Const)
             continue;
         for (const auto& d : static_cast<const DeclStmt&>(*s).items) {
-            claim(d.target->key, d.target->line, d.target->column);
-            unit.globalNames.push_back(d.target->name);
+            claim(d.target->key(), d.target->line, d.target->column);
+            unit.globalNames.push_back(d.target->name());
         }
     }
 }
@@ -286,7 +292,7 @@ void compile(Unit& unit, const CompileScope& scope) {
     }
     Resolver top(scope.cls, nullptr);
     if (scope.procedure)
-        top.adoptLocals(scope.procedure->localKeys);
+        top.adoptLocals(*scope.procedure);
     top.block(unit.statements);
     if (unit.expression)
         top.expression(*unit.expression);

@@ -7,14 +7,66 @@
 #include "vbscript/lib/number_format.h"
 #include "vbscript/lib/text_ops.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vbs {
 
 namespace {
 
-// Currency's range in ten-thousandths: the largest int64.
-constexpr double kCurrencyLimit = 922337203685477.5807;
+// Currency's range in ten-thousandths: -2^63 up to, not including, 2^63.
+constexpr long double kCurrencyLow = -0x1p63L;
+constexpr long double kCurrencyPastHigh = 0x1p63L;
+
+// Text that spells a plain decimal number (blanks around it, a sign, digits, a "."
+// fraction), read exactly in ten-thousandths, halves to even past the fourth place: a
+// Double would lose the last digits of a large Currency. Raises 6 beyond the range;
+// nothing for any other text (an exponent, &H), which is read as a Double.
+std::optional<std::int64_t> currencyFromDecimalText(std::u16string_view text) {
+    auto isBlank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    auto isDigit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    bool negative = !text.empty() && text.front() == u'-';
+    if (!text.empty() && (text.front() == u'-' || text.front() == u'+'))
+        text.remove_prefix(1);
+    // Past 2^64 the number is out of range whatever follows; stop growing there.
+    constexpr unsigned __int128 kCap = static_cast<unsigned __int128>(1) << 64;
+    unsigned __int128 units = 0;
+    std::size_t i = 0, digits = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits)
+        units = std::min(kCap, units * 10 + (text[i] - u'0'));
+    int places = 0;
+    bool half = false, pastHalf = false;
+    if (i < text.size() && text[i] == u'.')
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits) {
+            int d = text[i] - u'0';
+            if (places < 4) {
+                units = std::min(kCap, units * 10 + static_cast<unsigned>(d));
+                ++places;
+            } else if (places == 4) {
+                half = d == 5;
+                pastHalf = d > 5;
+                ++places;
+            } else if (d != 0) {
+                pastHalf = pastHalf || half;
+                half = false;
+            }
+        }
+    if (digits == 0 || i != text.size())
+        return std::nullopt;
+    for (; places < 4; ++places)
+        units = std::min(kCap, units * 10);
+    if (pastHalf || (half && units % 2 == 1))
+        ++units;
+    unsigned __int128 limit = static_cast<unsigned __int128>(1) << 63;
+    if (units > limit || (units == limit && !negative))
+        raise(err::Overflow);
+    return negative ? static_cast<std::int64_t>(-static_cast<__int128>(units))
+                    : static_cast<std::int64_t>(units);
+}
 
 std::optional<bool> boolFromText(const std::u16string& s) {
     auto t = lib::trim(s);
@@ -109,19 +161,26 @@ std::int16_t toInteger(const Value& v) {
 
 std::uint8_t toByte(const Value& v) {
     double d = basic::roundHalfEven(toDouble(v));
-    if (d < 0 || d > 255)
+    if (!(d >= 0 && d <= 255))
         raise(err::Overflow);
     return static_cast<std::uint8_t>(d);
 }
 
 std::int64_t toCurrency(const Value& in) {
-    Value v = numeric(in);
+    Value v = scalar(in);
+    if (v.isString())
+        if (auto exact = currencyFromDecimalText(v.asString()))
+            return *exact;
+    v = numeric(v);
     if (v.type() == Type::Currency)
         return v.asCurrency();
-    double d = toDouble(v);
-    if (!(std::fabs(d) <= kCurrencyLimit))
+    // Scaled with a wider fraction than a Double's, so that a whole number stays exact,
+    // and checked on the very value converted: 922337203685477.5807 reads as a Double
+    // just above the largest Currency.
+    long double scaled = std::nearbyint(static_cast<long double>(toDouble(v)) * 10000.0L);
+    if (!(scaled >= kCurrencyLow && scaled < kCurrencyPastHigh))
         raise(err::Overflow);
-    return static_cast<std::int64_t>(basic::roundHalfEven(d * 10000.0));
+    return static_cast<std::int64_t>(scaled);
 }
 
 double toDate(const Value& in) {

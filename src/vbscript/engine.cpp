@@ -3,7 +3,23 @@
 
 #include "vbscript/library/script_library.h"
 
+#include <new>
+
 namespace vbs {
+
+namespace {
+
+// Memory running out anywhere in the engine reaches the host as the language's error 7,
+// like any other runtime error; the engine stays usable.
+template <typename Action> auto reportingOutOfMemory(Action&& action) {
+    try {
+        return action();
+    } catch (const std::bad_alloc&) {
+        throw runtimeError(err::OutOfMemory);
+    }
+}
+
+} // namespace
 
 Engine::Engine() : interp_(std::make_unique<Interpreter>()) {
     addScriptLibrary(*interp_);
@@ -11,22 +27,22 @@ Engine::Engine() : interp_(std::make_unique<Interpreter>()) {
 Engine::~Engine() = default;
 
 void Engine::addCode(std::u16string_view code) {
-    interp_->addCode(code);
+    reportingOutOfMemory([&] { interp_->addCode(code); });
 }
 void Engine::executeStatement(std::u16string_view code) {
-    interp_->addCode(code);
+    reportingOutOfMemory([&] { interp_->addCode(code); });
 }
 Value Engine::eval(std::u16string_view expression) {
-    return interp_->evaluate(expression);
+    return reportingOutOfMemory([&] { return interp_->evaluate(expression); });
 }
 Value Engine::run(std::u16string_view name, std::vector<Value> args) {
-    return interp_->run(name, std::move(args));
+    return reportingOutOfMemory([&] { return interp_->run(name, std::move(args)); });
 }
 std::vector<ProcedureInfo> Engine::procedures() const {
-    return interp_->procedures();
+    return reportingOutOfMemory([&] { return interp_->procedures(); });
 }
 void Engine::addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers) {
-    interp_->addObject(name, std::move(object), addMembers);
+    reportingOutOfMemory([&] { interp_->addObject(name, std::move(object), addMembers); });
 }
 void Engine::registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory) {
     interp_->registerProgId(progId, std::move(factory));

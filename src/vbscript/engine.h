@@ -1,8 +1,11 @@
 // The engine's public face: one VBScript global module that code is added to, statements
 // are executed in, expressions evaluated in and procedures run from, and host objects
 // are registered with. Every failure is thrown as a ScriptError (errors.h) carrying the
-// error number, the description and, where known, the line and column. The calls may be
-// made again from inside a host method that a running script has called.
+// error number, the description and, where known, the line and column; memory running
+// out is error 7 like any other. The calls may be made again from inside a host method
+// that a running script has called; code nested that way counts toward the depth limit
+// ("Out of stack space"). An exception of the host's own thrown from a script object's
+// Class_Terminate stops the script and comes out of the call that ran it.
 #pragma once
 
 #include "vbscript/errors.h"

@@ -3,140 +3,213 @@
 
 #include "vbscript/lib/text_ops.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace vbs {
 
 namespace {
 
-const std::unordered_map<int, const char16_t*>& descriptions() {
-    static const std::unordered_map<int, const char16_t*> table = {
-        {5, u"Invalid procedure call or argument"},
-        {6, u"Overflow"},
-        {7, u"Out of memory"},
-        {9, u"Subscript out of range"},
-        {10, u"This array is fixed or temporarily locked"},
-        {11, u"Division by zero"},
-        {13, u"Type mismatch"},
-        {14, u"Out of string space"},
-        {17, u"Can't perform requested operation"},
-        {28, u"Out of stack space"},
-        {35, u"Sub or Function not defined"},
-        {48, u"Error in loading DLL"},
-        {51, u"Internal error"},
-        {52, u"Bad file name or number"},
-        {53, u"File not found"},
-        {54, u"Bad file mode"},
-        {55, u"File already open"},
-        {57, u"Device I/O error"},
-        {58, u"File already exists"},
-        {61, u"Disk full"},
-        {62, u"Input past end of file"},
-        {67, u"Too many files"},
-        {68, u"Device unavailable"},
-        {70, u"Permission denied"},
-        {71, u"Disk not ready"},
-        {74, u"Can't rename with different drive"},
-        {75, u"Path/File access error"},
-        {76, u"Path not found"},
-        {91, u"Object variable not set"},
-        {92, u"For loop not initialized"},
-        {94, u"Invalid use of Null"},
-        {322, u"Can't create necessary temporary file"},
-        {424, u"Object required"},
-        {429, u"ActiveX component can't create object"},
-        {430, u"Class doesn't support Automation"},
-        {432, u"File name or class name not found during Automation operation"},
-        {438, u"Object doesn't support this property or method"},
-        {440, u"Automation error"},
-        {445, u"Object doesn't support this action"},
-        {446, u"Object doesn't support named arguments"},
-        {447, u"Object doesn't support current locale setting"},
-        {448, u"Named argument not found"},
-        {449, u"Argument not optional"},
-        {450, u"Wrong number of arguments or invalid property assignment"},
-        {451, u"Object not a collection"},
-        {453, u"Specified DLL function not found"},
-        {457, u"This key is already associated with an element of this collection"},
-        {458, u"Variable uses an Automation type not supported in VBScript"},
-        {462, u"The remote server machine does not exist or is unavailable"},
-        {500, u"Variable is undefined"},
-        {501, u"Illegal assignment"},
-        {502, u"Object not safe for scripting"},
-        {503, u"Object not safe for initializing"},
-        {504, u"Object not safe for creating"},
-        {505, u"Invalid or unqualified reference"},
-        {506, u"Class not defined"},
-        {507, u"An exception occurred"},
-        {1001, u"Out of memory"},
-        {1002, u"Syntax error"},
-        {1003, u"Expected ':'"},
-        {1005, u"Expected '('"},
-        {1006, u"Expected ')'"},
-        {1007, u"Expected ']'"},
-        {1010, u"Expected identifier"},
-        {1011, u"Expected '='"},
-        {1012, u"Expected 'If'"},
-        {1013, u"Expected 'To'"},
-        {1014, u"Expected 'End'"},
-        {1015, u"Expected 'Function'"},
-        {1016, u"Expected 'Sub'"},
-        {1017, u"Expected 'Then'"},
-        {1018, u"Expected 'Wend'"},
-        {1019, u"Expected 'Loop'"},
-        {1020, u"Expected 'Next'"},
-        {1021, u"Expected 'Case'"},
-        {1022, u"Expected 'Select'"},
-        {1023, u"Expected expression"},
-        {1024, u"Expected statement"},
-        {1025, u"Expected end of statement"},
-        {1026, u"Expected integer constant"},
-        {1027, u"Expected 'While' or 'Until'"},
-        {1028, u"Expected 'While', 'Until' or end of statement"},
-        {1029, u"Expected 'With'"},
-        {1030, u"Identifier too long"},
-        {1031, u"Invalid number"},
-        {1032, u"Invalid character"},
-        {1033, u"Unterminated string constant"},
-        {1037, u"Invalid use of 'Me' keyword"},
-        {1038, u"'loop' without 'do'"},
-        {1039, u"Invalid 'exit' statement"},
-        {1040, u"Invalid 'for' loop control variable"},
-        {1041, u"Name redefined"},
-        {1042, u"Must be first statement on the line"},
-        {1044, u"Cannot use parentheses when calling a Sub"},
-        {1045, u"Expected literal constant"},
-        {1046, u"Expected 'In'"},
-        {1047, u"Expected 'Class'"},
-        {1048, u"Must be defined inside a Class"},
-        {1049, u"Expected Let or Set or Get in property declaration"},
-        {1050, u"Expected 'Property'"},
-        {1051, u"Number of arguments must be consistent across property declarations"},
-        {1052, u"Cannot have multiple default property/method in a Class"},
-        {1053, u"Class initialize or terminate do not have arguments"},
-        {1054, u"Property Set or Let must have at least one argument"},
-        {1055, u"Unexpected 'Next'"},
-        {1056, u"'Default' can be specified only on 'Property Get'"},
-        {1057, u"'Default' declaration must also specify 'Public'"},
-        {1060, u"Out of stack space"},
-        {5017, u"Syntax error in regular expression"},
-        {32811, u"Element not found"},
-        {err::Stopped, u"The script was stopped"},
-    };
-    return table;
+struct Known {
+    int number;
+    const char* text; // ASCII
+};
+
+// The language's descriptions, by number.
+constexpr Known kKnown[] = {
+    {5, "Invalid procedure call or argument"},
+    {6, "Overflow"},
+    {7, "Out of memory"},
+    {9, "Subscript out of range"},
+    {10, "This array is fixed or temporarily locked"},
+    {11, "Division by zero"},
+    {13, "Type mismatch"},
+    {14, "Out of string space"},
+    {17, "Can't perform requested operation"},
+    {28, "Out of stack space"},
+    {35, "Sub or Function not defined"},
+    {48, "Error in loading DLL"},
+    {51, "Internal error"},
+    {52, "Bad file name or number"},
+    {53, "File not found"},
+    {54, "Bad file mode"},
+    {55, "File already open"},
+    {57, "Device I/O error"},
+    {58, "File already exists"},
+    {61, "Disk full"},
+    {62, "Input past end of file"},
+    {67, "Too many files"},
+    {68, "Device unavailable"},
+    {70, "Permission denied"},
+    {71, "Disk not ready"},
+    {74, "Can't rename with different drive"},
+    {75, "Path/File access error"},
+    {76, "Path not found"},
+    {91, "Object variable not set"},
+    {92, "For loop not initialized"},
+    {94, "Invalid use of Null"},
+    {322, "Can't create necessary temporary file"},
+    {424, "Object required"},
+    {429, "ActiveX component can't create object"},
+    {430, "Class doesn't support Automation"},
+    {432, "File name or class name not found during Automation operation"},
+    {438, "Object doesn't support this property or method"},
+    {440, "Automation error"},
+    {445, "Object doesn't support this action"},
+    {446, "Object doesn't support named arguments"},
+    {447, "Object doesn't support current locale setting"},
+    {448, "Named argument not found"},
+    {449, "Argument not optional"},
+    {450, "Wrong number of arguments or invalid property assignment"},
+    {451, "Object not a collection"},
+    {453, "Specified DLL function not found"},
+    {457, "This key is already associated with an element of this collection"},
+    {458, "Variable uses an Automation type not supported in VBScript"},
+    {462, "The remote server machine does not exist or is unavailable"},
+    {500, "Variable is undefined"},
+    {501, "Illegal assignment"},
+    {502, "Object not safe for scripting"},
+    {503, "Object not safe for initializing"},
+    {504, "Object not safe for creating"},
+    {505, "Invalid or unqualified reference"},
+    {506, "Class not defined"},
+    {507, "An exception occurred"},
+    {1001, "Out of memory"},
+    {1002, "Syntax error"},
+    {1003, "Expected ':'"},
+    {1005, "Expected '('"},
+    {1006, "Expected ')'"},
+    {1007, "Expected ']'"},
+    {1010, "Expected identifier"},
+    {1011, "Expected '='"},
+    {1012, "Expected 'If'"},
+    {1013, "Expected 'To'"},
+    {1014, "Expected 'End'"},
+    {1015, "Expected 'Function'"},
+    {1016, "Expected 'Sub'"},
+    {1017, "Expected 'Then'"},
+    {1018, "Expected 'Wend'"},
+    {1019, "Expected 'Loop'"},
+    {1020, "Expected 'Next'"},
+    {1021, "Expected 'Case'"},
+    {1022, "Expected 'Select'"},
+    {1023, "Expected expression"},
+    {1024, "Expected statement"},
+    {1025, "Expected end of statement"},
+    {1026, "Expected integer constant"},
+    {1027, "Expected 'While' or 'Until'"},
+    {1028, "Expected 'While', 'Until' or end of statement"},
+    {1029, "Expected 'With'"},
+    {1030, "Identifier too long"},
+    {1031, "Invalid number"},
+    {1032, "Invalid character"},
+    {1033, "Unterminated string constant"},
+    {1037, "Invalid use of 'Me' keyword"},
+    {1038, "'loop' without 'do'"},
+    {1039, "Invalid 'exit' statement"},
+    {1040, "Invalid 'for' loop control variable"},
+    {1041, "Name redefined"},
+    {1042, "Must be first statement on the line"},
+    {1044, "Cannot use parentheses when calling a Sub"},
+    {1045, "Expected literal constant"},
+    {1046, "Expected 'In'"},
+    {1047, "Expected 'Class'"},
+    {1048, "Must be defined inside a Class"},
+    {1049, "Expected Let or Set or Get in property declaration"},
+    {1050, "Expected 'Property'"},
+    {1051, "Number of arguments must be consistent across property declarations"},
+    {1052, "Cannot have multiple default property/method in a Class"},
+    {1053, "Class initialize or terminate do not have arguments"},
+    {1054, "Property Set or Let must have at least one argument"},
+    {1055, "Unexpected 'Next'"},
+    {1056, "'Default' can be specified only on 'Property Get'"},
+    {1057, "'Default' declaration must also specify 'Public'"},
+    {1060, "Out of stack space"},
+    {5017, "Syntax error in regular expression"},
+    {32811, "Element not found"},
+    {err::Stopped, "The script was stopped"},
+};
+
+constexpr bool sortedByNumber() {
+    for (std::size_t i = 1; i < std::size(kKnown); ++i)
+        if (kKnown[i - 1].number >= kKnown[i].number)
+            return false;
+    return true;
+}
+static_assert(sortedByNumber(), "the descriptions are looked up by binary search");
+
+constexpr char kUnknownText[] = "Unknown runtime error";
+
+std::u16string widened(const char* ascii) {
+    return std::u16string(ascii, ascii + std::char_traits<char>::length(ascii));
+}
+
+// The descriptions as the engine hands them out, made when the program starts: an error
+// raised because memory ran out must find its description made already.
+const std::vector<std::u16string> kKnownTexts = [] {
+    std::vector<std::u16string> texts;
+    for (const Known& k : kKnown)
+        texts.push_back(widened(k.text));
+    return texts;
+}();
+const std::u16string kUnknownDescription = widened(kUnknownText);
+
+// The entry of kKnown for the number, or its end.
+const Known* findKnown(int number) {
+    const Known* end = std::end(kKnown);
+    const Known* it = std::lower_bound(std::begin(kKnown), end, number,
+                                       [](const Known& k, int n) { return k.number < n; });
+    return it != end && it->number == number ? it : end;
 }
 
 } // namespace
 
 std::u16string errorDescription(int number) {
-    auto it = descriptions().find(number);
-    return it == descriptions().end() ? u"Unknown runtime error" : it->second;
+    const Known* k = findKnown(number);
+    return k == std::end(kKnown) ? kUnknownDescription : kKnownTexts[k - kKnown];
+}
+
+ScriptError::ScriptError(ErrorKind kind, int number, int line, int column)
+    : kind_(kind), number_(number), line_(line), column_(column) {
+    const Known* k = findKnown(number);
+    bool known = k != std::end(kKnown);
+    description_ =
+        known ? &kKnownTexts[static_cast<std::size_t>(k - kKnown)] : &kUnknownDescription;
+    what_ = known ? k->text : kUnknownText;
 }
 
 ScriptError::ScriptError(ErrorKind kind, int number, std::u16string description, int line,
                          int column)
-    : kind_(kind), number_(number), description_(std::move(description)), line_(line),
-      column_(column), what_(lib::utf16ToUtf8(description_)) {}
+    : kind_(kind), number_(number), line_(line), column_(column), description_(&ownDescription_),
+      ownDescription_(std::move(description)), ownWhat_(lib::utf16ToUtf8(ownDescription_)) {
+    what_ = ownWhat_.c_str();
+}
+
+ScriptError::ScriptError(const ScriptError& other)
+    : std::exception(other), kind_(other.kind_), number_(other.number_), line_(other.line_),
+      column_(other.column_), description_(other.description_), what_(other.what_),
+      ownDescription_(other.ownDescription_), ownWhat_(other.ownWhat_), source_(other.source_) {
+    if (other.ownsText()) {
+        description_ = &ownDescription_;
+        what_ = ownWhat_.c_str();
+    }
+}
+
+ScriptError& ScriptError::operator=(const ScriptError& other) {
+    if (this == &other)
+        return *this;
+    kind_ = other.kind_;
+    number_ = other.number_;
+    line_ = other.line_;
+    column_ = other.column_;
+    ownDescription_ = other.ownDescription_;
+    ownWhat_ = other.ownWhat_;
+    source_ = other.source_;
+    description_ = other.ownsText() ? &ownDescription_ : other.description_;
+    what_ = other.ownsText() ? ownWhat_.c_str() : other.what_;
+    return *this;
+}
 
 void ScriptError::setPositionIfUnknown(int line, int column) {
     if (line_ == 0) {
@@ -145,12 +218,20 @@ void ScriptError::setPositionIfUnknown(int line, int column) {
     }
 }
 
+ScriptError ScriptError::asRuntimeAt(int line, int column) const {
+    ScriptError e(*this);
+    e.kind_ = ErrorKind::Runtime;
+    e.line_ = line;
+    e.column_ = column;
+    return e;
+}
+
 ScriptError runtimeError(int number) {
-    return ScriptError(ErrorKind::Runtime, number, errorDescription(number));
+    return ScriptError(ErrorKind::Runtime, number);
 }
 
 void raise(int number) {
-    throw runtimeError(number);
+    throw ScriptError(ErrorKind::Runtime, number);
 }
 
 void raise(int number, std::u16string description) {

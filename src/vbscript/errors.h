@@ -116,12 +116,17 @@ std::u16string errorDescription(int number);
 
 class ScriptError : public std::exception {
 public:
+    // An error with the language's description of its number. Making one allocates
+    // nothing, so running out of memory can be reported as error 7.
+    explicit ScriptError(ErrorKind kind, int number, int line = 0, int column = 0);
     ScriptError(ErrorKind kind, int number, std::u16string description, int line = 0,
                 int column = 0);
+    ScriptError(const ScriptError& other);
+    ScriptError& operator=(const ScriptError& other);
 
     ErrorKind kind() const { return kind_; }
     int number() const { return number_; }
-    const std::u16string& description() const { return description_; }
+    const std::u16string& description() const { return *description_; }
     const std::u16string& source() const { return source_; }
     int line() const { return line_; }
     int column() const { return column_; }
@@ -134,16 +139,25 @@ public:
     // Code run by Execute or Eval has lines of its own; outside it, the statement that
     // ran it is where the error happened.
     void forgetPosition() { line_ = column_ = 0; }
-    const char* what() const noexcept override { return what_.c_str(); }
+    // The same error as a runtime error of the statement at line and column: how a
+    // compile error of code compiled while a script runs reaches that script.
+    ScriptError asRuntimeAt(int line, int column) const;
+    // The description in UTF-8.
+    const char* what() const noexcept override { return what_; }
 
 private:
+    bool ownsText() const { return description_ == &ownDescription_; }
+
     ErrorKind kind_;
     int number_;
-    std::u16string description_;
-    std::u16string source_;
     int line_;
     int column_;
-    std::string what_;
+    // The language's own descriptions are shared, not copied.
+    const std::u16string* description_;
+    const char* what_;
+    std::u16string ownDescription_;
+    std::string ownWhat_;
+    std::u16string source_;
 };
 
 // Runtime error `number` with the language's description.

@@ -51,6 +51,18 @@ Value HostObject::callMethod(std::u16string_view name, std::span<Value> args) {
     return getProperty(name, args);
 }
 
+std::optional<Value> passArgumentsOn(const Value& result, std::span<Value> args) {
+    if (result.isObject() && !result.isNothing())
+        return result.asObject()->getProperty(u"", args);
+    if (result.isArray()) {
+        std::vector<std::int32_t> subscripts;
+        for (const auto& a : args)
+            subscripts.push_back(toLong(a));
+        return result.asArray()->at(subscripts);
+    }
+    return std::nullopt;
+}
+
 bool sameName(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size())
         return false;
@@ -85,18 +97,9 @@ const TableHostObject::Member& TableHostObject::find(std::u16string_view name) c
 
 Value TableHostObject::getProperty(std::u16string_view name, std::span<Value> args) {
     const Member& m = find(name);
-    if (m.maxArgs == 0 && !args.empty()) {
-        // obj.Items(0): the arguments go to what the member returns.
-        Value v = m.get({});
-        if (v.isObject() && !v.isNothing())
-            return v.asObject()->getProperty(u"", args);
-        if (v.isArray()) {
-            std::vector<std::int32_t> subscripts;
-            for (const auto& a : args)
-                subscripts.push_back(toLong(a));
-            return v.asArray()->at(subscripts);
-        }
-    }
+    if (m.maxArgs == 0 && !args.empty())
+        if (auto v = passArgumentsOn(m.get({}), args))
+            return *v;
     if (static_cast<int>(args.size()) < m.minArgs || static_cast<int>(args.size()) > m.maxArgs)
         raise(err::WrongArgCount);
     return m.get(args);

@@ -83,6 +83,11 @@ private:
     HostObject* head_ = nullptr;
 };
 
+// A member that takes no arguments read with some (`d.Items(0)`): the arguments go to
+// what it returned, an object's default member or an array's element. Nothing for any
+// other value.
+std::optional<Value> passArgumentsOn(const Value& result, std::span<Value> args);
+
 // Case-insensitive name comparison for member and variable names.
 bool sameName(std::u16string_view a, std::u16string_view b);
 // The form of a name used as a lookup key.

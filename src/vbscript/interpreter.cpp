@@ -8,24 +8,14 @@
 #include "vbscript/convert.h"
 #include "vbscript/dictionary.h"
 #include "vbscript/interpreter_frame.h"
+#include "vbscript/stack_limit.h"
 
-#include <pthread.h>
+#include <new>
+#include <utility>
 
 namespace vbs {
 
 namespace {
-
-// The lowest usable address of the calling thread's stack (stacks grow down here).
-std::uintptr_t stackLowEnd() {
-    pthread_attr_t attr;
-    if (pthread_getattr_np(pthread_self(), &attr) != 0)
-        return 0;
-    void* addr = nullptr;
-    std::size_t size = 0;
-    pthread_attr_getstack(&attr, &addr, &size);
-    pthread_attr_destroy(&attr);
-    return reinterpret_cast<std::uintptr_t>(addr);
-}
 
 bool validName(std::u16string_view name) {
     if (name.empty() || !((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
@@ -46,36 +36,69 @@ Interpreter::Interpreter() : err_(makeRef<ErrObject>()), alive_(std::make_shared
 Interpreter::~Interpreter() {
     // Objects still referenced by globals run Class_Terminate while the engine exists,
     // and while the host's objects are still there for them to use.
-    for (auto& g : globals_)
-        if (!g.isHostObject)
-            g.value = Value();
-    for (auto& g : globals_)
-        g.value = Value();
+    // By index: a Class_Terminate may define more globals while this runs.
+    for (std::size_t i = 0; i < globals_.size(); ++i)
+        if (!globals_[i].isHostObject)
+            globals_[i].value = Value();
+    for (std::size_t i = 0; i < globals_.size(); ++i)
+        globals_[i].value = Value();
     // What is left refers to itself in a cycle: freed without running more script code.
     *alive_ = false;
     created_.dropAll();
 }
 
+// Code compiled while a script runs (Execute, Eval, ExecuteGlobal, a host adding code)
+// nests like a call: it counts toward the depth limit and watches the stack, so that code
+// which runs itself ends with "Out of stack space".
+class Interpreter::Nesting {
+public:
+    explicit Nesting(Interpreter& interp) : interp_(interp) {
+        interp_.enterCall();
+        ++interp_.depth_;
+    }
+    ~Nesting() { --interp_.depth_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+private:
+    Interpreter& interp_;
+};
+
 void Interpreter::findStackLimit() {
-    std::uintptr_t low = stackLowEnd();
-    stackLimit_ = low ? low + kStackReserve : 0;
+    stackLimit_ = stackFloor(kStackReserve, 4);
+    walkLimit_ = stackFloor(kWalkReserve, 8);
 }
 
-// A stop asked for while nothing ran must not end the next script at its first statement.
+// A stop asked for while nothing ran must not end the next script at its first statement;
+// an exception held from a Class_Terminate run meanwhile (the host dropped an object)
+// still ends it there.
 void Interpreter::forgetStaleStop() {
     if (depth_ == 0)
-        stopRequested_ = false;
+        stopRequested_ = held_ != nullptr;
 }
 
 void Interpreter::stopOrHook() {
     // A plain read first: the exchange is a locked instruction, too dear for every statement.
-    if (stopRequested_.load(std::memory_order_relaxed) && stopRequested_.exchange(false))
+    if (stopRequested_.load(std::memory_order_relaxed) && stopRequested_.exchange(false)) {
+        throwHeld();
         raise(err::Stopped);
+    }
     if (steps_ >= kStepInterval) {
         steps_ = 0;
         if (stepHook_)
             stepHook_();
     }
+}
+
+void Interpreter::hold(std::exception_ptr e) noexcept {
+    if (!held_)
+        held_ = std::move(e);
+    stopRequested_ = true;
+}
+
+void Interpreter::throwHeld() {
+    if (held_)
+        std::rethrow_exception(std::exchange(held_, nullptr));
 }
 
 Value Interpreter::errValue() const {
@@ -89,12 +112,7 @@ ClassInstance* Interpreter::currentMe() const {
 std::unique_ptr<Unit> Interpreter::compileUnit(std::u16string_view code, ParseMode mode,
                                                const CompileScope& scope) {
     auto unit = parse(code, mode);
-    compile(*unit, scope);
-    for (const auto& c : unit->classes)
-        for (const auto& other : unit->classes)
-            if (c != other && c->key == other->key)
-                throw ScriptError(ErrorKind::Compile, cerr::NameRedefined,
-                                  errorDescription(cerr::NameRedefined), other->line, 1);
+    compile(*unit, scope); // which refuses two classes of one name, as other names
     return unit;
 }
 
@@ -140,10 +158,12 @@ void Interpreter::runTopLevel(Unit& unit) {
 
 void Interpreter::addCode(std::u16string_view code) {
     forgetStaleStop();
+    Nesting nesting(*this);
     std::shared_ptr<Unit> unit = compileUnit(code, ParseMode::Module, {});
     units_.push_back(unit);
     defineUnit(unit);
     runTopLevel(*unit);
+    throwHeld();
 }
 
 void Interpreter::executeGlobal(std::u16string_view code) {
@@ -152,20 +172,25 @@ void Interpreter::executeGlobal(std::u16string_view code) {
 
 Value Interpreter::evaluate(std::u16string_view expression) {
     forgetStaleStop();
+    Nesting nesting(*this);
     auto unit = compileUnit(expression, ParseMode::Expression, {});
     Frame top;
     FrameScope scope(*this, top);
+    Value result;
     try {
-        return eval(*unit->expression);
+        result = eval(*unit->expression);
     } catch (ScriptError& e) {
         e.setPositionIfUnknown(unit->expression->line, unit->expression->column);
         throw;
     }
+    throwHeld();
+    return result;
 }
 
 Value Interpreter::evalInScope(std::u16string_view expression) {
     if (!frame_)
         return evaluate(expression);
+    Nesting nesting(*this);
     CompileScope scope{frame_->proc, frame_->me ? &frame_->me->classDef() : nullptr};
     auto unit = compileUnit(expression, ParseMode::Expression, scope);
     return eval(*unit->expression);
@@ -176,6 +201,7 @@ void Interpreter::executeInScope(std::u16string_view statements) {
         addCode(statements);
         return;
     }
+    Nesting nesting(*this);
     CompileScope scope{frame_->proc, frame_->me ? &frame_->me->classDef() : nullptr};
     // Statements alone define nothing, so the code lives only while it runs.
     auto unit = compileUnit(statements, ParseMode::Statements, scope);
@@ -199,7 +225,9 @@ Value Interpreter::run(std::u16string_view name, std::vector<Value> args) {
     std::vector<Argument> a(args.size());
     for (std::size_t i = 0; i < args.size(); ++i)
         a[i].value = std::move(args[i]);
-    return callProcedure(*globals_[index].proc, nullptr, a);
+    Value result = callProcedure(*globals_[index].proc, nullptr, a);
+    throwHeld();
+    return result;
 }
 
 std::vector<ProcedureInfo> Interpreter::procedures() const {
@@ -371,9 +399,15 @@ void Interpreter::runTerminate(ClassInstance& obj) {
     const Procedure* term = obj.classDef().terminate;
     try {
         callProcedure(*term, &obj, {});
-    } catch (...) {
+    } catch (const ScriptError& e) {
         // An error in Class_Terminate has nowhere to go: the statement that dropped the
-        // last reference has already finished.
+        // last reference has already finished. A stop still stops the script.
+        if (!e.catchable())
+            hold(std::current_exception());
+    } catch (const std::bad_alloc&) {
+        // Out of memory, as any other error here.
+    } catch (...) {
+        hold(std::current_exception());
     }
 }
 

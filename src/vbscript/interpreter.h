@@ -17,9 +17,11 @@
 #include "vbscript/inline_list.h"
 #include "vbscript/lib/vb_random.h"
 #include "vbscript/parser.h"
+#include "vbscript/stack_limit.h"
 
 #include <atomic>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -82,9 +84,12 @@ class Interpreter {
 public:
     // Script calls nested deeper than this end with "Out of stack space".
     static constexpr int kMaxCallDepth = 3000;
-    // Stop recursing while fewer bytes than this remain on the thread's stack: room for
-    // the deepest expression the parser lets through and for the host's own frames.
+    // Refuse a call while fewer bytes than this remain on the thread's stack (or a
+    // quarter of a small stack, see stack_limit.h): room for the host's own frames.
     static constexpr std::size_t kStackReserve = 512 * 1024;
+    // The tree walker recurses over expressions and nested blocks; it stops while fewer
+    // bytes than this remain (or an eighth of a small stack): room to unwind.
+    static constexpr std::size_t kWalkReserve = 64 * 1024;
     // How many steps run between two calls of the step hook: statements of the tree
     // walker; calls and loop turns of the compact form (bytecode.h).
     static constexpr std::uint32_t kStepInterval = 1024;
@@ -152,6 +157,7 @@ private:
     class FrameScope;
     class CallStorage;
     class SelfCalls;
+    class Nesting;
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
                                       const CompileScope& scope);
@@ -166,17 +172,25 @@ private:
             stopOrHook();
     }
     void stopOrHook();
+    // Class_Terminate runs while a reference is being dropped, where nothing may be
+    // thrown: a stop it raised or a host's exception (the runner's Quit) is held, the
+    // script stops at its next step, and the exception is thrown from there, or when the
+    // running entry point returns.
+    void hold(std::exception_ptr e) noexcept;
+    void throwHeld();
     void forgetStaleStop();
     // Raises "Out of stack space" when a call would nest too deep.
     void enterCall() {
         if (depth_ == 0 || stackLimit_ == 0)
             findStackLimit();
-        char probe;
-        if (depth_ >= kMaxCallDepth ||
-            (stackLimit_ && reinterpret_cast<std::uintptr_t>(&probe) < stackLimit_))
+        if (depth_ >= kMaxCallDepth || stackPast(stackLimit_))
             raise(err::OutOfStack);
     }
     void findStackLimit();
+    void checkWalkDepth() const {
+        if (stackPast(walkLimit_))
+            raise(err::OutOfStack);
+    }
     void writeBack(const Argument::Element& element, Value value);
     Value runCall(const Procedure& p, ClassInstance* me, const FrameStack::Region& region);
     // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
@@ -265,9 +279,11 @@ private:
     std::size_t selfCallDepth_ = 0;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
+    std::uintptr_t walkLimit_ = 0;
     std::uint32_t steps_ = 0;
     std::function<void()> stepHook_;
     std::atomic<bool> stopRequested_{false};
+    std::exception_ptr held_;
     UiHost* ui_ = nullptr;
     lib::VbRandom random_;
     ObjectTracker created_; // objects made by New and CreateObject

@@ -72,15 +72,15 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
 // what is defined later or on the frame.
 Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWrite) {
     const Slot& slot = e.slot;
-    int index = findGlobal(e.key);
+    int index = findGlobal(e.key());
     if (index < 0) {
         if (!slot.builtin && !forWrite)
-            slot.builtin = findBuiltin(e.key);
+            slot.builtin = findBuiltin(e.key());
         if (slot.builtin && !forWrite) {
-            slot.builtinAtGlobals = globals_.size();
+            slot.builtinAtGlobals = static_cast<std::uint32_t>(globals_.size());
             return {nullptr, nullptr, slot.builtin};
         }
-        if (const BuiltinConstant* c = findConstant(e.key)) {
+        if (const BuiltinConstant* c = findConstant(e.key())) {
             if (forWrite)
                 raise(err::IllegalAssignment);
             return {nullptr, nullptr, nullptr, &c->value};
@@ -91,10 +91,10 @@ Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWr
             fallback = frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)];
         // Under Option Explicit only ReDim creates a name (it leaves an array behind).
         if (frame_->explicitNames && !(fallback && fallback->isArray()))
-            raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name + u"'");
+            raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name() + u"'");
         if (fallback)
             return {fallback};
-        index = declareGlobal(e.name);
+        index = declareGlobal(e.name());
     }
     slot.global = &globals_[static_cast<std::size_t>(index)];
     return globalName(*slot.global);
@@ -114,7 +114,7 @@ bool Interpreter::isUnknownName(const Expr& e) const {
     const Slot& slot = e.slot;
     if (slot.scope != Scope::Global || slot.global || slot.builtin)
         return false;
-    if (findGlobal(e.key) >= 0 || findBuiltin(e.key) || findConstant(e.key))
+    if (findGlobal(e.key()) >= 0 || findBuiltin(e.key()) || findConstant(e.key()))
         return false;
     if (slot.fallbackLocal >= 0 && frame_->proc &&
         static_cast<std::size_t>(slot.fallbackLocal) < frame_->slotCount)
@@ -138,6 +138,7 @@ Value Interpreter::withObject() const {
 }
 
 Value Interpreter::eval(const Expr& e) {
+    checkWalkDepth();
     switch (e.kind) {
     case ExprKind::Literal:
         return e.literal;
@@ -321,13 +322,14 @@ Value Interpreter::memberCall(const Expr& member, const Value& target, std::span
     if (auto* inst = obj->scriptInstance())
         return invokeClassMember(*inst, classMemberOf(member, *inst), args, wantValue);
     auto values = valuesOf(args);
-    return wantValue ? obj->getProperty(member.name, values) : obj->callMethod(member.name, values);
+    return wantValue ? obj->getProperty(member.name(), values)
+                     : obj->callMethod(member.name(), values);
 }
 
 // What a Member expression names in a script object's class, looked up once per class.
 const ClassMember& Interpreter::classMemberOf(const Expr& member, const ClassInstance& inst) {
     if (member.member.cls != &inst.classDef())
-        member.member = findClassMember(inst.classDef(), member.key);
+        member.member = findClassMember(inst.classDef(), member.key());
     return member.member;
 }
 
@@ -392,7 +394,7 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
     if (r.constant)
         return callOnValue(ownCopy(*r.constant), args, wantValue);
     if (callee.slot.scope == Scope::Method) {
-        const Procedure* proc = frame_->me->classDef().findCallable(callee.key);
+        const Procedure* proc = frame_->me->classDef().findCallable(callee.key());
         if (!proc)
             raise(err::NoSuchMember);
         return callProcedure(*proc, frame_->me, args);
@@ -451,9 +453,9 @@ Value Interpreter::evalObject(const Expr& e) {
 }
 
 Value Interpreter::newInstance(const Expr& e) {
-    auto it = classes_.find(e.key);
+    auto it = classes_.find(e.key());
     if (it == classes_.end()) {
-        auto host = hostClasses_.find(e.key);
+        auto host = hostClasses_.find(e.key());
         if (host == hostClasses_.end())
             raise(err::ClassNotDefined);
         Ref<HostObject> obj = host->second();
@@ -540,7 +542,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
             return;
         }
         if (target.slot.scope == Scope::Method) {
-            assignClassMember(*frame_->me, target.name, {}, v, isSet);
+            assignClassMember(*frame_->me, target.name(), {}, v, isSet);
             return;
         }
         if (r.global && r.global->memberOf) {
@@ -553,7 +555,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         Value obj = target.object ? evalObject(*target.object) : withObject();
         if (obj.isNothing())
             raise(err::ObjectNotSet);
-        obj.asObject()->setProperty(target.name, {}, v, isSet);
+        obj.asObject()->setProperty(target.name(), {}, v, isSet);
         return;
     }
     case ExprKind::Call:
@@ -571,7 +573,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         Value obj = callee.object ? evalObject(*callee.object) : withObject();
         if (obj.isNothing())
             raise(err::ObjectNotSet);
-        obj.asObject()->setProperty(callee.name, values, v, isSet);
+        obj.asObject()->setProperty(callee.name(), values, v, isSet);
         return;
     }
     if (callee.kind != ExprKind::Name)
@@ -598,7 +600,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         raise(err::TypeMismatch);
     }
     if (callee.slot.scope == Scope::Method) {
-        assignClassMember(*frame_->me, callee.name, values, v, isSet);
+        assignClassMember(*frame_->me, callee.name(), values, v, isSet);
         return;
     }
     if (r.global && r.global->memberOf) {

@@ -14,6 +14,7 @@ namespace vbs {
 using namespace ast;
 
 Interpreter::Flow Interpreter::execBlock(const Block& block) {
+    checkWalkDepth();
     for (const auto& s : block) {
         try {
             checkStep();
@@ -36,7 +37,7 @@ bool Interpreter::recover(ScriptError& e, const Stmt& s) {
     if (e.kind() == ErrorKind::Compile)
         // Code compiled while this statement ran (Execute, Eval, a host calling AddCode):
         // for this script it is a failed statement like any other.
-        e = ScriptError(ErrorKind::Runtime, e.number(), e.description(), s.line, s.column);
+        e = e.asRuntimeAt(s.line, s.column);
     else
         e.setPositionIfUnknown(s.line, s.column);
     if (!frame_->resumeNext || !e.catchable())
@@ -141,7 +142,7 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
             continue;
         }
         if (s.kind == StmtKind::Dim && frame_->slotCount == 0 && target.slot.scope == Scope::Global)
-            declareGlobal(target.name);
+            declareGlobal(target.name());
         if (s.kind == StmtKind::Dim && !d.isArray)
             continue;
         Value* var = nullptr;
@@ -165,8 +166,7 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
                 raise(err::TypeMismatch);
             Array& arr = var->mutableArray();
             if (arr.fixed()) {
-                for (auto& e : arr.elements())
-                    e = Value();
+                std::vector<Value> old = arr.emptyElements(); // let go of last
             } else {
                 *var = Value::array(makeRef<Array>());
             }
@@ -183,10 +183,11 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
         // ReDim
         if (var->isArray() && var->asArray()->fixed())
             raise(err::ArrayFixed);
-        if (s.preserve && var->isArray() && var->asArray()->dimensions() > 0)
-            var->mutableArray().resizePreserving(bounds);
-        else
+        if (s.preserve && var->isArray() && var->asArray()->dimensions() > 0) {
+            std::vector<Value> cut = var->mutableArray().resizePreserving(bounds); // let go of last
+        } else {
             *var = Value::array(makeRef<Array>(bounds, false));
+        }
     }
 }
 

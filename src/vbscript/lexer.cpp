@@ -7,6 +7,7 @@
 #include "vbscript/host_object.h"
 
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 
 namespace vbs {
@@ -60,22 +61,27 @@ bool isBlank(char16_t c) {
     return c == ' ' || c == '\t' || c == 0xA0;
 }
 
-class Lexer {
-public:
-    Lexer(std::u16string_view src, int firstLine) : src_(src), line_(firstLine) {}
+} // namespace
 
-    std::vector<Token> run() {
-        while (pos_ < src_.size())
-            next();
-        tokenColumn_ = column();
-        push(Tok::Newline);
-        push(Tok::End);
-        return std::move(tokens_);
+class Lexer::Scanner {
+public:
+    Scanner(std::u16string_view src, int firstLine) : src_(src), line_(firstLine) {}
+
+    Token next() {
+        made_.reset();
+        while (!made_ && pos_ < src_.size())
+            step();
+        if (!made_) { // the end: a last Newline, then End for good
+            tokenColumn_ = column();
+            push(endMade_ ? Tok::End : Tok::Newline);
+            endMade_ = true;
+        }
+        return std::move(*made_);
     }
 
 private:
     [[noreturn]] void fail(int number) {
-        throw ScriptError(ErrorKind::Compile, number, errorDescription(number), line_, column());
+        throw ScriptError(ErrorKind::Compile, number, line_, column());
     }
     int column() const { return static_cast<int>(pos_ - lineStart_) + 1; }
     char16_t peek(std::size_t ahead = 0) const {
@@ -83,18 +89,19 @@ private:
     }
 
     Token& push(Tok kind) {
-        Token t;
+        Token& t = made_.emplace();
         t.kind = kind;
         t.line = line_;
         t.column = tokenColumn_;
         t.spaceBefore = spaceBefore_;
-        tokens_.push_back(std::move(t));
         spaceBefore_ = false;
-        return tokens_.back();
+        last_ = kind;
+        lastColon_ = false;
+        return t;
     }
 
     void newline() {
-        if (tokens_.empty() || tokens_.back().kind != Tok::Newline || tokens_.back().colon)
+        if (last_ != Tok::Newline || lastColon_)
             push(Tok::Newline);
         ++line_;
         lineStart_ = pos_;
@@ -105,7 +112,8 @@ private:
             ++pos_;
     }
 
-    void next() {
+    // Reads what starts at pos_: blanks, a line end, a comment or one token.
+    void step() {
         char16_t c = src_[pos_];
         tokenColumn_ = column();
         if (isBlank(c)) {
@@ -138,6 +146,7 @@ private:
         if (c == ':') {
             ++pos_;
             push(Tok::Newline).colon = true;
+            lastColon_ = true;
             return;
         }
         if (c == '"') {
@@ -175,10 +184,7 @@ private:
         return p >= src_.size() || src_[p] == '\r' || src_[p] == '\n';
     }
     bool afterOperand() const {
-        if (tokens_.empty() || spaceBefore_)
-            return false;
-        Tok k = tokens_.back().kind;
-        return k == Tok::Name || k == Tok::RParen || k == Tok::Me;
+        return !spaceBefore_ && (last_ == Tok::Name || last_ == Tok::RParen || last_ == Tok::Me);
     }
 
     void lexOperator(char16_t c) {
@@ -259,7 +265,7 @@ private:
         }
         auto it = keywords().find(folded);
         Token& t = push(it == keywords().end() ? Tok::Name : it->second);
-        t.text = std::u16string(word);
+        t.text = word;
         if (t.kind == Tok::True || t.kind == Tok::False) {
             t.literal = Value::boolean(t.kind == Tok::True);
         }
@@ -272,7 +278,7 @@ private:
         if (peek() != ']')
             fail(cerr::ExpectedRBracket);
         Token& t = push(Tok::Name);
-        t.text = std::u16string(src_.substr(start, pos_ - start));
+        t.text = src_.substr(start, pos_ - start);
         ++pos_;
         if (t.text.size() > kMaxNameLength)
             fail(cerr::IdentifierTooLong);
@@ -386,13 +392,29 @@ private:
     int line_;
     int tokenColumn_ = 1;
     bool spaceBefore_ = false;
-    std::vector<Token> tokens_;
+    std::optional<Token> made_; // by the step that is running
+    // The last token made (Newline at the start, where a blank line makes one too), and
+    // whether it came from ':'.
+    Tok last_ = Tok::End;
+    bool lastColon_ = false;
+    bool endMade_ = false;
 };
 
-} // namespace
+Lexer::Lexer(std::u16string_view source, int firstLine)
+    : scanner_(std::make_unique<Scanner>(source, firstLine)) {}
+Lexer::~Lexer() = default;
+
+Token Lexer::next() {
+    return scanner_->next();
+}
 
 std::vector<Token> tokenize(std::u16string_view source, int firstLine) {
-    return Lexer(source, firstLine).run();
+    Lexer lexer(source, firstLine);
+    std::vector<Token> tokens;
+    do
+        tokens.push_back(lexer.next());
+    while (tokens.back().kind != Tok::End);
+    return tokens;
 }
 
 } // namespace vbs

@@ -7,13 +7,15 @@
 
 #include "vbscript/value.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vbs {
 
-enum class Tok {
+enum class Tok : std::uint8_t {
     End,
     Newline, // a line end or ':'
     Name,
@@ -90,16 +92,35 @@ enum class Tok {
 
 struct Token {
     Tok kind = Tok::End;
-    int line = 0;
-    int column = 0;
-    std::u16string text; // names as written (bracketed names without brackets)
-    Value literal;
     bool colon = false;       // a Newline token that came from ':'
     bool spaceBefore = false; // blank before the token (tells `a.b` from `a .b`)
+    int line = 0;
+    int column = 0;
+    // Names and keywords as written (bracketed names without brackets), within the
+    // source text: a token lives no longer than the text it was read from.
+    std::u16string_view text;
+    Value literal;
 };
 
-// The whole text as tokens, ending with Newline and End. Raises a compile ScriptError
-// for an invalid character, an unterminated string, a bad number or date.
+// Reads the tokens of a text one at a time: the parser asks for each as it goes, so a
+// long script is never held as tokens all at once. Raises a compile ScriptError for an
+// invalid character, an unterminated string, a bad number or date when it reaches it.
+class Lexer {
+public:
+    explicit Lexer(std::u16string_view source, int firstLine = 1);
+    ~Lexer();
+    Lexer(const Lexer&) = delete;
+    Lexer& operator=(const Lexer&) = delete;
+
+    // The next token. The text ends with Newline and End; End then repeats.
+    Token next();
+
+private:
+    class Scanner;
+    std::unique_ptr<Scanner> scanner_;
+};
+
+// The whole text as tokens, ending with Newline and End.
 std::vector<Token> tokenize(std::u16string_view source, int firstLine = 1);
 
 } // namespace vbs

@@ -5,6 +5,7 @@
 #include "vbscript/convert.h"
 #include "vbscript/errors.h"
 #include "vbscript/host_object.h"
+#include "vbscript/lib/date_ops.h"
 #include "vbscript/lib/text_ops.h"
 
 #include <cfloat>
@@ -68,9 +69,17 @@ Value fitWhole(std::int64_t r, Rank rank) {
 }
 
 Value currencyResult(long double scaled) {
-    if (!(std::fabs(scaled) <= 9.2233720368547758e18L))
+    long double whole = std::nearbyint(scaled);
+    if (!(whole >= -0x1p63L && whole < 0x1p63L))
         raise(err::Overflow);
-    return Value::currency(static_cast<std::int64_t>(std::nearbyint(scaled)));
+    return Value::currency(static_cast<std::int64_t>(whole));
+}
+
+// A Date the arithmetic made: 6 when it is outside the years 100 to 9999.
+Value dateResult(double serial) {
+    if (!lib::isValidSerial(serial))
+        raise(err::Overflow);
+    return Value::date(serial);
 }
 
 Value arithmetic(Op op, const Value& ra, const Value& rb) {
@@ -84,9 +93,7 @@ Value arithmetic(Op op, const Value& ra, const Value& rb) {
         double r = op == Op::Add ? toDouble(a) + toDouble(b) : toDouble(a) - toDouble(b);
         if (dateA && dateB && op == Op::Sub)
             return checkedDouble(r);
-        if (!std::isfinite(r))
-            raise(err::Overflow);
-        return Value::date(r);
+        return dateResult(r);
     }
     Rank rank = std::max(rankOf(a), rankOf(b));
     if (rank == RSingle && (rankOf(a) == RLong || rankOf(b) == RLong))
@@ -387,7 +394,7 @@ Value unaryOp(Op op, const Value& ra) {
             raise(err::Overflow);
         return Value::currency(-a.asCurrency());
     case Type::Date:
-        return Value::date(-a.asDouble());
+        return dateResult(-a.asDouble());
     default:
         return Value::dbl(-a.asDouble());
     }

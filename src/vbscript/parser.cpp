@@ -44,7 +44,8 @@ bool Parser::moduleDeclaration() {
     if (mode_ != ParseMode::Module)
         return false;
     bool isPublic = true;
-    std::size_t start = pos_;
+    const Token head = cur();
+    const std::size_t start = advanced_;
     if (at(Tok::Public) || at(Tok::Private)) {
         isPublic = at(Tok::Public);
         advance();
@@ -58,14 +59,14 @@ bool Parser::moduleDeclaration() {
                                                                (sameName(peekTok().text, u"get") ||
                                                                 sameName(peekTok().text, u"let")))))
         fail(cerr::MustBeInClass);
-    if (at(Tok::Class) && pos_ == start) {
+    if (at(Tok::Class) && advanced_ == start) {
         classDefinition();
         return true;
     }
-    if (pos_ != start) {
+    if (advanced_ != start) {
         if (atWord(u"property"))
             fail(cerr::MustBeInClass);
-        auto stmt = declaration(StmtKind::Dim, toks_[start]);
+        auto stmt = declaration(StmtKind::Dim, head);
         unit_->statements.push_back(std::move(stmt));
         endOfStatement();
         return true;
@@ -77,7 +78,7 @@ bool Parser::moduleDeclaration() {
 //            | Property (Get|Let|Set) name [params] NL block End Property
 std::unique_ptr<Procedure> Parser::procedure(bool isPublic, bool isDefault, ClassDef* owner) {
     auto proc = std::make_unique<Procedure>();
-    const Token& head = cur();
+    const Token head = cur();
     proc->line = head.line;
     proc->column = head.column;
     proc->isPublic = isPublic;
@@ -166,7 +167,7 @@ void Parser::classMember(ClassDef& cls) {
     bool isPublic = true;
     bool isDefault = false;
     bool scoped = false;
-    const Token& head = cur();
+    const Token head = cur();
     if (at(Tok::Public) || at(Tok::Private)) {
         isPublic = at(Tok::Public);
         scoped = true;
@@ -198,7 +199,7 @@ void Parser::classMember(ClassDef& cls) {
             f.isArray = true;
             f.bounds = boundList();
         }
-        cls.fields.push_back(std::move(f));
+        cls.addField(std::move(f));
     } while (accept(Tok::Comma));
     endOfStatement();
 }
@@ -209,8 +210,9 @@ void Parser::addClassProcedure(ClassDef& cls, std::unique_ptr<Procedure> proc, c
                       proc->kind == K::PropertySet;
     if (cls.findField(proc->key) >= 0)
         failAt(cerr::NameRedefined, head);
-    for (const auto& other : cls.procedures) {
-        if (other->key != proc->key)
+    ClassDef::Named existing = cls.named(proc->key);
+    for (const Procedure* other : {existing.callable, existing.let, existing.set}) {
+        if (!other)
             continue;
         bool otherProperty = other->kind == K::PropertyGet || other->kind == K::PropertyLet ||
                              other->kind == K::PropertySet;
@@ -234,35 +236,60 @@ void Parser::addClassProcedure(ClassDef& cls, std::unique_ptr<Procedure> proc, c
             failAt(cerr::InitTerminateArgs, head);
         (proc->key == u"class_initialize" ? cls.initialize : cls.terminate) = proc.get();
     }
-    cls.procedures.push_back(std::move(proc));
+    cls.addProcedure(std::move(proc));
 }
 
 } // namespace parsing
 
 std::unique_ptr<Unit> parse(std::u16string_view source, ParseMode mode) {
-    return parsing::Parser(tokenize(source), mode).run();
+    return parsing::Parser(source, mode).run();
+}
+
+void ClassDef::addField(Field f) {
+    fieldIndex_.emplace(f.key, static_cast<int>(fields.size()));
+    fields.push_back(std::move(f));
+}
+
+void ClassDef::addProcedure(std::unique_ptr<Procedure> p) {
+    Named& n = procedureIndex_[p->key];
+    switch (p->kind) {
+    case Procedure::Kind::PropertyLet:
+        n.let = p.get();
+        break;
+    case Procedure::Kind::PropertySet:
+        n.set = p.get();
+        break;
+    default:
+        n.callable = p.get();
+        break;
+    }
+    procedures.push_back(std::move(p));
 }
 
 int ClassDef::findField(std::u16string_view k) const {
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].key == k)
-            return static_cast<int>(i);
-    return -1;
+    auto it = fieldIndex_.find(k);
+    return it == fieldIndex_.end() ? -1 : it->second;
+}
+
+ClassDef::Named ClassDef::named(std::u16string_view k) const {
+    auto it = procedureIndex_.find(k);
+    return it == procedureIndex_.end() ? Named{} : it->second;
 }
 
 Procedure* ClassDef::findProcedure(std::u16string_view k, Procedure::Kind kind) const {
-    for (const auto& p : procedures)
-        if (p->key == k && p->kind == kind)
-            return p.get();
-    return nullptr;
+    Named n = named(k);
+    switch (kind) {
+    case Procedure::Kind::PropertyLet:
+        return n.let;
+    case Procedure::Kind::PropertySet:
+        return n.set;
+    default:
+        return n.callable && n.callable->kind == kind ? n.callable : nullptr;
+    }
 }
 
 Procedure* ClassDef::findCallable(std::u16string_view k) const {
-    for (const auto& p : procedures)
-        if (p->key == k && p->kind != Procedure::Kind::PropertyLet &&
-            p->kind != Procedure::Kind::PropertySet)
-            return p.get();
-    return nullptr;
+    return named(k).callable;
 }
 
 } // namespace vbs

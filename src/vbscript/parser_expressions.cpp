@@ -2,13 +2,22 @@
 // and postfix forms (names, members, calls, literals, New), each with its grammar rule.
 #include "vbscript/parser_impl.h"
 
+#include <algorithm>
+
 namespace vbs::parsing {
 
-ExprPtr Parser::nameExpr(std::u16string name, const Token& at) {
+ExprPtr Parser::nameExpr(std::u16string_view name, const Token& at) {
     auto e = expr(ExprKind::Name, at);
-    e->key = foldName(name);
-    e->name = std::move(name);
+    e->id = intern(name);
     return e;
+}
+
+const Name* Parser::intern(std::u16string_view text) {
+    if (auto it = interned_.find(text); it != interned_.end())
+        return it->second;
+    const Name& n = unit_->names.emplace_back(Name{std::u16string(text), foldName(text)});
+    interned_.emplace(n.text, &n);
+    return &n;
 }
 
 // argument := [expression]   (left out: the marker built-ins read as "not given")
@@ -25,13 +34,23 @@ ExprPtr Parser::binary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
     e->op = op;
     e->object = std::move(l);
     e->right = std::move(r);
-    return e;
+    return settled(std::move(e));
 }
 
-// Left-associative chains would otherwise grow the tree's depth without limit.
-void Parser::countChain(int& length) {
-    if (++length > kMaxNesting)
+// Left-associative chains (`1 + 1 + ...`, `a.b.c...`) are built in loops, not by
+// recursion, so the nesting count alone would not bound the tree's height.
+ExprPtr Parser::settled(ExprPtr e) {
+    int below = 0;
+    for (const Expr* child : {e->object.get(), e->right.get()})
+        if (child)
+            below = std::max<int>(below, child->height);
+    if (e->kind == ExprKind::Call)
+        for (const auto& a : e->args)
+            below = std::max<int>(below, a->height);
+    if (below + 1 > kMaxNesting)
         fail(cerr::OutOfStack);
+    e->height = static_cast<std::uint16_t>(below + 1);
+    return e;
 }
 
 // expression := imp
@@ -77,7 +96,7 @@ ExprPtr Parser::binaryLevel(std::size_t level) {
     if (level == kNotLevel)
         return notExpr();
     ExprPtr l = binaryLevel(level + 1);
-    for (int n = 0;; countChain(n)) {
+    for (;;) {
         const OpToken* found = operatorAt(level);
         if (!found)
             return l;
@@ -93,7 +112,7 @@ ExprPtr Parser::notExpr() {
         auto e = expr(ExprKind::Unary, t);
         e->op = Op::Not;
         e->object = notExpr();
-        return e;
+        return settled(std::move(e));
     }
     return binaryLevel(kNotLevel + 1);
 }
@@ -106,7 +125,7 @@ ExprPtr Parser::unary() {
 // power := postfix { "^" power-operand }
 ExprPtr Parser::power() {
     ExprPtr l = primary();
-    for (int n = 0; at(Tok::Caret); countChain(n)) {
+    while (at(Tok::Caret)) {
         const Token& t = advance();
         l = binary(Op::Pow, std::move(l), powerOperand(), t);
     }
@@ -129,12 +148,12 @@ ExprPtr Parser::signedOperand(ExprPtr (Parser::*operand)()) {
     auto e = expr(ExprKind::Unary, t);
     e->op = Op::Neg;
     e->object = std::move(inner);
-    return e;
+    return settled(std::move(e));
 }
 
 // primary := literal | "(" expression ")" | New name | postfix
 ExprPtr Parser::primary() {
-    const Token& t = cur();
+    const Token t = cur();
     switch (t.kind) {
     case Tok::Literal:
     case Tok::True:
@@ -160,13 +179,12 @@ ExprPtr Parser::primary() {
         auto e = expr(ExprKind::Paren, t);
         e->object = expression();
         expect(Tok::RParen, cerr::ExpectedRParen);
-        return e;
+        return settled(std::move(e));
     }
     case Tok::New: {
         advance();
         auto e = expr(ExprKind::New, t);
-        e->name = identifier();
-        e->key = foldName(e->name);
+        e->id = intern(identifier());
         return e;
     }
     case Tok::Name:
@@ -181,7 +199,7 @@ ExprPtr Parser::primary() {
 // postfix := (name | Me | "." name) { "." name | "(" [arguments] ")" }
 // At the start of a statement a "(" after a blank is left to the call's arguments.
 ExprPtr Parser::postfix(bool inExpression) {
-    const Token& t = cur();
+    const Token t = cur();
     ExprPtr e;
     if (at(Tok::Me)) {
         advance();
@@ -189,19 +207,17 @@ ExprPtr Parser::postfix(bool inExpression) {
     } else if (at(Tok::Dot)) {
         advance();
         e = expr(ExprKind::Member, t);
-        e->name = memberName();
-        e->key = foldName(e->name);
+        e->id = intern(memberName());
     } else {
         e = nameExpr(identifier(), t);
     }
-    for (int n = 0;; countChain(n)) {
+    for (;;) {
         if (at(Tok::Dot) && !cur().spaceBefore) {
             const Token& d = advance();
             auto m = expr(ExprKind::Member, d);
             m->object = std::move(e);
-            m->name = memberName();
-            m->key = foldName(m->name);
-            e = std::move(m);
+            m->id = intern(memberName());
+            e = settled(std::move(m));
         } else if (at(Tok::LParen) && (inExpression || !cur().spaceBefore)) {
             const Token& p = advance();
             auto c = expr(ExprKind::Call, p);
@@ -214,7 +230,7 @@ ExprPtr Parser::postfix(bool inExpression) {
                 while (accept(Tok::Comma));
             }
             expect(Tok::RParen, cerr::ExpectedRParen);
-            e = std::move(c);
+            e = settled(std::move(c));
         } else {
             return e;
         }
@@ -224,7 +240,7 @@ ExprPtr Parser::postfix(bool inExpression) {
 // After ".", keywords are member names too (d.Item, x.Class, obj.End ...).
 std::u16string Parser::memberName() {
     if (at(Tok::Name) || (cur().kind >= Tok::And && !cur().text.empty()))
-        return advance().text;
+        return std::u16string(advance().text);
     fail(cerr::ExpectedIdentifier);
 }
 

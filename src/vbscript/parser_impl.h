@@ -8,9 +8,12 @@
 #include "vbscript/host_object.h"
 #include "vbscript/lexer.h"
 #include "vbscript/parser.h"
+#include "vbscript/stack_limit.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace vbs::parsing {
@@ -19,20 +22,36 @@ using namespace ast;
 
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, ParseMode mode) : toks_(std::move(tokens)), mode_(mode) {}
+    Parser(std::u16string_view source, ParseMode mode)
+        : lexer_(source), current_(lexer_.next()), mode_(mode) {}
 
     std::unique_ptr<Unit> run();
 
 private:
     // ---- tokens ------------------------------------------------------------------
+    // The lexer is read as the parser goes, one token ahead at most. A token kept past an
+    // advance is kept as a copy.
 
-    const Token& cur() const { return toks_[pos_]; }
-    const Token& peekTok(std::size_t n = 1) const {
-        return toks_[std::min(pos_ + n, toks_.size() - 1)];
+    const Token& cur() const { return current_; }
+    const Token& peekTok() {
+        if (!next_)
+            next_ = lexer_.next();
+        return *next_;
     }
     bool at(Tok k) const { return cur().kind == k; }
     bool atWord(std::u16string_view w) const { return at(Tok::Name) && sameName(cur().text, w); }
-    const Token& advance() { return toks_[pos_ < toks_.size() - 1 ? pos_++ : pos_]; }
+    // Moves on; returns the token moved past.
+    Token advance() {
+        Token passed = std::move(current_);
+        if (next_) {
+            current_ = std::move(*next_);
+            next_.reset();
+        } else {
+            current_ = lexer_.next();
+        }
+        ++advanced_;
+        return passed;
+    }
     bool accept(Tok k) {
         if (!at(k))
             return false;
@@ -45,7 +64,7 @@ private:
     }
     [[noreturn]] void fail(int number) { failAt(number, cur()); }
     [[noreturn]] void failAt(int number, const Token& t) {
-        throw ScriptError(ErrorKind::Compile, number, errorDescription(number), t.line, t.column);
+        throw ScriptError(ErrorKind::Compile, number, t.line, t.column);
     }
     bool atStatementEnd() const { return at(Tok::Newline) || at(Tok::End); }
     void skipNewlines() {
@@ -62,13 +81,13 @@ private:
     std::u16string identifier() {
         if (!at(Tok::Name))
             fail(cerr::ExpectedIdentifier);
-        return advance().text;
+        return std::u16string(advance().text);
     }
 
-    // Counts nesting so that hostile input cannot exhaust the stack.
+    // Counts nesting and watches the stack, so that hostile input cannot exhaust it.
     struct Depth {
         explicit Depth(Parser& p) : p_(p) {
-            if (++p_.depth_ > kMaxNesting)
+            if (++p_.depth_ > kMaxNesting || stackPast(p_.stackFloor_))
                 p_.fail(cerr::OutOfStack);
         }
         ~Depth() { --p_.depth_; }
@@ -82,8 +101,7 @@ private:
         return n;
     }
     ExprPtr expr(ExprKind kind, const Token& at) {
-        auto e = std::make_unique<Expr>();
-        e->kind = kind;
+        auto e = std::make_unique<Expr>(kind);
         e->line = at.line;
         e->column = at.column;
         return e;
@@ -127,10 +145,13 @@ private:
     StmtPtr assignOrCall();
     // ---- expressions (parser_expressions.cpp) ----------------------------------------
 
-    ExprPtr nameExpr(std::u16string name, const Token& at);
+    ExprPtr nameExpr(std::u16string_view name, const Token& at);
+    // The entry of the unit's names for this text, made on first use.
+    const Name* intern(std::u16string_view text);
     ExprPtr argument();
     ExprPtr binary(Op op, ExprPtr l, ExprPtr r, const Token& at);
-    void countChain(int& length);
+    // A node whose operands are all in place: its height is worked out and checked.
+    ExprPtr settled(ExprPtr e);
     ExprPtr expression();
     // The binary operators from the loosest to the tightest; each level is
     //   level := next-level { operator next-level }
@@ -153,11 +174,15 @@ private:
     ExprPtr primary();
     ExprPtr postfix(bool inExpression);
     std::u16string memberName();
-    std::vector<Token> toks_;
-    std::size_t pos_ = 0;
+    Lexer lexer_;
+    Token current_;
+    std::optional<Token> next_;
+    std::size_t advanced_ = 0; // tokens moved past
     ParseMode mode_;
     std::unique_ptr<Unit> unit_;
+    std::unordered_map<std::u16string_view, const Name*> interned_; // views of unit_->names
     int depth_ = 0;
+    std::uintptr_t stackFloor_ = stackFloor(kParserStackReserve, kParserStackShare);
     int inSingleLineIf_ = 0;
     bool inProcedure_ = false;
     Procedure::Kind procKind_ = Procedure::Kind::Sub;

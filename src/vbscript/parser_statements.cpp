@@ -43,7 +43,7 @@ Block Parser::block() {
 }
 
 StmtPtr Parser::statement() {
-    const Token& t = cur();
+    const Token t = cur();
     switch (t.kind) {
     case Tok::Dim:
         advance();
@@ -160,7 +160,7 @@ std::unique_ptr<DeclStmt> Parser::declarationList(StmtKind kind, const Token& he
 void Parser::nameList(DeclStmt& s, const std::function<void(Declared&)>& rest) {
     do {
         Declared d;
-        const Token& nameTok = cur();
+        const Token nameTok = cur();
         d.target = nameExpr(identifier(), nameTok);
         rest(d);
         s.items.push_back(std::move(d));
@@ -294,7 +294,7 @@ StmtPtr Parser::forStatement() {
     StmtPtr result;
     if (accept(Tok::Each)) {
         auto s = node<ForEachStmt>(head);
-        const Token& nameTok = cur();
+        const Token nameTok = cur();
         if (!at(Tok::Name))
             fail(cerr::InvalidForVariable);
         s->variable = nameExpr(identifier(), nameTok);
@@ -304,7 +304,7 @@ StmtPtr Parser::forStatement() {
         result = std::move(s);
     } else {
         auto s = node<ForStmt>(head);
-        const Token& nameTok = cur();
+        const Token nameTok = cur();
         if (!at(Tok::Name))
             fail(cerr::InvalidForVariable);
         s->variable = nameExpr(identifier(), nameTok);
@@ -436,7 +436,7 @@ StmtPtr Parser::onError() {
 // call       := target [ argument { "," argument } ]
 // In a call without Call, `Foo (a)` passes (a) by value and `Foo(a, b)` is an error.
 StmtPtr Parser::assignOrCall() {
-    const Token& head = cur();
+    const Token head = cur();
     ExprPtr target = postfix(false);
     if (accept(Tok::Eq)) {
         auto s = node<AssignStmt>(head);
@@ -455,9 +455,9 @@ StmtPtr Parser::assignOrCall() {
             paren->line = arg->line;
             paren->column = arg->column;
             paren->object = std::move(arg);
-            arg = std::move(paren);
+            arg = settled(std::move(paren));
         }
-        s->call = std::move(target);
+        s->call = settled(std::move(target));
         return s;
     }
     auto call = expr(ExprKind::Call, head);
@@ -467,7 +467,7 @@ StmtPtr Parser::assignOrCall() {
             call->args.push_back(argument());
         while (accept(Tok::Comma));
     }
-    s->call = std::move(call);
+    s->call = settled(std::move(call));
     return s;
 }
 

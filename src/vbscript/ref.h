@@ -29,11 +29,16 @@ protected:
     // Deletes a cell. Deleting one cell can drop the last reference to others (a long
     // linked list of objects, arrays nested in arrays); those are deleted one after the
     // other rather than from inside each other, so the stack stays flat however long the
-    // chain is.
+    // chain is. Nothing is allocated to do so: a release never fails, even when memory
+    // has run out.
     static void destroy(RefCounted* cell) noexcept;
 
 private:
-    std::uint32_t refs_ = 0;
+    union {
+        std::uint32_t refs_ = 0;
+        // While the cell waits to be deleted (its count is 0): the next cell waiting.
+        RefCounted* nextDoomed_;
+    };
 };
 
 // An owning pointer to a RefCounted cell.

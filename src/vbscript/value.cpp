@@ -104,20 +104,22 @@ void Value::appendText(std::u16string_view tail) {
     heap_ = Ref<RefCounted>(new StringCell(std::move(joined)));
 }
 
-Array::Array(std::vector<std::int32_t> upperBounds, bool fixed)
-    : upper_(std::move(upperBounds)), fixed_(fixed) {
-    if (upper_.size() > kMaxArrayDimensions)
+std::size_t Array::elementCount(const std::vector<std::int32_t>& upperBounds) {
+    if (upperBounds.size() > kMaxArrayDimensions)
         raise(err::SubscriptOutOfRange);
-    std::uint64_t count = upper_.empty() ? 0 : 1;
-    for (auto u : upper_) {
+    std::uint64_t count = upperBounds.empty() ? 0 : 1;
+    for (auto u : upperBounds) {
         if (u < -1)
             raise(err::SubscriptOutOfRange);
         count *= static_cast<std::uint64_t>(u) + 1;
         if (count > kMaxElements)
             raise(err::OutOfMemory);
     }
-    data_.resize(count);
+    return static_cast<std::size_t>(count);
 }
+
+Array::Array(std::vector<std::int32_t> upperBounds, bool fixed)
+    : upper_(std::move(upperBounds)), data_(elementCount(upper_)), fixed_(fixed) {}
 
 Ref<Array> Array::fromValues(std::vector<Value> values) {
     auto arr = makeRef<Array>();
@@ -140,18 +142,26 @@ Value& Array::at(std::span<const std::int32_t> subscripts) {
     return data_[index];
 }
 
-void Array::resizePreserving(const std::vector<std::int32_t>& upperBounds) {
+std::vector<Value> Array::resizePreserving(const std::vector<std::int32_t>& upperBounds) {
     if (upperBounds.size() != upper_.size())
         raise(err::SubscriptOutOfRange);
     for (std::size_t d = 0; d + 1 < upper_.size(); ++d)
         if (upperBounds[d] != upper_[d])
             raise(err::SubscriptOutOfRange);
-    Array resized(upperBounds, false);
-    std::size_t keep = std::min(resized.data_.size(), data_.size());
-    std::move(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(keep),
-              resized.data_.begin());
-    upper_ = std::move(resized.upper_);
-    data_ = std::move(resized.data_);
+    std::size_t count = elementCount(upperBounds);
+    std::vector<Value> cut;
+    if (count < data_.size())
+        cut.assign(std::make_move_iterator(data_.begin() + static_cast<std::ptrdiff_t>(count)),
+                   std::make_move_iterator(data_.end()));
+    data_.resize(count); // what it drops was moved out; what it adds is Empty
+    upper_ = upperBounds;
+    return cut;
+}
+
+std::vector<Value> Array::emptyElements() {
+    std::vector<Value> old(data_.size());
+    old.swap(data_);
+    return old;
 }
 
 } // namespace vbs

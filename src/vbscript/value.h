@@ -171,10 +171,21 @@ public:
             return data_[static_cast<std::size_t>(subscript)];
         return at({&subscript, 1});
     }
-    // ReDim Preserve: only the last dimension may change (else 9).
-    void resizePreserving(const std::vector<std::int32_t>& upperBounds);
+    // ReDim Preserve: only the last dimension may change (else 9). Growing one element
+    // at a time is linear overall, as the storage grows by doubling. Returns the elements
+    // cut off: letting go of a value may run script code (Class_Terminate), which must
+    // find the array whole, so the caller lets go of them once it no longer uses the
+    // array.
+    [[nodiscard]] std::vector<Value> resizePreserving(const std::vector<std::int32_t>& upperBounds);
+    // Erase of a fixed array: every element Empty. Returns the old values, for the caller
+    // to let go of as above.
+    [[nodiscard]] std::vector<Value> emptyElements();
 
 private:
+    // The number of elements of an array with these upper bounds; raises 9 for too many
+    // dimensions or a bound below -1, 7 for an absurd size.
+    static std::size_t elementCount(const std::vector<std::int32_t>& upperBounds);
+
     std::vector<std::int32_t> upper_;
     std::vector<Value> data_;
     bool fixed_ = false;

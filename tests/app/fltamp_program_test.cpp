@@ -385,6 +385,10 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"Quit", "WScript.Echo 1\nWScript.Quit 7\nWScript.Echo 2\n", 7, "1\n", ""},
         StatusCase{"QuitPastAByte", "WScript.Quit 256\n", 255, "", ""},
         StatusCase{"QuitNegative", "WScript.Quit -1\n", 255, "", ""},
+        StatusCase{"QuitAsTheScriptsObjectsGo",
+                   "Class C\n  Sub Class_Terminate : WScript.Quit 9 : End Sub\nEnd Class\n"
+                   "Set kept = New C\nWScript.Echo \"end\"\n",
+                   9, "end\n", ""},
         StatusCase{"RuntimeError", "WScript.Echo \"before\"\n  x = 1 / 0\n", 1, "before\n",
                    "FILE(2, 3) runtime error 11: Division by zero\n"},
         StatusCase{"CompileErrorRunsNothing", "WScript.Echo \"before\"\nx = (1 +\n", 1, "",

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <optional>
+
 #include "support/script_errors.h"
 
 namespace vbs {
@@ -257,6 +260,95 @@ TEST(Engine, ReferenceCyclesAreFreedWithTheEngine) {
                        u"d.Add \"me\", d\nSet a = Nothing\nSet b = Nothing\nSet d = Nothing");
     }
     EXPECT_EQ(probe->log, u"");
+}
+
+// Memory running out, wherever in the engine, is error 7: a statement's failure that On
+// Error Resume Next can catch, and the engine goes on.
+TEST(Engine, OutOfMemoryIsErrorSevenAndTheEngineGoesOn) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [] { throw std::bad_alloc(); };
+    EXPECT_EQ(errorNumberOf([&] { engine.addCode(u"Probe.Log 1"); }), err::OutOfMemory);
+    engine.addCode(u"Dim n, d\nSub InProcedure\nOn Error Resume Next\nProbe.Log 2\nn = Err.Number\n"
+                   u"d = Err.Description\nEnd Sub\nInProcedure");
+    EXPECT_EQ(toLong(engine.eval(u"n")), err::OutOfMemory);
+    EXPECT_EQ(toText(engine.eval(u"d")), u"Out of memory");
+    EXPECT_EQ(errorNumberOf([&] { engine.eval(u"Probe.Log(3)"); }), err::OutOfMemory);
+    probe->onLog = nullptr;
+    engine.addCode(u"Probe.Log 4");
+    EXPECT_EQ(probe->log, u"1;2;3;4;");
+}
+
+struct HostLeaves {};
+
+// An exception of the host's own thrown in Class_Terminate (a runner's Quit) cannot pass
+// through the release that ran it: the script stops at its next step, and the exception
+// reaches the host from there.
+TEST(Engine, HostExceptionInClassTerminateStopsTheScript) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [&] {
+        if (probe->log == u"leave;")
+            throw HostLeaves{};
+    };
+    engine.addCode(u"Class T\nSub Class_Terminate\nProbe.Log \"leave\"\nEnd Sub\nEnd Class\n"
+                   u"Sub Drop\nSet o = New T\nSet o = Nothing\nProbe.Log \"after drop\"\nEnd Sub");
+    EXPECT_THROW(engine.run(u"Drop"), HostLeaves);
+    EXPECT_EQ(probe->log, u"leave;");
+    probe->log.clear();
+    EXPECT_THROW(engine.addCode(u"On Error Resume Next\nSet o = New T\nSet o = Nothing\n"
+                                u"Probe.Log \"after drop\""),
+                 HostLeaves);
+    EXPECT_EQ(probe->log, u"leave;");
+    // With no statement after it, the exception comes out when the run ends.
+    probe->log.clear();
+    EXPECT_THROW(engine.addCode(u"Set o = New T\nSet o = Nothing"), HostLeaves);
+    probe->onLog = nullptr;
+    engine.addCode(u"Probe.Log \"again\"");
+    EXPECT_EQ(probe->log, u"leave;again;");
+}
+
+TEST(Engine, HostExceptionFromATerminateWhileIdleStopsTheNextScript) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    engine.addCode(u"Class T\nSub Class_Terminate\nProbe.Log \"leave\"\nEnd Sub\nEnd Class");
+    Value held = engine.eval(u"New T");
+    probe->onLog = [] { throw HostLeaves{}; };
+    held = Value(); // the host lets go while no script runs
+    probe->onLog = nullptr;
+    EXPECT_THROW(engine.addCode(u"Probe.Log \"not run\""), HostLeaves);
+    EXPECT_EQ(probe->log, u"leave;");
+}
+
+TEST(Engine, StopInClassTerminateStopsTheScript) {
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [&] { engine.requestStop(); };
+    EXPECT_EQ(errorNumberOf([&] {
+                  engine.addCode(u"Class T\nSub Class_Terminate\nProbe.Log 1\nEnd Sub\nEnd Class\n"
+                                 u"On Error Resume Next\nSet o = New T\nSet o = Nothing\nDo\nLoop");
+              }),
+              err::Stopped);
+}
+
+TEST(Engine, ErrorsKeepTheirDescriptionsWhenCopied) {
+    ScriptError known(ErrorKind::Runtime, err::OutOfMemory);
+    EXPECT_EQ(known.description(), u"Out of memory");
+    EXPECT_STREQ(known.what(), "Out of memory");
+    std::optional<ScriptError> own(std::in_place, ErrorKind::Runtime, 1234, u"Mine \u00e9");
+    ScriptError copy = *own;
+    ScriptError assigned = known;
+    assigned = copy;
+    own.reset();
+    EXPECT_EQ(copy.description(), u"Mine \u00e9");
+    EXPECT_STREQ(copy.what(), "Mine \xc3\xa9");
+    EXPECT_EQ(assigned.description(), u"Mine \u00e9");
+    EXPECT_EQ(ScriptError(ErrorKind::Runtime, 99999).description(), u"Unknown runtime error");
+    EXPECT_EQ(errorDescription(err::Overflow), u"Overflow");
 }
 
 TEST(Engine, MsgBoxWithoutAHostIsPermissionDenied) {

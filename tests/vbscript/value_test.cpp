@@ -53,9 +53,18 @@ TEST(Value, PreservingResizeKeepsElementsOfLastDimension) {
     Array arr(bounds, false);
     std::int32_t at[] = {1, 1};
     arr.at(at) = Value::integer(9);
-    arr.resizePreserving({1, 3});
+    EXPECT_TRUE(arr.resizePreserving({1, 3}).empty());
     EXPECT_EQ(arr.at(at).asInteger(), 9);
-    EXPECT_EQ(errorNumberOf([&] { arr.resizePreserving({2, 3}); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { (void)arr.resizePreserving({2, 3}); }), err::SubscriptOutOfRange);
+}
+
+TEST(Value, ShrinkingHandsBackWhatWasCut) {
+    Array arr({3}, false);
+    arr.at(2) = Value::integer(7);
+    std::vector<Value> cut = arr.resizePreserving({1});
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0].asInteger(), 7);
+    EXPECT_EQ(arr.size(), 2u);
 }
 
 struct TextCase {

@@ -9,6 +9,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace vbs {
 
@@ -73,8 +74,14 @@ Value wholePart(const Value& in, bool towardZero) {
     case Type::Single:
         return Value::single(static_cast<float>(cut(v.asSingle())));
     case Type::Currency: {
-        double units = static_cast<double>(v.asCurrency()) / 10000.0;
-        return Value::currency(static_cast<std::int64_t>(cut(units)) * 10000);
+        // In whole ten-thousandths: a Double cannot hold every Currency.
+        std::int64_t units = v.asCurrency() / 10000;
+        if (!towardZero && v.asCurrency() % 10000 < 0) {
+            if (units == std::numeric_limits<std::int64_t>::min() / 10000)
+                raise(err::Overflow); // the next whole number down is no Currency
+            --units;
+        }
+        return Value::currency(units * 10000);
     }
     case Type::Date:
         return Value::date(cut(v.asDouble()));

@@ -82,7 +82,8 @@ Value dateAddFn(Interpreter&, std::span<Value> v) {
     Args a(v);
     if (a.isNull(2))
         return Value::null();
-    auto n = static_cast<std::int64_t>(std::llround(a.number(1)));
+    // Halves away from zero; dateAdd refuses a count beyond any date.
+    double n = std::round(a.number(1));
     return dateOrInvalid(lib::dateAdd(a.text(0), n, dateArg(a, 2)));
 }
 

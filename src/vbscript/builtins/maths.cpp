@@ -5,6 +5,7 @@
 #include "vbscript/errors.h"
 #include "vbscript/interpreter.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace vbs {
@@ -57,7 +58,10 @@ Value rndFn(Interpreter& in, std::span<Value> v) {
     Args a(v);
     if (!a.given(0))
         return Value::single(in.random().next());
-    return Value::single(in.random().rnd(static_cast<float>(a.number(0))));
+    double seed = a.number(0);
+    if (std::fabs(seed) > FLT_MAX)
+        raise(err::Overflow);
+    return Value::single(in.random().rnd(static_cast<float>(seed)));
 }
 
 Value randomizeFn(Interpreter& in, std::span<Value> v) {

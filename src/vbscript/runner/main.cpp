@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -38,20 +40,28 @@ int runFile(const std::string& file, const std::vector<std::string>& args) {
     }
 
     vbs::runner::ConsoleUi ui;
-    int status = 0;
+    auto wscript = vbs::runner::wscriptFor(file, args, u"vbsrun");
+    bool failed = false;
     try {
         vbs::Engine engine;
         engine.setUiHost(&ui);
-        engine.addObject(u"WScript", vbs::runner::wscriptFor(file, args, u"vbsrun"));
+        engine.addObject(u"WScript", wscript);
         engine.addCode(source);
     } catch (const vbs::ScriptError& e) {
         vbs::runner::reportScriptError(file, e);
-        status = 1;
-    } catch (const vbs::runner::QuitRequest& q) {
-        status = vbs::runner::exitStatusOf(q.exitCode);
+        failed = true;
+    } catch (const vbs::runner::QuitRequest&) {
+        // the code is the WScript object's
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        std::fputs("vbsrun: out of memory\n", stderr);
+        failed = true;
     }
     std::fflush(stdout);
-    return status;
+    if (failed)
+        return 1;
+    // A Quit may also come from a Class_Terminate run while the engine went away.
+    return wscript->quitCode() ? vbs::runner::exitStatusOf(*wscript->quitCode()) : 0;
 }
 
 } // namespace

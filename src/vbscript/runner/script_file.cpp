@@ -78,8 +78,4 @@ void reportScriptError(const std::string& file, const ScriptError& error) {
                  error.what());
 }
 
-int exitStatusOf(std::int32_t quitCode) {
-    return quitCode >= 0 && quitCode <= 255 ? quitCode : 255;
-}
-
 } // namespace vbs::runner

@@ -1,13 +1,12 @@
 // What the command-line script hosts (vbsrun, fltamp --script) share around the WScript
-// object: reading the script file, the WScript object for it, the line that reports a
-// script error, and the exit status a Quit code becomes.
+// object: reading the script file, the WScript object for it, and the line that reports
+// a script error.
 #pragma once
 
 #include "vbscript/errors.h"
 #include "vbscript/runner/wscript.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,9 +35,5 @@ Ref<WScript> wscriptFor(const std::string& file, const std::vector<std::string>&
 // FILE(LINE, COLUMN) compilation|runtime error NUMBER: DESCRIPTION on stderr, after what
 // the script printed on stdout.
 void reportScriptError(const std::string& file, const ScriptError& error);
-
-// The process's exit status for a Quit code: the code itself from 0 to 255, else 255 (a
-// status is 8 bits, and a code that does not fit must not read as success).
-int exitStatusOf(std::int32_t quitCode);
 
 } // namespace vbs::runner

@@ -100,9 +100,12 @@ WScript::WScript(std::u16string scriptPath, std::vector<std::u16string> argument
                },
                nullptr});
     addMember({u"Quit", K::Method, 0, 1, false,
-               [](std::span<Value> a) -> Value {
+               [this](std::span<Value> a) -> Value {
+                   std::int32_t code = a.empty() ? 0 : toLong(a[0]);
+                   if (!quitCode_)
+                       quitCode_ = code;
                    std::fflush(stdout);
-                   throw QuitRequest{a.empty() ? 0 : toLong(a[0])};
+                   throw QuitRequest{code};
                },
                nullptr});
     addMember({u"Sleep", K::Method, 1, 1, false,
@@ -123,6 +126,10 @@ WScript::WScript(std::u16string scriptPath, std::vector<std::u16string> argument
     constant(u"ScriptName", Value::string(baseName(scriptPath)));
     constant(u"Name", Value::string(hostName));
     constant(u"Version", Value::string(u"5.8"));
+}
+
+int exitStatusOf(std::int32_t quitCode) {
+    return quitCode >= 0 && quitCode <= 255 ? quitCode : 255;
 }
 
 int defaultButton(int buttons) {

@@ -1,13 +1,17 @@
 // The runner's WScript object: Echo, Arguments, Quit, StdOut and StdErr, the script's
 // name and path, Sleep. Quit ends the run by throwing QuitRequest, which no script error
-// handler catches. Also the runner's answers to MsgBox and InputBox: there is no one to
-// ask, so the prompt goes to stdout and the default answer comes back.
+// handler catches; the object also keeps the code asked for, since a Quit made while the
+// engine goes away (in a Class_Terminate) has nothing left to end. Also the runner's answers to
+// MsgBox and InputBox: there is no one to ask, so the prompt goes to stdout and the default answer
+// comes back.
 #pragma once
 
 #include "vbscript/host_object.h"
 #include "vbscript/interpreter.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,10 @@ namespace vbs::runner {
 struct QuitRequest {
     int exitCode;
 };
+
+// The process's exit status for a Quit code: the code itself from 0 to 255, else 255 (a
+// status is 8 bits, and a code that does not fit must not read as success).
+int exitStatusOf(std::int32_t quitCode);
 
 // A text stream object (StdOut, StdErr) writing UTF-8 to a C stream.
 class TextStream : public TableHostObject {
@@ -30,8 +38,11 @@ public:
     WScript(std::u16string scriptPath, std::vector<std::u16string> arguments,
             std::u16string hostName = u"vbsrun");
     std::u16string typeName() const override { return u"Object"; }
+    // The code of the first Quit, if the script called it.
+    std::optional<std::int32_t> quitCode() const { return quitCode_; }
 
 private:
+    std::optional<std::int32_t> quitCode_;
     Ref<HostObject> arguments_;
     Ref<HostObject> stdOut_;
     Ref<HostObject> stdErr_;

@@ -3,10 +3,10 @@ Dim depth
 Sub Dive : depth = depth + 1 : Dive : End Sub
 On Error Resume Next
 Dive
-WScript.Echo Err.Number, depth > 100 ' expect: 28 True
+WScript.Echo Err.Number, depth > 20 ' expect: 28 True
 On Error GoTo 0
 Sub Small(n)
     If n > 0 Then Small n - 1
 End Sub
-Small 100
+Small 20
 WScript.Echo "recovered" ' expect: recovered

@@ -1,0 +1,2 @@
+' expect exit: 255
+WScript.Quit -1
