@@ -32,10 +32,9 @@ void dropStartupNotes(QtMsgType type, const QMessageLogContext& context, const Q
         qtHandler(type, context, text);
 }
 
-} // namespace
-
-DisplayChoice prepareDisplay(int argc, char** argv) {
-    DisplayChoice display = chooseDisplay(platformArgument(argc, argv), machineProbes());
+// Makes Qt start the chosen platform, whether it reads QT_QPA_PLATFORM or a -platform
+// option in argv.
+DisplayChoice handToQt(DisplayChoice display, int argc, char** argv) {
     if (display.platform.empty())
         return display;
     // Should a checked platform still fail inside Qt, offscreen takes over rather than
@@ -47,6 +46,16 @@ DisplayChoice prepareDisplay(int argc, char** argv) {
         if (isPlatformOption(argv[i]))
             argv[i + 1] = handedToQt.data();
     return display;
+}
+
+} // namespace
+
+DisplayChoice prepareDisplay(int argc, char** argv) {
+    return handToQt(chooseDisplay(platformArgument(argc, argv), machineProbes()), argc, argv);
+}
+
+DisplayChoice prepareOffscreen() {
+    return handToQt(chooseDisplay(std::string("offscreen"), machineProbes()), 0, nullptr);
 }
 
 std::unique_ptr<QApplication> startQt(int& argc, char** argv, bool quiet) {

@@ -12,6 +12,9 @@ namespace app {
 // Before Qt starts: chooses the platform (display_choice.h) and makes Qt start that one
 // and no other, whatever QT_QPA_PLATFORM or a -platform option in argv asked for.
 DisplayChoice prepareDisplay(int argc, char** argv);
+// The same for a run that never shows a window: offscreen whatever the display (minimal
+// when offscreen is not installed).
+DisplayChoice prepareOffscreen();
 
 // Starts Qt on the prepared platform. Quiet holds back Qt's notes about the platform
 // while it starts (a missing runtime folder, say): nobody needs them when no window will

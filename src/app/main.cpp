@@ -1,5 +1,5 @@
 // fltamp: starts the panel (with --console, the script console beside it), or with -c
-// writes one code to the chip and ends.
+// writes one code to the chip and ends, or with --script runs a script against it.
 #include <QApplication>
 #include <QGuiApplication>
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "app/headless.h"
 #include "app/identity.h"
 #include "app/qt_notes.h"
+#include "app/script_mode.h"
 #include "app/usage.h"
 #include "device/Variables.h"
 #include "panel/Main.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     }
     app::dropRuntimeFolderNote();
     QGuiApplication::setDesktopFileName(QStringLiteral(FLTAMP_APP_ID));
+    if (const std::optional<app::ScriptCommand> script = app::scriptCommand(argc, argv))
+        return app::runScriptMode(argc, argv, *script);
     // Taken before Qt removes its own options from argv. --console is ours and stays in
     // the argument text: "-c 5 --console" still writes code 5 and ends.
     const std::string arguments = panel::argumentText(argc, argv);

@@ -170,7 +170,10 @@ template <typename Action> void Scriptform::runAction(Action&& action) {
 }
 
 void Scriptform::showError(const std::u16string& description) {
-    say(QStringLiteral("Error: ") + lineBreak + shown(description));
+    if (errorReport_)
+        errorReport_(description);
+    else
+        say(QStringLiteral("Error: ") + lineBreak + shown(description));
 }
 
 void Scriptform::say(const QString& text) {

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,6 +46,11 @@ public:
 
     // The console's engine, SC.
     platform::ScriptControl& scriptControl() { return SC; }
+    // Takes the error box's description instead of the box (a script run from the
+    // command line, with nobody to see a box, reports it on stderr); empty: the box.
+    void setErrorReport(std::function<void(const std::u16string& description)> report) {
+        errorReport_ = std::move(report);
+    }
 
     // What scripts call on SForm. Failures go back to the calling script.
     Q_INVOKABLE void listModulesInScript();
@@ -80,8 +86,9 @@ private:
     std::unique_ptr<Ui::Scriptform> ui;
     QWidget& mainWindow_;
     ConsoleSite site_;
-    // After the window's controls and the site, so that the engine goes first: script
-    // code that runs while it is torn down still finds them.
+    std::function<void(const std::u16string&)> errorReport_;
+    // After the window's controls, the site and the error report, so that the engine goes
+    // first: script code that runs while it is torn down still finds them.
     platform::ScriptControl SC;
     bool loaded_ = false;
     int actionDepth_ = 0;

@@ -225,13 +225,8 @@ struct IfStmt : Stmt {
 
 struct SelectStmt : Stmt {
     SelectStmt() : Stmt(StmtKind::Select) {}
-    struct Test {
-        Op op = Op::Eq; // Is <op> value, or plain equality
-        ExprPtr low;    // value, or the low end of To
-        ExprPtr high;   // the high end of To
-    };
     struct Case {
-        std::vector<Test> tests; // empty: Case Else
+        std::vector<ExprPtr> tests; // values the subject may equal; empty: Case Else
         Block body;
     };
     ExprPtr subject;

@@ -84,7 +84,13 @@ void ClassInstance::lastReferenceGone() noexcept {
     destroy(this);
 }
 
+// Room kept for the texts the engine's own errors record, so that recording "Out of
+// memory" under On Error Resume Next needs no memory (clear keeps the room).
+constexpr std::size_t kRecordRoom = 64;
+
 ErrObject::ErrObject() {
+    description_.reserve(kRecordRoom);
+    source_.reserve(kRecordRoom);
     using K = MemberInfo::Kind;
     addMember({u"Number", K::Property, 0, 0, true,
                [this](std::span<Value>) { return Value::longValue(number_); },
@@ -131,7 +137,10 @@ ErrObject::ErrObject() {
 void ErrObject::record(const ScriptError& e) {
     number_ = e.number();
     description_ = e.description();
-    source_ = e.source().empty() ? std::u16string(kRuntimeSource) : e.source();
+    if (e.source().empty())
+        source_ = kRuntimeSource;
+    else
+        source_ = e.source();
 }
 
 void ErrObject::clear() {

@@ -182,11 +182,8 @@ private:
             auto& sel = static_cast<SelectStmt&>(s);
             expression(*sel.subject);
             for (auto& c : sel.cases) {
-                for (auto& t : c.tests) {
-                    expression(*t.low);
-                    if (t.high)
-                        expression(*t.high);
-                }
+                for (auto& t : c.tests)
+                    expression(*t);
                 block(c.body);
             }
             break;

@@ -68,11 +68,12 @@ std::optional<std::int64_t> currencyFromDecimalText(std::u16string_view text) {
                     : static_cast<std::int64_t>(units);
 }
 
+// "True" and "False", and the way Booleans are written in files, "#TRUE#" and "#FALSE#".
 std::optional<bool> boolFromText(const std::u16string& s) {
     auto t = lib::trim(s);
-    if (sameName(t, u"true"))
+    if (sameName(t, u"true") || sameName(t, u"#true#"))
         return true;
-    if (sameName(t, u"false"))
+    if (sameName(t, u"false") || sameName(t, u"#false#"))
         return false;
     return std::nullopt;
 }

@@ -26,7 +26,7 @@ std::int16_t toInteger(const Value& v);  // halves to even; 6 when out of range
 std::uint8_t toByte(const Value& v);     // 6 when out of range
 std::int64_t toCurrency(const Value& v); // ten-thousandths; 6 when out of range
 double toDate(const Value& v);           // 13 for text that is no date
-bool toBool(const Value& v);             // "True"/"False" and numbers
+bool toBool(const Value& v);             // "True"/"False", "#TRUE#"/"#FALSE#", numbers
 std::u16string toText(const Value& v);   // CStr; Null raises 94
 
 // Text for "&" and display: Null is "".

@@ -105,8 +105,9 @@ constexpr int MultipleDefault = 1052;
 constexpr int InitTerminateArgs = 1053;
 constexpr int PropertyNeedsArg = 1054;
 constexpr int UnexpectedNext = 1055;
-constexpr int DefaultOnlyOnGet = 1056;
+constexpr int DefaultOnlyOnProcedure = 1056;
 constexpr int DefaultMustBePublic = 1057;
+constexpr int DefaultOnlyOnGet = 1058;
 constexpr int OutOfStack = 1060;
 } // namespace cerr
 

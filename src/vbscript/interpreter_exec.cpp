@@ -285,14 +285,8 @@ Interpreter::Flow Interpreter::execSelect(const SelectStmt& s) {
     for (const auto& c : s.cases) {
         bool match = c.tests.empty();
         for (const auto& t : c.tests) {
-            if (t.high) {
-                auto lo = compareValues(subject, eval(*t.low));
-                auto hi = compareValues(subject, eval(*t.high));
-                match = lo && hi && *lo >= 0 && *hi <= 0;
-            } else {
-                Value r = binaryOp(t.op, subject, eval(*t.low));
-                match = !r.isNull() && r.asBool();
-            }
+            Value r = binaryOp(Op::Eq, subject, eval(*t));
+            match = !r.isNull() && r.asBool();
             if (match)
                 break;
         }

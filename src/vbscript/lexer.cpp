@@ -7,8 +7,10 @@
 #include "vbscript/host_object.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 namespace vbs {
 
@@ -126,7 +128,9 @@ private:
             newline();
             return;
         }
-        if (c == '_' && spaceBeforeOrLineStart() && restOfLineBlank(pos_ + 1)) {
+        // A name never starts with `_` and swallows the ones inside it, so a `_` here
+        // with nothing after it continues the line, blank before it or not (`x =_`).
+        if (c == '_' && restOfLineBlank(pos_ + 1)) {
             ++pos_;
             while (isBlank(peek()))
                 ++pos_;
@@ -165,8 +169,7 @@ private:
             lexNumber();
             return;
         }
-        if (c == '&' && (peek(1) == 'h' || peek(1) == 'H' || peek(1) == 'o' || peek(1) == 'O' ||
-                         isDigit(peek(1)))) {
+        if (c == '&' && startsRadixNumber()) {
             lexRadixNumber();
             return;
         }
@@ -177,7 +180,19 @@ private:
         lexOperator(c);
     }
 
-    bool spaceBeforeOrLineStart() const { return spaceBefore_ || pos_ == lineStart_; }
+    // At `&`: whether a number follows (&H1F, &O17, &17) rather than the operator; an
+    // `h` or `o` with no digit of its base after it begins a name (`"x" &hi`).
+    bool startsRadixNumber() const {
+        char16_t c = peek(1);
+        if (isDigit(c))
+            return true;
+        char16_t d = peek(2);
+        if (c == 'h' || c == 'H')
+            return isDigit(d) || (d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F');
+        if (c == 'o' || c == 'O')
+            return d >= '0' && d <= '7';
+        return false;
+    }
     bool restOfLineBlank(std::size_t p) const {
         while (p < src_.size() && isBlank(src_[p]))
             ++p;
@@ -185,6 +200,18 @@ private:
     }
     bool afterOperand() const {
         return !spaceBefore_ && (last_ == Tok::Name || last_ == Tok::RParen || last_ == Tok::Me);
+    }
+
+    // A comparison of one character, or of two when one of `pairs` names the next.
+    void pushComparison(Tok alone, std::initializer_list<std::pair<char16_t, Tok>> pairs) {
+        for (auto [next, kind] : pairs) {
+            if (peek() == next) {
+                ++pos_;
+                push(kind);
+                return;
+            }
+        }
+        push(alone);
     }
 
     void lexOperator(char16_t c) {
@@ -223,27 +250,14 @@ private:
         case '&':
             push(Tok::Amp);
             return;
-        case '=':
-            push(Tok::Eq);
+        case '=': // `=>` and `=<` are `>=` and `<=` written the other way round, as is `><`
+            pushComparison(Tok::Eq, {{'>', Tok::Ge}, {'<', Tok::Le}});
             return;
         case '<':
-            if (peek() == '>') {
-                ++pos_;
-                push(Tok::Ne);
-            } else if (peek() == '=') {
-                ++pos_;
-                push(Tok::Le);
-            } else {
-                push(Tok::Lt);
-            }
+            pushComparison(Tok::Lt, {{'>', Tok::Ne}, {'=', Tok::Le}});
             return;
         case '>':
-            if (peek() == '=') {
-                ++pos_;
-                push(Tok::Ge);
-            } else {
-                push(Tok::Gt);
-            }
+            pushComparison(Tok::Gt, {{'=', Tok::Ge}, {'<', Tok::Ne}});
             return;
         default:
             --pos_;
@@ -259,7 +273,7 @@ private:
         if (word.size() > kMaxNameLength)
             fail(cerr::IdentifierTooLong);
         std::u16string folded = foldName(word);
-        if (folded == u"rem") {
+        if (folded == u"rem" && last_ != Tok::Dot) { // obj.Rem is a member, not a comment
             skipComment();
             return;
         }
@@ -350,7 +364,7 @@ private:
     }
 
     // &H.. and &O.. (and &.. as octal): up to 16 bits an Integer, up to 32 bits a Long; a
-    // trailing & asks for a Long.
+    // trailing & asks for a Long unless the value fits an Integer as it stands.
     void lexRadixNumber() {
         ++pos_;
         int base = 8;
@@ -380,7 +394,7 @@ private:
         if (forceLong)
             ++pos_;
         Token& t = push(Tok::Literal);
-        if (v <= 0xFFFF && !forceLong)
+        if (forceLong ? v <= 0x7FFF : v <= 0xFFFF)
             t.literal = Value::integer(static_cast<std::int16_t>(static_cast<std::uint16_t>(v)));
         else
             t.literal = Value::longValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)));

@@ -1,6 +1,7 @@
 // The lexer: turns script text into tokens. Keywords and names are case-insensitive
 // (keywords are recognised here, names keep their spelling for messages); `'` and Rem
-// comments are dropped; ` _` continues a line; `:` and line ends separate statements.
+// comments are dropped; a `_` ending a line continues it; `:` and line ends separate
+// statements.
 // Literals become Values at once: integers as Integer, Long or Double by size, &H and &O
 // as Integer or Long, strings with doubled quotes, #date# literals as Dates.
 #pragma once

@@ -40,6 +40,7 @@ std::unique_ptr<Unit> Parser::run() {
 
 // module-declaration := [Public|Private] (Sub|Function) ... | Class ...
 //                     | (Public|Private) name-list      (variables)
+//                     | (Public|Private) const
 bool Parser::moduleDeclaration() {
     if (mode_ != ParseMode::Module)
         return false;
@@ -59,6 +60,11 @@ bool Parser::moduleDeclaration() {
                                                                (sameName(peekTok().text, u"get") ||
                                                                 sameName(peekTok().text, u"let")))))
         fail(cerr::MustBeInClass);
+    if (at(Tok::Const) && advanced_ != start) {
+        unit_->statements.push_back(constant());
+        endOfStatement();
+        return true;
+    }
     if (at(Tok::Class) && advanced_ == start) {
         classDefinition();
         return true;
@@ -151,11 +157,13 @@ void Parser::classDefinition() {
     cls->name = identifier();
     cls->key = foldName(cls->name);
     endOfStatement();
+    inClass_ = true;
     while (!at(Tok::EndKw)) {
         if (at(Tok::End))
             fail(cerr::ExpectedEnd);
         classMember(*cls);
     }
+    inClass_ = false;
     advance();
     expect(Tok::Class, cerr::ExpectedClass);
     endOfStatement();
@@ -185,7 +193,7 @@ void Parser::classMember(ClassDef& cls) {
         return;
     }
     if (isDefault)
-        fail(cerr::DefaultOnlyOnGet);
+        fail(cerr::DefaultOnlyOnProcedure);
     if (!scoped && !accept(Tok::Dim))
         fail(cerr::ExpectedStatement);
     do {
@@ -197,7 +205,7 @@ void Parser::classMember(ClassDef& cls) {
             fail(cerr::NameRedefined);
         if (accept(Tok::LParen)) {
             f.isArray = true;
-            f.bounds = boundList();
+            f.bounds = fixedBounds();
         }
         cls.addField(std::move(f));
     } while (accept(Tok::Comma));

@@ -92,7 +92,7 @@ const Parser::OpToken* Parser::operatorAt(std::size_t level) const {
 
 ExprPtr Parser::binaryLevel(std::size_t level) {
     if (level == levels().size())
-        return unary();
+        return power();
     if (level == kNotLevel)
         return notExpr();
     ExprPtr l = binaryLevel(level + 1);
@@ -117,32 +117,24 @@ ExprPtr Parser::notExpr() {
     return binaryLevel(kNotLevel + 1);
 }
 
-// unary := ("-" | "+") unary | power
-ExprPtr Parser::unary() {
-    return signedOperand(&Parser::power);
-}
-
-// power := postfix { "^" power-operand }
+// power := signed { "^" signed }
+// A sign binds tighter than "^": -3 ^ 2 is 9, 2 ^ -1 is 0.5.
 ExprPtr Parser::power() {
-    ExprPtr l = primary();
+    ExprPtr l = signedOperand();
     while (at(Tok::Caret)) {
         const Token& t = advance();
-        l = binary(Op::Pow, std::move(l), powerOperand(), t);
+        l = binary(Op::Pow, std::move(l), signedOperand(), t);
     }
     return l;
 }
 
-// power-operand := ("-" | "+") power-operand | primary
-ExprPtr Parser::powerOperand() {
-    return signedOperand(&Parser::primary);
-}
-
-ExprPtr Parser::signedOperand(ExprPtr (Parser::*operand)()) {
+// signed := ("-" | "+") signed | primary
+ExprPtr Parser::signedOperand() {
     if (!at(Tok::Minus) && !at(Tok::Plus))
-        return (this->*operand)();
+        return primary();
     Depth depth(*this);
     const Token& t = advance();
-    ExprPtr inner = signedOperand(operand);
+    ExprPtr inner = signedOperand();
     if (t.kind == Tok::Plus)
         return inner;
     auto e = expr(ExprKind::Unary, t);

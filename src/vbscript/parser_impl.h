@@ -66,7 +66,18 @@ private:
     [[noreturn]] void failAt(int number, const Token& t) {
         throw ScriptError(ErrorKind::Compile, number, t.line, t.column);
     }
-    bool atStatementEnd() const { return at(Tok::Newline) || at(Tok::End); }
+    // A line end or ':', or the End that closes the open procedure or class: it may
+    // follow a statement on the same line (`x = 1 End Sub`).
+    bool atStatementEnd() { return at(Tok::Newline) || at(Tok::End) || atClosingEnd(); }
+    bool atClosingEnd() {
+        if (!at(Tok::EndKw))
+            return false;
+        const Token& what = peekTok();
+        if (inProcedure_)
+            return what.kind == Tok::Sub || what.kind == Tok::Function ||
+                   (what.kind == Tok::Name && sameName(what.text, u"property"));
+        return inClass_ && what.kind == Tok::Class;
+    }
     void skipNewlines() {
         while (at(Tok::Newline))
             advance();
@@ -119,11 +130,23 @@ private:
     bool startsBlockEnd() const;
     [[noreturn]] void strayBlockEnd();
     Block block();
-    void statementInto(Block& body) { body.push_back(statement()); }
+    void statementInto(Block& body) {
+        if (StmtPtr s = statement())
+            body.push_back(std::move(s));
+    }
 
+    // A statement, or null for one that does nothing when run (Stop).
     StmtPtr statement();
+    // At `Stop`: whether the statement ends after it (otherwise Stop is a name).
+    bool stopIsWholeStatement() {
+        Tok after = peekTok().kind;
+        return after == Tok::Newline || after == Tok::End || after == Tok::Else ||
+               after == Tok::EndKw;
+    }
     StmtPtr declaration(StmtKind kind, const Token& head);
     std::vector<ExprPtr> boundList();
+    std::vector<ExprPtr> fixedBounds();
+    ExprPtr literalConstant();
     StmtPtr redim();
     StmtPtr erase();
     StmtPtr constant();
@@ -134,7 +157,6 @@ private:
     void singleLineIf(IfStmt& s, ExprPtr condition);
     Block lineStatements();
     StmtPtr selectStatement();
-    SelectStmt::Test caseTest();
     StmtPtr forStatement();
     StmtPtr doStatement();
     StmtPtr whileStatement();
@@ -167,10 +189,8 @@ private:
     const OpToken* operatorAt(std::size_t level) const;
     ExprPtr binaryLevel(std::size_t level);
     ExprPtr notExpr();
-    ExprPtr unary();
     ExprPtr power();
-    ExprPtr powerOperand();
-    ExprPtr signedOperand(ExprPtr (Parser::*operand)());
+    ExprPtr signedOperand();
     ExprPtr primary();
     ExprPtr postfix(bool inExpression);
     std::u16string memberName();
@@ -185,6 +205,7 @@ private:
     std::uintptr_t stackFloor_ = stackFloor(kParserStackReserve, kParserStackShare);
     int inSingleLineIf_ = 0;
     bool inProcedure_ = false;
+    bool inClass_ = false;
     Procedure::Kind procKind_ = Procedure::Kind::Sub;
     struct {
         int dos = 0;

@@ -77,6 +77,11 @@ StmtPtr Parser::statement() {
     case Tok::Option:
         fail(cerr::MustBeFirst);
     case Tok::Name:
+        if (atWord(u"stop") && stopIsWholeStatement()) {
+            advance(); // no debugger is ever attached: Stop does nothing
+            return nullptr;
+        }
+        return assignOrCall();
     case Tok::Dot:
     case Tok::Me:
         return assignOrCall();
@@ -91,16 +96,35 @@ StmtPtr Parser::statement() {
     }
 }
 
-// dim := Dim name [ "(" [bounds] ")" ] { "," ... }
+// dim := Dim name [ "(" [fixed-bounds] ")" ] { "," ... }
 StmtPtr Parser::declaration(StmtKind kind, const Token& head) {
     auto s = declarationList(kind, head);
     nameList(*s, [this](Declared& d) {
         if (accept(Tok::LParen)) {
             d.isArray = true;
-            d.bounds = boundList();
+            d.bounds = fixedBounds();
         }
     });
     return s;
+}
+
+// fixed-bounds := [ integer-literal { "," integer-literal } ] ")"
+std::vector<ExprPtr> Parser::fixedBounds() {
+    std::vector<ExprPtr> bounds;
+    if (!at(Tok::RParen)) {
+        do {
+            const Token bound = cur();
+            bool whole = at(Tok::Literal) && (bound.literal.type() == Type::Integer ||
+                                              bound.literal.type() == Type::Long);
+            if (!whole)
+                fail(cerr::ExpectedInteger);
+            bounds.push_back(primary());
+            if (!at(Tok::Comma) && !at(Tok::RParen))
+                failAt(cerr::ExpectedInteger, bound); // Dim a(1 + 1)
+        } while (accept(Tok::Comma));
+    }
+    expect(Tok::RParen, cerr::ExpectedRParen);
+    return bounds;
 }
 
 // bounds := [ expr { "," expr } ] ")"
@@ -139,14 +163,45 @@ StmtPtr Parser::erase() {
     return s;
 }
 
-// const := Const name "=" expr { "," ... }
+// const := Const name "=" literal-constant { "," ... }
 StmtPtr Parser::constant() {
     auto s = declarationList(StmtKind::Const, advance());
     nameList(*s, [this](Declared& d) {
         expect(Tok::Eq, cerr::ExpectedEquals);
-        d.value = expression();
+        d.value = literalConstant();
     });
     return s;
+}
+
+// literal-constant := string | number | date | True | False | Null | Empty
+//                   | ("-" | "+") number
+// Nothing else, not another constant nor a computed value (Const b = a * 2).
+ExprPtr Parser::literalConstant() {
+    const Token first = cur();
+    const std::size_t start = advanced_;
+    bool sign = at(Tok::Minus) || at(Tok::Plus);
+    const Token& literal = sign ? peekTok() : cur();
+    bool allowed = false;
+    switch (literal.kind) {
+    case Tok::Literal:
+        allowed = !sign ||
+                  (literal.literal.type() != Type::String && literal.literal.type() != Type::Date);
+        break;
+    case Tok::True:
+    case Tok::False:
+    case Tok::Null:
+    case Tok::Empty:
+        allowed = !sign;
+        break;
+    default:
+        break;
+    }
+    if (!allowed)
+        failAt(cerr::ExpectedLiteral, first);
+    ExprPtr value = expression();
+    if (advanced_ - start != (sign ? 2u : 1u))
+        failAt(cerr::ExpectedLiteral, first); // Const c = 1 + 2
+    return value;
 }
 
 std::unique_ptr<DeclStmt> Parser::declarationList(StmtKind kind, const Token& head) {
@@ -231,18 +286,20 @@ Block Parser::lineStatements() {
     Block body;
     for (;;) {
         if (at(Tok::Else) || (at(Tok::Newline) && !cur().colon) || at(Tok::End) ||
-            (at(Tok::EndKw) && peekTok().kind == Tok::If))
+            (at(Tok::EndKw) && peekTok().kind == Tok::If) || atClosingEnd())
             break;
         if (at(Tok::Newline)) {
             advance();
             continue;
         }
-        body.push_back(statement());
+        statementInto(body);
     }
     return body;
 }
 
-// select := Select Case expr NL { Case tests NL block } [Case Else NL block] End Select
+// select := Select Case expr NL { Case expr { "," expr } NL block } [Case Else NL block]
+//           End Select
+// A case is a list of values only: no ranges (1 To 5), no comparisons (Is > 5).
 StmtPtr Parser::selectStatement() {
     const Token& head = advance();
     auto s = node<SelectStmt>(head);
@@ -253,8 +310,10 @@ StmtPtr Parser::selectStatement() {
         SelectStmt::Case c;
         if (!accept(Tok::Else)) {
             do
-                c.tests.push_back(caseTest());
+                c.tests.push_back(expression());
             while (accept(Tok::Comma));
+            if (!atStatementEnd())
+                fail(cerr::ExpectedEndOfStatement);
         }
         c.body = block();
         bool isElse = c.tests.empty();
@@ -266,24 +325,6 @@ StmtPtr Parser::selectStatement() {
         fail(cerr::ExpectedEnd);
     expect(Tok::Select, cerr::ExpectedSelect);
     return s;
-}
-
-// case-test := Is compare-op expr | expr [To expr]
-SelectStmt::Test Parser::caseTest() {
-    SelectStmt::Test t;
-    if (accept(Tok::Is)) {
-        const OpToken* compare = operatorAt(kComparisonLevel);
-        if (!compare || compare->op == Op::Is)
-            fail(cerr::Syntax);
-        t.op = compare->op;
-        advance();
-        t.low = expression();
-        return t;
-    }
-    t.low = expression();
-    if (accept(Tok::To))
-        t.high = expression();
-    return t;
 }
 
 // for := For name "=" expr To expr [Step expr] NL block Next [name]

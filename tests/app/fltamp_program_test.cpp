@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <thread>
 
 #include "fake_display_server.h"
@@ -365,9 +367,264 @@ TEST_F(FltampProgramTest, HelpAndVersionPrintAndSucceed) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: fltamp", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("--console"), std::string::npos);
+    EXPECT_NE(help.out.find("--script FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("--timeout MS"), std::string::npos);
     const ProgramRun version = runFltamp({"--version"}, {});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("fltamp ", 0), 0u) << version.out;
+}
+
+// --- fltamp --script: a script against the panel, from a shell ---
+
+class ScriptModeTest : public FltampProgramTest {
+protected:
+    void SetUp() override {
+        FltampProgramTest::SetUp();
+        folder = trace + "-scripts";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(folder);
+        FltampProgramTest::TearDown();
+    }
+    // A script file in the test's own folder; its path.
+    std::string script(const std::string& name, const std::string& text) {
+        const std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    ProgramRun runScript(const std::string& path, std::vector<std::string> arguments = {},
+                         std::map<std::string, std::string> extra = {}) {
+        arguments.insert(arguments.begin(), {"--script", path});
+        return runFltamp(arguments, headlessBench(std::move(extra)));
+    }
+    ProgramRun runText(const std::string& text, std::map<std::string, std::string> extra = {}) {
+        return runScript(script("test.vbs", text), {}, std::move(extra));
+    }
+    // The port accesses of a start-up with a script that touches nothing.
+    std::vector<std::string> startUpOnly() {
+        const ProgramRun run = runText("");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::vector<std::string> accesses = fileLines(trace);
+        std::filesystem::remove(trace);
+        return accesses;
+    }
+
+    std::filesystem::path folder;
+};
+
+struct StatusCase {
+    const char* what;
+    const char* script;
+    int status;
+    const char* out;
+    const char* err; // the whole of stderr
+};
+
+class ScriptStatusTest : public ScriptModeTest, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(ScriptStatusTest, TheExitStatusSaysHowTheScriptEnded) {
+    const ProgramRun run = runScript(script("s.vbs", GetParam().script));
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
+    EXPECT_EQ(run.out, GetParam().out);
+    EXPECT_EQ(run.err,
+              std::regex_replace(GetParam().err, std::regex("FILE"), (folder / "s.vbs").string()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ScriptStatusTest,
+    ::testing::Values(
+        StatusCase{"NormalEnd", "WScript.Echo \"done\"\n", 0, "done\n", ""},
+        StatusCase{"Quit", "WScript.Echo 1\nWScript.Quit 7\nWScript.Echo 2\n", 7, "1\n", ""},
+        StatusCase{"QuitPastAByte", "WScript.Quit 256\n", 255, "", ""},
+        StatusCase{"QuitNegative", "WScript.Quit -1\n", 255, "", ""},
+        StatusCase{"QuitAsTheScriptsObjectsGo",
+                   "Class C\n  Sub Class_Terminate : WScript.Quit 9 : End Sub\nEnd Class\n"
+                   "Set kept = New C\nWScript.Echo \"end\"\n",
+                   9, "end\n", ""},
+        StatusCase{"RuntimeError", "WScript.Echo \"before\"\n  x = 1 / 0\n", 1, "before\n",
+                   "FILE(2, 3) runtime error 11: Division by zero\n"},
+        StatusCase{"CompileErrorRunsNothing", "WScript.Echo \"before\"\nx = (1 +\n", 1, "",
+                   "FILE(2, 9) compilation error 1023: Expected expression\n"},
+        StatusCase{"ErrorTrappedByTheScript",
+                   "On Error Resume Next\nx = 1 / 0\nWScript.Echo Err.Number\n", 0, "11\n", ""}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(ScriptModeTest, AMissingOrUnreadableFileFailsBeforeThePortIsTouched) {
+    for (const std::string& file : {(folder / "none.vbs").string(), folder.string()}) {
+        const ProgramRun run = runScript(file);
+        EXPECT_EQ(run.status, 1);
+        ASSERT_EQ(run.errLines.size(), 1u) << run.err;
+        EXPECT_EQ(run.errLines[0].rfind("fltamp: cannot open " + file + ": ", 0), 0u) << run.err;
+        EXPECT_TRUE(fileLines(trace).empty());
+    }
+}
+
+TEST_F(ScriptModeTest, ACompileErrorWritesNothing) {
+    const std::vector<std::string> startUp = startUpOnly();
+    const ProgramRun run = runText("MForm.Text_new_freq.Text = \"6\"\n"
+                                   "MForm.Command_write.Click\n"
+                                   "If Then\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(fileLines(trace), startUp);
+}
+
+TEST_F(ScriptModeTest, TheWordsAfterTheFileAreTheScriptsEvenOptionsOfQtAndOurs) {
+    const std::string path = script("args.vbs", "WScript.Echo WScript.Arguments.Count, "
+                                                "WScript.ScriptName, WScript.Name\n"
+                                                "For Each a In WScript.Arguments\n"
+                                                "  WScript.Echo \"[\" & a & \"]\"\n"
+                                                "Next\n");
+    const std::vector<std::string> startUp = startUpOnly();
+    const ProgramRun run =
+        runScript(path, {"a b", "", "-platform", "xcb", "-c", "5", "--console", "--help"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "8 args.vbs fltamp\n[a b]\n[]\n[-platform]\n[xcb]\n[-c]\n[5]\n"
+                       "[--console]\n[--help]\n");
+    EXPECT_EQ(fileLines(trace), startUp); // -c 5 was the script's, not a write
+}
+
+// The operator's write, -c's and a script's put the same bytes on the wire.
+TEST_F(ScriptModeTest, AScriptsWriteIsTheCommandLineWrite) {
+    const std::vector<std::string> startUp = startUpOnly();
+    ASSERT_EQ(runFltamp({"-c", "5"}, headlessBench()).status, 0);
+    const std::vector<std::string> commandLine = fileLines(trace);
+    std::filesystem::remove(trace);
+
+    const ProgramRun run = runText("MForm.Text_new_freq.Text = \"6\"\nMForm.Command_write.Click\n"
+                                   "WScript.Echo MForm.Label_cur_freq.Caption\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "6\n");
+    EXPECT_EQ(fileLines(trace), joined(startUp, commandLine));
+}
+
+TEST_F(ScriptModeTest, ARefusedPortWithNobodyToAskEndsWithTwoAndRunsNothing) {
+    const ProgramRun run = runText("WScript.Echo \"ran\"\n", {{"FLTAMP_SIM_REFUSE", "always"}});
+    ASSERT_FALSE(run.hung) << "fltamp waited for an answer nobody could give";
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    ASSERT_EQ(ownLines(run).size(), 1u) << run.err;
+    EXPECT_NE(ownLines(run)[0].find("port setup abandoned"), std::string::npos);
+    EXPECT_TRUE(fileLines(trace).empty());
+}
+
+TEST_F(ScriptModeTest, EveryBoxIsPrintedOnStdoutWithItsDefaultAnswer) {
+    const ProgramRun run =
+        runText("WScript.Echo MsgBox(\"Sure?\", vbYesNo)\n"
+                "WScript.Echo MsgBox(\"Again?\", vbYesNoCancel + vbDefaultButton2)\n"
+                "WScript.Echo InputBox(\"Name?\", \"T\", \"bench\")\n"
+                "MForm.useRoutines\n"
+                "SForm.listScriptProcedures\n"
+                "MForm.Command_write.Click\n",
+                {{"FLTAMP_SIM_STATUS", "high"}});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Received Frequency Code is out of range.\n" // the start-up read
+                       "Sure?\n6\nAgain?\n7\nName?\nbench\n"
+                       "I got a procedure from a routine to run!\n"
+                       "Procedures: \r\n\n"
+                       "Received Frequency Code is out of range.\n");
+    EXPECT_TRUE(ownLines(run).empty()) << run.err;
+}
+
+TEST_F(ScriptModeTest, TheConsolesErrorBoxGoesToStderrAndFailsTheRun) {
+    const std::string broken = script("broken.vbs", "x = 1\n\nIf Then\n");
+    const std::string load = "SForm.loadScriptFile \"" + broken + "\"\nWScript.Echo \"went on\"\n";
+    const ProgramRun failed = runText(load);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "went on\n");
+    EXPECT_EQ(failed.err, "fltamp: Error: Expected expression\n");
+    // Quit's own code stands; Quit 0 does not make the failure a success.
+    EXPECT_EQ(runText(load + "WScript.Quit 4\n").status, 4);
+    EXPECT_EQ(runText(load + "WScript.Quit 0\n").status, 1);
+    // Closing the panel ends the program as for the operator, still failed.
+    EXPECT_EQ(runText(load + "MForm.file_exit.trigger\nWScript.Echo \"not reached\"\n").status, 1);
+}
+
+TEST_F(ScriptModeTest, ThereIsNoTimeLimitUnlessAsked) {
+    EXPECT_EQ(runText("WScript.Echo Self.Timeout\n").out, "-1\n");
+    const std::string loop = script("loop.vbs", "WScript.Echo Self.Timeout\nDo\nLoop\n");
+    const ProgramRun run = runFltamp({"--timeout", "300", "--script", loop}, headlessBench());
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "300\n");
+    EXPECT_NE(run.err.find("loop.vbs(2, 1) runtime error"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("time limit of 300 ms"), std::string::npos) << run.err;
+}
+
+TEST_F(ScriptModeTest, AMalformedCommandLineSaysWhatIsWrong) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--script"},
+                                               {"--timeout", "0", "--script", "x.vbs"},
+                                               {"--timeout", "10s", "--script", "x.vbs"},
+                                               {"--timeout", "100", "x.vbs"}}) {
+        const ProgramRun run = runFltamp(arguments, headlessBench());
+        EXPECT_EQ(run.status, 1);
+        ASSERT_EQ(ownLines(run).size(), 1u) << run.err;
+        EXPECT_TRUE(fileLines(trace).empty());
+    }
+}
+
+// With a display that answers, a script still shows nothing and asks on the terminal:
+// with nobody there it ends at once instead of waiting on a window.
+TEST_F(LiveXServerTest, AScriptNeverShowsAWindow) {
+    const std::string path = trace + ".vbs";
+    std::ofstream(path) << "WScript.Echo \"ran\"\n";
+    const ProgramRun ran = runFltamp({"--script", path}, headlessBench({{"DISPLAY", display}}));
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.out, "ran\n");
+    const ProgramRun refused = runFltamp(
+        {"--script", path}, headlessBench({{"DISPLAY", display}, {"FLTAMP_SIM_REFUSE", "always"}}),
+        std::chrono::seconds(20));
+    EXPECT_FALSE(refused.hung);
+    EXPECT_EQ(refused.status, 2) << refused.err;
+    std::filesystem::remove(path);
+}
+
+// --- The examples ---
+
+TEST_F(ScriptModeTest, TheSweepWritesEveryCodeAndLogsIt) {
+    const std::vector<std::string> startUp = startUpOnly();
+    const std::string csv = (folder / "sweep.csv").string();
+    const ProgramRun run = runScript(FLTAMP_EXAMPLES "/sweep.vbs", {csv});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> logged = fileLines(csv);
+    ASSERT_EQ(logged.size(), 31u);
+    EXPECT_EQ(logged[0], "code,mhz,read_back,match,ms\r");
+    std::vector<std::string> wire = startUp;
+    for (int code = 0; code < 30; ++code) {
+        const std::string start = std::to_string(code) + "," + std::to_string(code + 1) + "," +
+                                  std::to_string(code) + ",true,";
+        EXPECT_EQ(logged[code + 1].rfind(start, 0), 0u) << logged[code + 1];
+        wire = joined(joined(wire, writeTrace(code)), readTrace(code));
+    }
+    EXPECT_EQ(fileLines(trace), wire);
+    const std::vector<std::string> printed = run.outLines;
+    ASSERT_EQ(printed.size(), 32u);
+    EXPECT_EQ(printed[1] + "\r", logged[1]);
+    EXPECT_EQ(printed[31], "sweep: all 30 codes read back as written; log in " + csv);
+}
+
+TEST_F(ScriptModeTest, TheSweepFailsWithThreeWhenCodesReadBackWrong) {
+    const std::string csv = (folder / "sweep.csv").string();
+    const ProgramRun run =
+        runScript(FLTAMP_EXAMPLES "/sweep.vbs", {csv, "5"}, {{"FLTAMP_SIM_STATUS", "low"}});
+    EXPECT_EQ(run.status, 3) << run.err;
+    ASSERT_FALSE(run.outLines.empty());
+    EXPECT_EQ(run.outLines.back().rfind("sweep: codes read back wrong: 1 2 3 ", 0), 0u) << run.out;
+    EXPECT_EQ(fileLines(csv).size(), 31u);
+}
+
+TEST_F(ScriptModeTest, TheConsoleExamplesRunFromTheShellToo) {
+    const ProgramRun demo = runScript(FLTAMP_EXAMPLES "/console-demo.vbs");
+    EXPECT_EQ(demo.status, 0) << demo.err;
+    EXPECT_EQ(demo.outLines.front(), "The chip reads 20 MHz (code 19)");
+    EXPECT_NE(demo.out.find("5 MHz is code 4; the chip reads 5 MHz\n"), std::string::npos);
+    EXPECT_NE(demo.out.find("Procedures: \r\nCodeOf\r\nWriteMHz\r\n"), std::string::npos);
+    const ProgramRun write = runScript(FLTAMP_EXAMPLES "/write-12mhz.vbs");
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.out, "The chip reads 12 MHz\n");
 }
 
 } // namespace

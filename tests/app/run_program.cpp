@@ -109,6 +109,7 @@ ProgramRun finishFltamp(const StartedProgram& program, std::chrono::seconds limi
         run.status = WEXITSTATUS(waitStatus);
     run.out = slurp(program.outPath);
     run.err = slurp(program.errPath);
+    run.outLines = lines(run.out);
     run.errLines = lines(run.err);
     std::filesystem::remove(program.outPath);
     std::filesystem::remove(program.errPath);

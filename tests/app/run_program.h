@@ -14,6 +14,7 @@ struct ProgramRun {
     bool hung = false; // still running after the safety limit, then killed
     std::string out;
     std::string err;
+    std::vector<std::string> outLines;
     std::vector<std::string> errLines;
 };
 

@@ -509,14 +509,31 @@ TEST_F(ConsoleTest, AScriptWritesTheSameBytesAsTheOperator) {
 
 TEST_F(ConsoleTest, TheReadmesExampleWritesAndReports) {
     startPanel(4);
-    qputenv("FLTAMP_SCRIPT_DIR", FLTAMP_EXAMPLES "/console");
+    qputenv("FLTAMP_SCRIPT_DIR", FLTAMP_EXAMPLES);
     console->load(Scriptform::Greeting::Left);
     board->events.clear();
-    execute(QStringLiteral("SForm.loadScriptFile \"write_12mhz.vbs\""));
+    execute(QStringLiteral("SForm.loadScriptFile \"write-12mhz.vbs\""));
     EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"The chip reads 12 MHz"});
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), "[12]   |");
     EXPECT_EQ(device::currentCode, 11);
     EXPECT_FALSE(board->events.empty());
+}
+
+// The tour loaded block by block, as the console's loader splits it.
+TEST_F(ConsoleTest, TheConsoleDemoRunsBlockByBlock) {
+    startPanel(4);
+    qputenv("FLTAMP_SCRIPT_DIR", FLTAMP_EXAMPLES);
+    console->load(Scriptform::Greeting::Left);
+    execute(QStringLiteral("SForm.loadScriptFile \"console-demo.vbs\""));
+    EXPECT_EQ(errorBoxes(), std::vector<std::string>{});
+    const std::vector<std::string> shown = dialogs.texts();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0], "The chip reads 20 MHz (code 19)");
+    EXPECT_EQ(shown[1].substr(0, 21), "MHz  code\r\n--------\r\n");
+    EXPECT_EQ(shown[2], "5 MHz is code 4; the chip reads 5 MHz");
+    EXPECT_EQ(shown[3], "Procedures: \r\nCodeOf\r\nWriteMHz\r\n");
+    EXPECT_EQ(control<QLineEdit>("Text1")->text().left(13), "Read: 20 MHz,");
+    EXPECT_EQ(device::currentCode, 4);
 }
 
 // --- The time limit and hostile scripts ---

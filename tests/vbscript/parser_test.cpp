@@ -28,12 +28,13 @@ int compileErrorOf(std::u16string_view src, int* line = nullptr, int* column = n
     return 0;
 }
 
-TEST(Parser, PowerBindsTighterThanUnaryMinus) {
+TEST(Parser, NegationBindsTighterThanPower) {
     auto unit = parse(u"-2 ^ 2", ParseMode::Expression);
     const Expr& e = *unit->expression;
-    ASSERT_EQ(e.kind, ExprKind::Unary);
-    EXPECT_EQ(e.object->kind, ExprKind::Binary);
-    EXPECT_EQ(e.object->op, Op::Pow);
+    ASSERT_EQ(e.kind, ExprKind::Binary);
+    EXPECT_EQ(e.op, Op::Pow);
+    EXPECT_EQ(e.object->kind, ExprKind::Unary);
+    EXPECT_EQ(e.object->op, Op::Neg);
 }
 
 TEST(Parser, ComparisonBindsTighterThanNot) {
@@ -109,7 +110,20 @@ TEST(Parser, CompileErrorsCarryNumberLineAndColumn) {
         {u"x = 1\nOption Explicit", cerr::MustBeFirst, 2, 1},
         {u"Foo(1, 2)", cerr::ParensOnSub, 1, 1},
         {u"Property Get P\nEnd Property", cerr::MustBeInClass, 1, 1},
-        {u"Class C\nPublic Default x\nEnd Class", cerr::DefaultOnlyOnGet, 2, 16},
+        {u"Class C\nPublic Default x\nEnd Class", cerr::DefaultOnlyOnProcedure, 2, 16},
+        {u"Class C\nPublic Default Property Let P(v)\nEnd Property\nEnd Class",
+         cerr::DefaultOnlyOnGet, 2, 16},
+        {u"Select Case x\nCase 1 To 5\nEnd Select", cerr::ExpectedEndOfStatement, 2, 8},
+        {u"Select Case x\nCase Is > 5\nEnd Select", cerr::ExpectedExpression, 2, 6},
+        {u"Const c = a", cerr::ExpectedLiteral, 1, 11},
+        {u"Const c = 1 + 2", cerr::ExpectedLiteral, 1, 11},
+        {u"Const c = 1, d = -x", cerr::ExpectedLiteral, 1, 18},
+        {u"Dim a(n)", cerr::ExpectedInteger, 1, 7},
+        {u"Dim a(2, 1 + 1)", cerr::ExpectedInteger, 1, 10},
+        {u"Class C\nPrivate f(n)\nEnd Class", cerr::ExpectedInteger, 2, 11},
+        {u"x = 1 End Sub", cerr::ExpectedEndOfStatement, 1, 7},
+        {u"Sub S\nx = 1 End Function", cerr::ExpectedSub, 2, 11},
+        {u"Class C\nSub S\nx = 1 End Class", cerr::ExpectedEndOfStatement, 3, 7},
     };
     for (const auto& c : cases) {
         int line = 0, column = 0;

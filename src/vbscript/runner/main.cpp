@@ -3,26 +3,14 @@
 // stderr as FILE(LINE, COLUMN) <kind> error <number>: <description>, with kind
 // "compilation" or "runtime", and the exit status is 1; otherwise it is 0 or Quit's code.
 #include "vbscript/engine.h"
-#include "vbscript/lib/text_ops.h"
-#include "vbscript/runner/wscript.h"
+#include "vbscript/runner/script_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <optional>
 #include <string>
 
 namespace {
-
-// A script larger than this is refused: reading it whole (and a device such as /dev/zero
-// never ends) would take the machine's memory before anything could be said.
-constexpr std::size_t kMaxScriptBytes = std::size_t{256} << 20;
 
 constexpr const char* kHelp =
     "usage: vbsrun FILE.vbs [ARGS...]\n"
@@ -42,73 +30,17 @@ constexpr const char* kHelp =
     "so is it when FILE cannot be read. Otherwise the exit status is 0, or the code given\n"
     "to WScript.Quit when it is 0 to 255, and 255 for any other code.\n";
 
-// The description is written as the error carries it in UTF-8: reporting "Out of
-// memory" must not need memory.
-void reportError(const std::string& file, const vbs::ScriptError& e) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s(%d, %d) %s error %d: %s\n", file.c_str(), e.line(), e.column(),
-                 e.kind() == vbs::ErrorKind::Compile ? "compilation" : "runtime", e.number(),
-                 e.what());
-}
-
-// The file's bytes, or nothing after saying on stderr why it cannot be run.
-std::optional<std::string> readScript(const std::string& file) {
-    auto failed = [&](const char* why) {
-        std::fprintf(stderr, "vbsrun: cannot read %s: %s\n", file.c_str(), why);
-        return std::nullopt;
-    };
-    int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return failed(std::strerror(errno));
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        close(fd);
-        return failed("it is a directory");
-    }
-    std::string bytes;
-    if (S_ISREG(info.st_mode))
-        bytes.reserve(
-            std::min<std::size_t>(static_cast<std::size_t>(info.st_size), kMaxScriptBytes));
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int error = errno;
-            close(fd);
-            return failed(std::strerror(error));
-        }
-        if (n == 0)
-            break;
-        if (bytes.size() + static_cast<std::size_t>(n) > kMaxScriptBytes) {
-            close(fd);
-            return failed("it is larger than 256 MiB");
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    return bytes;
-}
-
 int runFile(const std::string& file, const std::vector<std::string>& args) {
     std::u16string source;
-    {
-        std::optional<std::string> bytes = readScript(file);
-        if (!bytes)
-            return 1;
-        source = vbs::lib::decodeScriptFile(*bytes);
+    try {
+        source = vbs::runner::readScriptFile(file);
+    } catch (const vbs::runner::ScriptFileError& e) {
+        std::fprintf(stderr, "vbsrun: cannot read %s: %s\n", file.c_str(), e.what());
+        return 1;
     }
 
-    std::vector<std::u16string> arguments;
-    for (const auto& a : args)
-        arguments.push_back(vbs::lib::utf8ToUtf16(a));
-    char* full = realpath(file.c_str(), nullptr);
-    std::u16string fullPath = vbs::lib::utf8ToUtf16(full ? full : file);
-    std::free(full);
-
     vbs::runner::ConsoleUi ui;
-    auto wscript = vbs::makeRef<vbs::runner::WScript>(fullPath, std::move(arguments));
+    auto wscript = vbs::runner::wscriptFor(file, args, u"vbsrun");
     bool failed = false;
     try {
         vbs::Engine engine;
@@ -116,7 +48,7 @@ int runFile(const std::string& file, const std::vector<std::string>& args) {
         engine.addObject(u"WScript", wscript);
         engine.addCode(source);
     } catch (const vbs::ScriptError& e) {
-        reportError(file, e);
+        vbs::runner::reportScriptError(file, e);
         failed = true;
     } catch (const vbs::runner::QuitRequest&) {
         // the code is the WScript object's

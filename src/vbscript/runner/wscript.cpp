@@ -86,7 +86,8 @@ TextStream::TextStream(std::FILE* out) {
                nullptr});
 }
 
-WScript::WScript(std::u16string scriptPath, std::vector<std::u16string> arguments)
+WScript::WScript(std::u16string scriptPath, std::vector<std::u16string> arguments,
+                 std::u16string hostName)
     : arguments_(makeRef<Arguments>(std::move(arguments))), stdOut_(makeRef<TextStream>(stdout)),
       stdErr_(makeRef<TextStream>(stderr)) {
     addMember({u"Echo", K::Method, 0, kAnyCount, false,
@@ -123,7 +124,7 @@ WScript::WScript(std::u16string scriptPath, std::vector<std::u16string> argument
     constant(u"StdErr", Value::object(stdErr_));
     constant(u"ScriptFullName", Value::string(scriptPath));
     constant(u"ScriptName", Value::string(baseName(scriptPath)));
-    constant(u"Name", Value::string(u"vbsrun"));
+    constant(u"Name", Value::string(hostName));
     constant(u"Version", Value::string(u"5.8"));
 }
 

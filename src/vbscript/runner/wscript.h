@@ -34,7 +34,9 @@ public:
 
 class WScript : public TableHostObject {
 public:
-    WScript(std::u16string scriptPath, std::vector<std::u16string> arguments);
+    // hostName is what the script reads as WScript.Name.
+    WScript(std::u16string scriptPath, std::vector<std::u16string> arguments,
+            std::u16string hostName = u"vbsrun");
     std::u16string typeName() const override { return u"Object"; }
     // The code of the first Quit, if the script called it.
     std::optional<std::int32_t> quitCode() const { return quitCode_; }

@@ -1,6 +1,6 @@
 ' The arithmetic operators and their precedence.
 WScript.Echo 2 + 3 * 4, (2 + 3) * 4 ' expect: 14 20
-WScript.Echo -2 ^ 2, 2 ^ -1, 2 ^ 3 ^ 2 ' expect: -4 0.5 64
+WScript.Echo -2 ^ 2, 2 ^ -1, 2 ^ 3 ^ 2 ' expect: 4 0.5 64
 WScript.Echo 7 \ 2, -7 \ 2, 7 Mod 3, -7 Mod 3, 7.6 \ 2 ' expect: 3 -3 1 -1 4
 WScript.Echo 10 Mod 4 * 2 ' expect: 2
 WScript.Echo 10 \ 4 * 2 ' expect: 1
