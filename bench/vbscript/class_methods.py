@@ -12,6 +12,6 @@ class Counter:
 
 
 c = Counter()
-for i in range(1, 500001):
+for i in range(1, 9000001):
     c.add(i % 10)
 print(c.value)

@@ -14,7 +14,7 @@ End Class
 
 Dim c, i
 Set c = New Counter
-For i = 1 To 500000
+For i = 1 To 9000000
     c.Add i Mod 10
 Next
 WScript.Echo c.Value

@@ -23,6 +23,6 @@ class Host:
 
 host = Host()
 n = 0
-for i in range(1, 500001):
+for i in range(1, 3500001):
     n = n + len(host.script_name) + host.arguments.count
 print(n)

@@ -1,5 +1,5 @@
 # A quicksort of pseudo-random numbers from a small linear congruential generator.
-N = 100000
+N = 500000
 a = [0] * N
 seed = 12345
 for i in range(0, N):

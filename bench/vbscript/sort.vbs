@@ -1,5 +1,5 @@
 ' A quicksort of pseudo-random numbers from a small linear congruential generator.
-Const N = 100000
+Const N = 500000
 Dim a(), i, seed
 ReDim a(N - 1)
 seed = 12345

@@ -1,10 +1,10 @@
-# Writing a CSV log of 100 000 lines, then reading it back line by line and adding up one
+# Writing a CSV log of 200 000 lines, then reading it back line by line and adding up one
 # column (as text_file.vbs).
 import os
 
 path = "/tmp/fltamp_bench_text_file.csv"
 with open(path, "w", newline="") as f:
-    for i in range(1, 100001):
+    for i in range(1, 200001):
         f.write(f"{i},{i % 30},{i % 30 + 1} MHz\r\n")
 n = 0
 total = 0

@@ -1,0 +1,14 @@
+# String building with + and scanning with slices and find (Mid and InStr) at the top
+# level, on globals: a 20 000-character string built and scanned 180 times.
+hits = 0
+for turn in range(1, 181):
+    s = ""
+    for i in range(1, 20001):
+        s = s + chr(65 + (i % 26))
+    for i in range(1, len(s) - 3 + 1, 3):
+        part = s[i - 1:i + 2]
+        if part.find("ABC") >= 0:
+            hits = hits + 1
+    for i in range(1, 2001):
+        hits = hits + (s.find("XYZ", i - 1) + 1)
+print(len(s), hits)

@@ -1,0 +1,17 @@
+' Do While loops with a branch at the top level, all on globals: the digits of the numbers
+' from 1 to 3 000 000, their sum and how many are sevens.
+Dim start, n, digit, total, sevens
+total = 0
+sevens = 0
+start = 1
+Do While start <= 3000000
+    n = start
+    Do While n > 0
+        digit = n Mod 10
+        If digit = 7 Then sevens = sevens + 1
+        total = total + digit
+        n = n \ 10
+    Loop
+    start = start + 1
+Loop
+WScript.Echo total, sevens
