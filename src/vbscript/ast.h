@@ -297,6 +297,9 @@ struct Procedure {
     // fallback slots of names nobody declared, looked up as the body looks them up.
     std::vector<std::u16string> localKeys;
     int declaredLocals = 0;
+    // Filled by the compiler: the slots of the constants the body declares, wherever
+    // their Const stands, and their values, in place as a call begins.
+    std::vector<std::pair<int, Value>> constants;
     // Filled by the compiler: the body's compact form (bytecode.h), which is what runs.
     std::shared_ptr<const Bytecode> bytecode;
     bool hasResult() const { return kind == Kind::Function || kind == Kind::PropertyGet; }
@@ -356,7 +359,14 @@ struct Unit {
     ast::Block statements;
     std::vector<std::unique_ptr<Procedure>> procedures;
     std::vector<std::unique_ptr<ClassDef>> classes;
-    std::vector<std::u16string> globalNames; // Dim, Const at the global level, hoisted
+    std::vector<std::u16string> globalNames; // Dim at the global level, hoisted
+    // The constants global code declares, wherever their Const stands, defined with the
+    // unit (the compiler takes their statements out of the code).
+    struct Constant {
+        std::u16string name;
+        Value value;
+    };
+    std::vector<Constant> constants;
     bool optionExplicit = false;
     ast::ExprPtr expression; // Eval
 };

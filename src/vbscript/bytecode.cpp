@@ -163,7 +163,7 @@ private:
         std::vector<std::size_t> toEnd;
         for (std::size_t i = 0; i < s.branches.size(); ++i) {
             const auto& branch = s.branches[i];
-            std::size_t skip = jumpIf(*branch.condition, false);
+            std::size_t skip = branchCondition(s, *branch.condition);
             block(branch.body);
             if (i + 1 < s.branches.size() || !s.elseBody.empty())
                 toEnd.push_back(emit({Opcode::Jump}));
@@ -172,6 +172,19 @@ private:
         block(s.elseBody);
         for (std::size_t j : toEnd)
             landHere(j);
+    }
+
+    // A branch's condition counts as a statement of its own, followed by the branch: an
+    // error in it under On Error Resume Next goes on with the branch's first statement
+    // (Interpreter::branchTaken).
+    std::size_t branchCondition(const IfStmt& s, const Expr& condition) {
+        auto index = static_cast<std::int32_t>(bc_.statements.size());
+        bc_.statements.push_back({&s});
+        std::int32_t enclosing = std::exchange(statement_, index);
+        std::size_t skip = jumpIf(condition, false);
+        bc_.statements[static_cast<std::size_t>(index)].resume = pc();
+        statement_ = enclosing;
+        return skip;
     }
 
     void doStatement(const DoStmt& s) {

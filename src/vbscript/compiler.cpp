@@ -5,7 +5,9 @@
 
 #include "vbscript/errors.h"
 #include "vbscript/host_object.h"
+#include "vbscript/operators.h"
 
+#include <functional>
 #include <unordered_map>
 
 namespace vbs {
@@ -16,6 +18,57 @@ namespace {
 
 [[noreturn]] void failAt(int number, int line, int column) {
     throw ScriptError(ErrorKind::Compile, number, line, column);
+}
+
+// The blocks a statement holds (If's branches, a loop's body ...).
+void forEachNestedBlock(Stmt& s, const std::function<void(Block&)>& visit) {
+    switch (s.kind) {
+    case StmtKind::If: {
+        auto& i = static_cast<IfStmt&>(s);
+        for (auto& b : i.branches)
+            visit(b.body);
+        visit(i.elseBody);
+        break;
+    }
+    case StmtKind::Select:
+        for (auto& c : static_cast<SelectStmt&>(s).cases)
+            visit(c.body);
+        break;
+    case StmtKind::For:
+        visit(static_cast<ForStmt&>(s).body);
+        break;
+    case StmtKind::ForEach:
+        visit(static_cast<ForEachStmt&>(s).body);
+        break;
+    case StmtKind::Do:
+        visit(static_cast<DoStmt&>(s).body);
+        break;
+    case StmtKind::With:
+        visit(static_cast<WithStmt&>(s).body);
+        break;
+    default:
+        break;
+    }
+}
+
+// The value of a Const's literal (the parser allows a literal or a negated number only).
+Value constantValue(const Expr& e) {
+    return e.kind == ExprKind::Literal ? e.literal : unaryOp(Op::Neg, e.object->literal);
+}
+
+// Takes the Const statements out of a body, wherever they stand in it, handing over each
+// constant: a constant exists from the start of the code that declares it, whether or
+// not its statement is reached (If False Then Const c = 1).
+void takeConstants(Block& body, const std::function<void(const Declared&)>& take) {
+    std::erase_if(body, [&](StmtPtr& s) {
+        if (s->kind != StmtKind::Const) {
+            forEachNestedBlock(*s, [&](Block& inner) { takeConstants(inner, take); });
+            return false;
+        }
+        for (const auto& d : static_cast<const DeclStmt&>(*s).items)
+            take(d);
+        return true;
+    });
 }
 
 class Resolver {
@@ -41,10 +94,16 @@ public:
         }
     }
 
-    void collectDeclarations(const Block& body) {
-        for (const auto& s : body)
-            collectIn(*s);
+    void collectDeclarations(Block& body) {
+        for (auto& s : body) {
+            if (s->kind == StmtKind::Dim || s->kind == StmtKind::Const)
+                for (const auto& d : static_cast<const DeclStmt&>(*s).items)
+                    declareLocal(d.target->key(), d.target->line, d.target->column);
+            forEachNestedBlock(*s, [this](Block& inner) { collectDeclarations(inner); });
+        }
     }
+
+    int localSlot(const std::u16string& key) const { return locals_.at(key); }
 
     void block(Block& body) {
         for (auto& s : body)
@@ -75,41 +134,6 @@ public:
     std::vector<std::u16string>& keys() { return keys_; }
 
 private:
-    void collectIn(const Stmt& s) {
-        switch (s.kind) {
-        case StmtKind::Dim:
-        case StmtKind::Const:
-            for (const auto& d : static_cast<const DeclStmt&>(s).items)
-                declareLocal(d.target->key(), d.target->line, d.target->column);
-            break;
-        case StmtKind::If: {
-            const auto& i = static_cast<const IfStmt&>(s);
-            for (const auto& b : i.branches)
-                collectDeclarations(b.body);
-            collectDeclarations(i.elseBody);
-            break;
-        }
-        case StmtKind::Select:
-            for (const auto& c : static_cast<const SelectStmt&>(s).cases)
-                collectDeclarations(c.body);
-            break;
-        case StmtKind::For:
-            collectDeclarations(static_cast<const ForStmt&>(s).body);
-            break;
-        case StmtKind::ForEach:
-            collectDeclarations(static_cast<const ForEachStmt&>(s).body);
-            break;
-        case StmtKind::Do:
-            collectDeclarations(static_cast<const DoStmt&>(s).body);
-            break;
-        case StmtKind::With:
-            collectDeclarations(static_cast<const WithStmt&>(s).body);
-            break;
-        default:
-            break;
-        }
-    }
-
     void name(Expr& e) {
         if (auto it = locals_.find(e.key()); it != locals_.end()) {
             e.slot.scope = Scope::Local;
@@ -242,28 +266,41 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
     }
     r.collectDeclarations(p.body);
     p.declaredLocals = static_cast<int>(r.keys().size());
+    takeConstants(p.body, [&](const Declared& d) {
+        p.constants.emplace_back(r.localSlot(d.target->key()), constantValue(*d.value));
+    });
     r.block(p.body);
     p.localKeys = std::move(r.keys());
     p.frameSize = static_cast<int>(p.localKeys.size());
     p.bytecode = std::make_shared<Bytecode>(buildBytecode(p));
 }
 
-void checkUniqueGlobals(Unit& unit) {
-    std::unordered_map<std::u16string, int> seen;
-    auto claim = [&](const std::u16string& key, int line, int column) {
-        if (!seen.emplace(key, line).second)
+// The unit's names are checked: a name declared twice is 1041, but for a procedure
+// defined again, whose last definition holds. Global code's constants are taken out of
+// it (code that Execute runs inside a procedure keeps its Const statements, which run).
+void declareGlobals(Unit& unit, bool takesConstants) {
+    std::unordered_map<std::u16string, bool> seen; // whether a procedure's
+    auto claim = [&](const std::u16string& key, int line, int column, bool procedure) {
+        auto [it, fresh] = seen.emplace(key, procedure);
+        if (!fresh && !(procedure && it->second))
             failAt(cerr::NameRedefined, line, column);
     };
     for (const auto& p : unit.procedures)
-        claim(p->key, p->line, p->column);
+        claim(p->key, p->line, p->column, true);
     for (const auto& c : unit.classes)
-        claim(c->key, c->line, 1);
+        claim(c->key, c->line, 1, false);
+    if (takesConstants)
+        takeConstants(unit.statements, [&](const Declared& d) {
+            claim(d.target->key(), d.target->line, d.target->column, false);
+            unit.constants.push_back({d.target->name(), constantValue(*d.value)});
+        });
     for (const auto& s : unit.statements) {
         if (s->kind != StmtKind::Dim && s->kind != StmtKind::Const)
             continue;
         for (const auto& d : static_cast<const DeclStmt&>(*s).items) {
-            claim(d.target->key(), d.target->line, d.target->column);
-            unit.globalNames.push_back(d.target->name());
+            claim(d.target->key(), d.target->line, d.target->column, false);
+            if (s->kind == StmtKind::Dim)
+                unit.globalNames.push_back(d.target->name());
         }
     }
 }
@@ -271,7 +308,7 @@ void checkUniqueGlobals(Unit& unit) {
 } // namespace
 
 void compile(Unit& unit, const CompileScope& scope) {
-    checkUniqueGlobals(unit);
+    declareGlobals(unit, !scope.procedure);
     for (auto& p : unit.procedures) {
         p->explicitNames = unit.optionExplicit;
         compileProcedure(*p, nullptr);

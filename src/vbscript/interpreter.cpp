@@ -135,6 +135,11 @@ int Interpreter::declareGlobal(const std::u16string& name) {
 // A later definition of a procedure replaces an earlier one of the same name.
 void Interpreter::defineUnit(const std::shared_ptr<Unit>& shared) {
     Unit& unit = *shared;
+    // A constant stays what it is, and a procedure's name names no constant.
+    for (const auto& c : unit.constants)
+        if (int index = findGlobal(foldName(c.name));
+            index >= 0 && (globals_[index].isConst || globals_[index].proc))
+            raise(err::NameRedefinedRuntime);
     for (const auto& p : unit.procedures) {
         Global& g = globals_[declareGlobal(p->name)];
         if (g.proc)
@@ -147,6 +152,11 @@ void Interpreter::defineUnit(const std::shared_ptr<Unit>& shared) {
         classes_[c->key] = {c.get(), shared};
     for (const auto& name : unit.globalNames)
         declareGlobal(name);
+    for (const auto& c : unit.constants) {
+        Global& g = globals_[declareGlobal(c.name)];
+        g.value = c.value;
+        g.isConst = true;
+    }
 }
 
 void Interpreter::runTopLevel(Unit& unit) {

@@ -116,8 +116,9 @@ public:
     // ProgIDs CreateObject knows besides Scripting.Dictionary.
     using ObjectFactory = std::function<Ref<HostObject>()>;
     void registerProgId(std::u16string_view progId, ObjectFactory factory);
-    // A class of the host's that New makes, as it does a script class (RegExp); a script
-    // class of the same name comes first.
+    // A class of the host's that New makes, as it does a script class (RegExp). It comes
+    // before a script class of the same name: New RegExp is the built-in object whatever
+    // the script declares.
     void registerClass(std::u16string_view name, ObjectFactory factory);
     void setUiHost(UiHost* host) { ui_ = host; }
     UiHost* uiHost() const { return ui_; }
@@ -214,6 +215,11 @@ private:
     bool recover(ScriptError& e, const ast::Stmt& s);
     Flow exec(const ast::Stmt& s);
     Flow execIf(const ast::IfStmt& s);
+    // The condition of a branch of If s. An error in it under On Error Resume Next goes on
+    // with the next statement, the branch's first: the branch is taken. (A loop's
+    // condition, Select Case's subject and For's bounds leave the whole statement instead:
+    // a loop entered on a failing condition would only spin.)
+    bool branchTaken(const ast::Expr& condition, const ast::IfStmt& s);
     Flow execOther(const ast::Stmt& s);
     Flow execFor(const ast::ForStmt& s);
     Flow execForEach(const ast::ForEachStmt& s);

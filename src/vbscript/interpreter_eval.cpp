@@ -453,15 +453,14 @@ Value Interpreter::evalObject(const Expr& e) {
 }
 
 Value Interpreter::newInstance(const Expr& e) {
-    auto it = classes_.find(e.key());
-    if (it == classes_.end()) {
-        auto host = hostClasses_.find(e.key());
-        if (host == hostClasses_.end())
-            raise(err::ClassNotDefined);
+    if (auto host = hostClasses_.find(e.key()); host != hostClasses_.end()) {
         Ref<HostObject> obj = host->second();
         created_.track(obj.get());
         return Value::object(obj);
     }
+    auto it = classes_.find(e.key());
+    if (it == classes_.end())
+        raise(err::ClassNotDefined);
     const ClassDef& cls = *it->second.cls;
     Ref<ClassInstance> inst = makeRef<ClassInstance>(*this, cls, it->second.unit);
     created_.track(inst.get());

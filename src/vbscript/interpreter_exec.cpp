@@ -69,9 +69,23 @@ Interpreter::Flow Interpreter::exec(const Stmt& s) {
 
 Interpreter::Flow Interpreter::execIf(const IfStmt& s) {
     for (const auto& b : s.branches)
-        if (isTrue(*b.condition))
+        if (branchTaken(*b.condition, s))
             return execBlock(b.body);
     return execBlock(s.elseBody);
+}
+
+bool Interpreter::branchTaken(const Expr& condition, const IfStmt& s) {
+    try {
+        return isTrue(condition);
+    } catch (ScriptError& e) {
+        if (!recover(e, s))
+            throw;
+    } catch (const std::bad_alloc&) {
+        ScriptError e = runtimeError(err::OutOfMemory);
+        if (!recover(e, s))
+            throw e;
+    }
+    return true;
 }
 
 Interpreter::Flow Interpreter::execOther(const Stmt& s) {
@@ -136,6 +150,8 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
         if (s.kind == StmtKind::Const) {
             Value v = eval(*d.value);
             Value* var = variable(target, true);
+            if (!var) // a constant or a procedure already has the name
+                raise(err::NameRedefinedRuntime);
             *var = v;
             if (target.slot.scope == Scope::Global && target.slot.global)
                 target.slot.global->isConst = true;
@@ -172,6 +188,9 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
             }
             continue;
         }
+        // A fixed-size array refuses ReDim before its new bounds are even read.
+        if (s.kind == StmtKind::ReDim && var->isArray() && var->asArray()->fixed())
+            raise(err::ArrayFixed);
         std::vector<std::int32_t> bounds;
         for (const auto& b : d.bounds)
             bounds.push_back(toLong(eval(*b)));
@@ -181,8 +200,6 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
             continue;
         }
         // ReDim
-        if (var->isArray() && var->asArray()->fixed())
-            raise(err::ArrayFixed);
         if (s.preserve && var->isArray() && var->asArray()->dimensions() > 0) {
             std::vector<Value> cut = var->mutableArray().resizePreserving(bounds); // let go of last
         } else {

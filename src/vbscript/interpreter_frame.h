@@ -33,6 +33,8 @@ struct Interpreter::Frame {
         me = object;
         resumeNext = false;
         explicitNames = p.explicitNames;
+        for (const auto& [slot, value] : p.constants)
+            *slots[slot] = value;
     }
 };
 

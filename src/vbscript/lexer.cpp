@@ -416,7 +416,12 @@ private:
 
 Lexer::Lexer(std::u16string_view source, int firstLine)
     : scanner_(std::make_unique<Scanner>(source, firstLine)) {}
+Lexer::Lexer(std::unique_ptr<Scanner> scanner) : scanner_(std::move(scanner)) {}
 Lexer::~Lexer() = default;
+
+Lexer Lexer::ahead() const {
+    return Lexer(std::make_unique<Scanner>(*scanner_));
+}
 
 Token Lexer::next() {
     return scanner_->next();

@@ -115,9 +115,12 @@ public:
 
     // The next token. The text ends with Newline and End; End then repeats.
     Token next();
+    // A lexer that goes on from where this one stands, to look ahead without moving it.
+    Lexer ahead() const;
 
 private:
     class Scanner;
+    explicit Lexer(std::unique_ptr<Scanner> scanner);
     std::unique_ptr<Scanner> scanner_;
 };
 

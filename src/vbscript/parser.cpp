@@ -3,6 +3,8 @@
 // parser_expressions.cpp.
 #include "vbscript/parser_impl.h"
 
+#include <utility>
+
 namespace vbs {
 
 namespace parsing {
@@ -137,7 +139,9 @@ std::unique_ptr<Procedure> Parser::procedure(bool isPublic, bool isDefault, Clas
     endOfStatement();
     procKind_ = proc->kind;
     inProcedure_ = true;
+    auto loops = std::exchange(loopDepth_, {}); // Exit Do cannot leave the procedure
     proc->body = block();
+    loopDepth_ = loops;
     inProcedure_ = false;
     if (!accept(Tok::EndKw))
         fail(cerr::ExpectedEnd);

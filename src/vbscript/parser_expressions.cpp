@@ -165,20 +165,8 @@ ExprPtr Parser::primary() {
                                               : Value();
         return e;
     }
-    case Tok::LParen: {
-        Depth depth(*this);
-        advance();
-        auto e = expr(ExprKind::Paren, t);
-        e->object = expression();
-        expect(Tok::RParen, cerr::ExpectedRParen);
-        return settled(std::move(e));
-    }
-    case Tok::New: {
-        advance();
-        auto e = expr(ExprKind::New, t);
-        e->id = intern(identifier());
-        return e;
-    }
+    case Tok::LParen:
+    case Tok::New:
     case Tok::Name:
     case Tok::Dot:
     case Tok::Me:
@@ -188,8 +176,12 @@ ExprPtr Parser::primary() {
     }
 }
 
-// postfix := (name | Me | "." name) { "." name | "(" [arguments] ")" }
-// At the start of a statement a "(" after a blank is left to the call's arguments.
+// postfix := base { "." name | "(" [arguments] ")" }
+// base    := name | Me | "." name | "(" expression ")" | New name
+// The last two are bases in an expression or after Call only; parentheses around a base
+// only group it: (f)(x) calls f, ((a))(0) is an element of a, (New C).P reads P.
+// At the start of a statement a "(" after a blank is left to the call's arguments, unless
+// "=" follows its group: `arr (0) = v` assigns the element.
 ExprPtr Parser::postfix(bool inExpression) {
     const Token t = cur();
     ExprPtr e;
@@ -200,17 +192,34 @@ ExprPtr Parser::postfix(bool inExpression) {
         advance();
         e = expr(ExprKind::Member, t);
         e->id = intern(memberName());
+    } else if (at(Tok::LParen) && inExpression) {
+        Depth depth(*this);
+        advance();
+        e = expr(ExprKind::Paren, t);
+        e->object = expression();
+        expect(Tok::RParen, cerr::ExpectedRParen);
+        e = settled(std::move(e));
+    } else if (at(Tok::New) && inExpression) {
+        advance();
+        e = expr(ExprKind::New, t);
+        e->id = intern(identifier());
     } else {
         e = nameExpr(identifier(), t);
     }
     for (;;) {
-        if (at(Tok::Dot) && !cur().spaceBefore) {
+        bool member = at(Tok::Dot) && !cur().spaceBefore;
+        bool call = at(Tok::LParen) && (inExpression || !cur().spaceBefore || groupThenEquals());
+        if (!member && !call)
+            return e;
+        while (e->kind == ExprKind::Paren)
+            e = std::move(e->object);
+        if (member) {
             const Token& d = advance();
             auto m = expr(ExprKind::Member, d);
             m->object = std::move(e);
             m->id = intern(memberName());
             e = settled(std::move(m));
-        } else if (at(Tok::LParen) && (inExpression || !cur().spaceBefore)) {
+        } else {
             const Token& p = advance();
             auto c = expr(ExprKind::Call, p);
             c->line = e->line;
@@ -223,10 +232,31 @@ ExprPtr Parser::postfix(bool inExpression) {
             }
             expect(Tok::RParen, cerr::ExpectedRParen);
             e = settled(std::move(c));
-        } else {
-            return e;
         }
     }
+}
+
+bool Parser::groupThenEquals() {
+    Lexer ahead = lexer_.ahead();
+    std::optional<Token> peeked = next_;
+    auto following = [&] {
+        if (peeked)
+            return *std::exchange(peeked, std::nullopt);
+        return ahead.next();
+    };
+    try {
+        int open = 1; // the current token's
+        for (Token tok = following(); tok.kind != Tok::Newline && tok.kind != Tok::End;
+             tok = following()) {
+            if (tok.kind == Tok::LParen)
+                ++open;
+            else if (tok.kind == Tok::RParen && --open == 0)
+                return following().kind == Tok::Eq;
+        }
+    } catch (const ScriptError&) {
+        // Text that cannot be read as tokens: the parser reports it when it gets there.
+    }
+    return false;
 }
 
 // After ".", keywords are member names too (d.Item, x.Class, obj.End ...).

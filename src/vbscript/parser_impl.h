@@ -130,6 +130,7 @@ private:
     bool startsBlockEnd() const;
     [[noreturn]] void strayBlockEnd();
     Block block();
+    bool nestedProcedure();
     void statementInto(Block& body) {
         if (StmtPtr s = statement())
             body.push_back(std::move(s));
@@ -193,6 +194,8 @@ private:
     ExprPtr signedOperand();
     ExprPtr primary();
     ExprPtr postfix(bool inExpression);
+    // At "(": whether "=" follows the group it opens, on the same line.
+    bool groupThenEquals();
     std::u16string memberName();
     Lexer lexer_;
     Token current_;

@@ -33,6 +33,8 @@ Block Parser::block() {
     Block body;
     skipNewlines();
     while (!startsBlockEnd() && !at(Tok::End)) {
+        if (nestedProcedure())
+            continue;
         if (at(Tok::Sub) || at(Tok::Function) || at(Tok::Class) ||
             ((at(Tok::Public) || at(Tok::Private)) && inProcedure_))
             fail(cerr::ExpectedEnd);
@@ -40,6 +42,22 @@ Block Parser::block() {
         endOfStatement();
     }
     return body;
+}
+
+// A Sub or Function inside a block of global code is declared as any other: it exists
+// from the start whether or not the block runs.
+bool Parser::nestedProcedure() {
+    if (mode_ != ParseMode::Module || inProcedure_ || inClass_)
+        return false;
+    bool scoped = at(Tok::Public) || at(Tok::Private);
+    Tok word = scoped ? peekTok().kind : cur().kind;
+    if (word != Tok::Sub && word != Tok::Function)
+        return false;
+    bool isPublic = !scoped || at(Tok::Public);
+    if (scoped)
+        advance();
+    unit_->procedures.push_back(procedure(isPublic, false, nullptr));
+    return true;
 }
 
 StmtPtr Parser::statement() {
@@ -283,16 +301,21 @@ void Parser::singleLineIf(IfStmt& s, ExprPtr condition) {
 
 // statements on one line, separated by ":", up to Else or the line end
 Block Parser::lineStatements() {
+    auto endsPart = [this] {
+        return at(Tok::Else) || at(Tok::End) || (at(Tok::EndKw) && peekTok().kind == Tok::If) ||
+               atClosingEnd();
+    };
     Block body;
     for (;;) {
-        if (at(Tok::Else) || (at(Tok::Newline) && !cur().colon) || at(Tok::End) ||
-            (at(Tok::EndKw) && peekTok().kind == Tok::If) || atClosingEnd())
+        if (endsPart() || (at(Tok::Newline) && !cur().colon))
             break;
         if (at(Tok::Newline)) {
             advance();
             continue;
         }
         statementInto(body);
+        if (!at(Tok::Newline) && !endsPart())
+            fail(cerr::ExpectedEndOfStatement); // If c Then a = 1 b = 2
     }
     return body;
 }
@@ -443,7 +466,7 @@ StmtPtr Parser::withStatement() {
 StmtPtr Parser::callStatement() {
     const Token& head = advance();
     auto s = node<CallStmt>(head);
-    if (!at(Tok::Name) && !at(Tok::Dot) && !at(Tok::Me))
+    if (!at(Tok::Name) && !at(Tok::Dot) && !at(Tok::Me) && !at(Tok::LParen) && !at(Tok::New))
         fail(cerr::ExpectedIdentifier);
     s->call = postfix(true);
     return s;

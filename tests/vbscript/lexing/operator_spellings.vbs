@@ -17,3 +17,8 @@ y = "a" &_
     & "c"
 WScript.Echo y ' expect: abc
 WScript.Echo Len("a_"), Len(x_) ' expect: 2 0
+' An `h` followed by a hex digit does begin a number, as a number's letters are read as
+' far as they go: "x" &hex is "x" &hE followed by the name x.
+On Error Resume Next
+ExecuteGlobal "hex = 1 : WScript.Echo ""x"" &hex"
+WScript.Echo Err.Number, Err.Description ' expect: 1025 Expected end of statement

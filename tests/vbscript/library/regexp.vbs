@@ -70,11 +70,12 @@ WScript.Echo re.Test("Grüße") & " " & re.Test("Gruesse") ' expect: False True
 re.Pattern = "b"
 WScript.Echo re.Execute(ChrW(&HD83D) & ChrW(&HDE00) & "ab")(0).FirstIndex ' expect: 3
 
-' CreateObject knows the object too, and a script's own class of that name comes first.
+' CreateObject knows the object too, and New makes the built-in one even where the script
+' declares a class of that name.
 Set re2 = CreateObject("VBScript.RegExp")
 re2.Pattern = "o+"
 re2.Global = True
 WScript.Echo re2.Replace("foo boo", "0") ' expect: f0 b0
 Execute "Class RegExp : Public Kind : End Class"
 Set mine = New RegExp
-WScript.Echo TypeName(mine) ' expect: RegExp
+WScript.Echo TypeName(mine) ' expect: IRegExp2

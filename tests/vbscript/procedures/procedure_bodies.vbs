@@ -3,13 +3,13 @@
 ' that hold objects.
 
 ' On Error Resume Next goes on with the statement after the one that failed, at that
-' statement's own level.
+' statement's own level; after a failed If condition that is the branch's first.
 Function Zero() : Zero = 0 : End Function
 Sub Resumes()
     On Error Resume Next
     Dim n, hits
     If 1 / Zero() > 0 Then
-        WScript.Echo "not reached"
+        WScript.Echo "then", Err.Number
     Else
         WScript.Echo "not reached either"
     End If
@@ -35,7 +35,8 @@ Sub Resumes()
     n = "text" + 1
     WScript.Echo "after assignment", Err.Number
 End Sub
-Resumes ' expect: after If 11
+Resumes ' expect: then 11
+' expect: after If 11
 ' expect: inside If 11
 ' expect: after Do While 11
 ' expect: after Loop Until 2 11
