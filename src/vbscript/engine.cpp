@@ -1,6 +1,7 @@
 // The engine's public face (see engine.h).
 #include "vbscript/engine.h"
 
+#include "vbscript/interpreter.h"
 #include "vbscript/library/script_library.h"
 
 #include <new>
@@ -44,7 +45,7 @@ std::vector<ProcedureInfo> Engine::procedures() const {
 void Engine::addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers) {
     reportingOutOfMemory([&] { interp_->addObject(name, std::move(object), addMembers); });
 }
-void Engine::registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory) {
+void Engine::registerProgId(std::u16string_view progId, ObjectFactory factory) {
     interp_->registerProgId(progId, std::move(factory));
 }
 void Engine::setUiHost(UiHost* host) {

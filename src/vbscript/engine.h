@@ -9,8 +9,8 @@
 #pragma once
 
 #include "vbscript/errors.h"
+#include "vbscript/host_api.h"
 #include "vbscript/host_object.h"
-#include "vbscript/interpreter.h"
 #include "vbscript/value.h"
 
 #include <functional>
@@ -19,6 +19,8 @@
 #include <vector>
 
 namespace vbs {
+
+class Interpreter;
 
 class Engine {
 public:
@@ -46,7 +48,7 @@ public:
     // Adds a ProgID to CreateObject's list (Scripting.Dictionary, Scripting.FileSystemObject
     // and VBScript.RegExp are always there); a factory that makes nothing refuses the name
     // (429), which is how a host withholds one.
-    void registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory);
+    void registerProgId(std::u16string_view progId, ObjectFactory factory);
 
     // MsgBox and InputBox ask this host; without one they fail with error 70.
     void setUiHost(UiHost* host);

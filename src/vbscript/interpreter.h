@@ -13,6 +13,7 @@
 #include "vbscript/compiler.h"
 #include "vbscript/errors.h"
 #include "vbscript/frame_stack.h"
+#include "vbscript/host_api.h"
 #include "vbscript/host_object.h"
 #include "vbscript/inline_list.h"
 #include "vbscript/lib/vb_random.h"
@@ -33,24 +34,6 @@ class ClassInstance;
 class ErrObject;
 struct Builtin;
 struct Instruction;
-
-// What the engine asks of its host for MsgBox and InputBox.
-class UiHost {
-public:
-    virtual ~UiHost() = default;
-    // Shows a message; returns the button pressed (vbOK = 1 ...).
-    virtual int msgBox(const std::u16string& prompt, int buttons, const std::u16string& title) = 0;
-    // Asks for text; nothing when cancelled.
-    virtual std::optional<std::u16string> inputBox(const std::u16string& prompt,
-                                                   const std::u16string& title,
-                                                   const std::u16string& defaultText) = 0;
-};
-
-struct ProcedureInfo {
-    std::u16string name;
-    int numArgs = 0;
-    bool hasReturnValue = false;
-};
 
 // An argument as a procedure receives it: a variable that may be passed by reference, or a
 // value.
@@ -114,7 +97,6 @@ public:
     void addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers);
 
     // ProgIDs CreateObject knows besides Scripting.Dictionary.
-    using ObjectFactory = std::function<Ref<HostObject>()>;
     void registerProgId(std::u16string_view progId, ObjectFactory factory);
     // A class of the host's that New makes, as it does a script class (RegExp); a script
     // class of the same name comes first.
