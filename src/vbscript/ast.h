@@ -359,6 +359,9 @@ struct Unit {
     std::vector<std::u16string> globalNames; // Dim, Const at the global level, hoisted
     bool optionExplicit = false;
     ast::ExprPtr expression; // Eval
+    // Filled by the compiler for code compiled at the global level: the statements'
+    // compact form (bytecode.h).
+    std::shared_ptr<const Bytecode> bytecode;
 };
 
 } // namespace vbs

@@ -1,8 +1,11 @@
 // The engine's public face (see engine.h).
 #include "vbscript/engine.h"
 
+#include "vbscript/compiler.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/library/script_library.h"
+#include "vbscript/listing.h"
+#include "vbscript/parser.h"
 
 #include <new>
 
@@ -56,6 +59,14 @@ void Engine::setStepHook(std::function<void()> hook) {
 }
 void Engine::requestStop() {
     interp_->requestStop();
+}
+
+std::string Engine::listing(std::u16string_view code) {
+    return reportingOutOfMemory([&] {
+        auto unit = parse(code, ParseMode::Module);
+        compile(*unit);
+        return vbs::listing(*unit);
+    });
 }
 
 } // namespace vbs

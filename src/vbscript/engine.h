@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -58,6 +59,11 @@ public:
     // Stops the running script at its next statement with a runtime error that
     // On Error Resume Next does not catch.
     void requestStop();
+
+    // Compiles `code` as a script, without adding or running it, and lists what each of
+    // its units compiled to: one instruction a line, each with its source line. A
+    // compile error is thrown as addCode throws it.
+    static std::string listing(std::u16string_view code);
 
 private:
     std::unique_ptr<Interpreter> interp_;

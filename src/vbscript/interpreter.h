@@ -4,9 +4,9 @@
 // is running (a host method may add code or run a procedure), because all per-run state
 // lives in frames that are saved and restored around each call. Recursion is bounded by
 // counting call depth and watching the thread's stack, so a runaway script ends with
-// error 28 instead of crashing. Global code is walked as a tree; procedure bodies run in
-// their compact form (bytecode.h), which hands back to the tree walker what it does not
-// flatten.
+// error 28 instead of crashing. Global code and procedure bodies run in their compact
+// form (bytecode.h), which hands back to the tree walker what it does not flatten; Eval
+// expressions and code Execute runs inside a procedure are walked as a tree.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -198,6 +198,9 @@ private:
     Flow execIf(const ast::IfStmt& s);
     Flow execOther(const ast::Stmt& s);
     Flow execFor(const ast::ForStmt& s);
+    // For's test and step on its counter, after its start, end and step are numbers.
+    bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
+    void stepForCounter(const ast::Expr& counter, const Value& step);
     Flow execForEach(const ast::ForEachStmt& s);
     Flow execDo(const ast::DoStmt& s);
     Flow execSelect(const ast::SelectStmt& s);
