@@ -115,6 +115,13 @@ private:
         case StmtKind::For:
             forStatement(static_cast<const ForStmt&>(s));
             break;
+        case StmtKind::OnErrorResumeNext:
+        case StmtKind::OnErrorGoto0: {
+            Instruction in{Opcode::OnError};
+            in.when = s.kind == StmtKind::OnErrorResumeNext;
+            emit(in);
+            break;
+        }
         case StmtKind::Exit:
             exitStatement(static_cast<const ExitStmt&>(s));
             break;
@@ -161,14 +168,14 @@ private:
 
     // `name = value`; anything else is the tree walker's.
     bool assignment(const AssignStmt& a) {
-        if (a.isSet || a.appends || a.target->kind != ExprKind::Name)
+        if (a.appends || a.target->kind != ExprKind::Name)
             return false;
         const Expr& v = *a.value;
-        if (!isLocal(*a.target)) {
+        if (a.isSet || !isLocal(*a.target)) {
             // The value is found first, then the name, as the tree walker does.
             Operand o = value(v);
             release(o);
-            Instruction in = oneOperand(Opcode::StoreName, o);
+            Instruction in = oneOperand(a.isSet ? Opcode::SetName : Opcode::StoreName, o);
             in.expr = a.target.get();
             emit(in);
             return true;

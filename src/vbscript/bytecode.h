@@ -5,13 +5,12 @@
 // between — so a local variable is an operand like any other; global code has
 // temporaries only. Only the shapes that make up most running time are
 // flattened: variables and literals, operators, If, For, Do and While loops, assignments
-// to variables, Exit, and a function calling itself. Names other than locals are looked up
-// when they run, as the tree walker looks them up, so code compiled before a procedure
-// or variable of that name was defined reaches it. Everything else stays a tree node that
-// an instruction hands to the tree walker, so what is rare has one implementation.
-// Steps (Interpreter::checkStep) are counted when a call begins, when a loop goes round
-// and for each statement handed to the tree walker, which bounds the time between two
-// counts.
+// and Set to variables, On Error, Exit, and a function calling itself. Names other than locals are
+// looked up when they run, as the tree walker looks them up, so code compiled before a procedure or
+// variable of that name was defined reaches it. Everything else stays a tree node that an
+// instruction hands to the tree walker, so what is rare has one implementation. Steps
+// (Interpreter::checkStep) are counted when a call begins, when a loop goes round and for each
+// statement handed to the tree walker, which bounds the time between two counts.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -36,6 +35,8 @@ enum class Opcode : std::uint8_t {
                    // variable (a global, a field, a procedure called without arguments),
                    // looked up when it runs
     StoreName,     // `expr`, a name that is not a local variable, = a as `=` assigns
+    SetName,       // Set `expr`, a name, = a
+    OnError,       // On Error Resume Next when `when`, else On Error GoTo 0: Err is cleared
     Numeric,       // register dst = a made a number, as For takes its start, end and step
     ForInit,       // For's counter `expr` = a, after a, b (the end) and dst (the step) are
                    // checked not to be Null

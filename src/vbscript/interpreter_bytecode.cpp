@@ -167,8 +167,8 @@ private:
     static constexpr const void* kHandlers[] = {
         &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,   &&add,
         &&subtract, &&unary,    &&copy,    &&assign,        &&loadName, &&storeName,
-        &&numeric,  &&forInit,  &&forTest, &&forNext,       &&element,  &&evaluate,
-        &&execute,  &&callSelf, &&leave,   &&leave,
+        &&setName,  &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
+        &&element,  &&evaluate, &&execute, &&callSelf,      &&leave,    &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -244,6 +244,16 @@ private:
                 assign(*in->expr, std::move(v), false);
             NEXT_INSTRUCTION();
         }
+        setName : {
+            Value v = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            assign(*in->expr, std::move(v), true);
+            NEXT_INSTRUCTION();
+        }
+        onError:
+            frame_->resumeNext = in->when;
+            err_->clear();
+            NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
             consume(regs, *in);

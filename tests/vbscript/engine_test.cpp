@@ -187,14 +187,14 @@ TEST(Engine, StepHookStopsARunawayScriptAndTheEngineStaysUsable) {
 }
 
 TEST(Engine, StatementsOfAProcedureLeftToTheTreeWalkerCountAsSteps) {
-    // A long body of statements the compact form hands over (Set is one) must reach the
-    // step hook like the same statements in global code, without loops or calls.
+    // A long body of statements the compact form hands over (ReDim is one) must reach
+    // the step hook like the same statements in global code, without loops or calls.
     Engine engine;
     int calls = 0;
     engine.setStepHook([&] { ++calls; });
     std::u16string body = u"Sub Long\n";
     for (int i = 0; i < 3000; ++i)
-        body += u"Set o = Nothing\n";
+        body += u"ReDim o(1)\n";
     engine.addCode(body + u"End Sub");
     engine.run(u"Long");
     EXPECT_GE(calls, 2);
@@ -211,7 +211,7 @@ TEST(Engine, StepHookReachesLoopsInGlobalCode) {
     });
     for (const char16_t* code :
          {u"Do\nLoop", u"x = 0\nDo While True\nx = x + 1\nLoop",
-          u"While 1 < 2\nSet o = Nothing\nWend", u"For i = 1 To 2000000000\nNext"}) {
+          u"While 1 < 2\nReDim o(1)\nWend", u"For i = 1 To 2000000000\nNext"}) {
         calls = 0;
         EXPECT_EQ(errorNumberOf([&] { engine.addCode(code); }), err::Stopped);
     }
