@@ -168,32 +168,36 @@ private:
 
     // `name = value`; anything else is the tree walker's.
     bool assignment(const AssignStmt& a) {
-        if (a.appends || a.target->kind != ExprKind::Name)
+        const Expr& target = *a.target;
+        if (a.appends || !(target.kind == ExprKind::Name || isPlainElement(target)))
             return false;
         const Expr& v = *a.value;
-        if (a.isSet || !isLocal(*a.target)) {
-            // The value is found first, then the name, as the tree walker does.
+        if (a.isSet || !isLocal(target)) {
+            // The value is found first, then the name and the subscripts, as the tree
+            // walker does.
             Operand o = value(v);
             release(o);
-            Instruction in = oneOperand(a.isSet ? Opcode::SetName : Opcode::StoreName, o);
-            in.expr = a.target.get();
+            bool byName = !a.isSet && target.kind == ExprKind::Name;
+            Instruction in = oneOperand(byName ? Opcode::StoreName : Opcode::Store, o);
+            in.when = a.isSet;
+            in.expr = &target;
             emit(in);
             return true;
         }
-        std::int32_t target = a.target->slot.index;
+        std::int32_t local = target.slot.index;
         // An operator never gives an object, so its result goes straight to the variable.
         if (v.kind == ExprKind::Binary) {
-            binary(v, target);
+            binary(v, local);
             return true;
         }
         if (v.kind == ExprKind::Unary) {
-            unary(v, target);
+            unary(v, local);
             return true;
         }
         Operand o = value(v);
         release(o);
         Instruction in = oneOperand(Opcode::Assign, o);
-        in.dst = target;
+        in.dst = local;
         emit(in);
         return true;
     }
@@ -391,6 +395,14 @@ private:
         in.consumeA = in.consumeA && in.a != in.dst;
         emit(in);
         return in.dst;
+    }
+
+    // `a(i, ...)` with literal or local subscripts, assigned to: an element of an array
+    // variable, or a default property or a property of a host object's member.
+    bool isPlainElement(const Expr& e) const {
+        return e.kind == ExprKind::Call && e.object->kind == ExprKind::Name && !e.args.empty() &&
+               std::all_of(e.args.begin(), e.args.end(),
+                           [this](const ExprPtr& a) { return isPlain(*a); });
     }
 
     // `a(i)` with a literal or local subscript: an element of an array variable, or a

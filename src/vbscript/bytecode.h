@@ -35,7 +35,8 @@ enum class Opcode : std::uint8_t {
                    // variable (a global, a field, a procedure called without arguments),
                    // looked up when it runs
     StoreName,     // `expr`, a name that is not a local variable, = a as `=` assigns
-    SetName,       // Set `expr`, a name, = a
+    Store,         // `expr`, a name or an element with plain subscripts, = a; Set when
+                   // `when`
     OnError,       // On Error Resume Next when `when`, else On Error GoTo 0: Err is cleared
     Numeric,       // register dst = a made a number, as For takes its start, end and step
     ForInit,       // For's counter `expr` = a, after a, b (the end) and dst (the step) are

@@ -167,7 +167,7 @@ private:
     static constexpr const void* kHandlers[] = {
         &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,   &&add,
         &&subtract, &&unary,    &&copy,    &&assign,        &&loadName, &&storeName,
-        &&setName,  &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
+        &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
         &&element,  &&evaluate, &&execute, &&callSelf,      &&leave,    &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
@@ -244,10 +244,10 @@ private:
                 assign(*in->expr, std::move(v), false);
             NEXT_INSTRUCTION();
         }
-        setName : {
+        store : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
-            assign(*in->expr, std::move(v), true);
+            assign(*in->expr, std::move(v), in->when);
             NEXT_INSTRUCTION();
         }
         onError:

@@ -17,10 +17,9 @@ namespace {
 
 // In the order of Opcode.
 constexpr std::array<std::string_view, 24> kOpcodeNames = {
-    "StepJump", "Jump",    "JumpIf",  "CompareJumpIf", "Binary",   "Add",
-    "Subtract", "Unary",   "Copy",    "Assign",        "LoadName", "StoreName",
-    "SetName",  "OnError", "Numeric", "ForInit",       "ForTest",  "ForNext",
-    "Element",  "Eval",    "Exec",    "CallSelf",      "Return",   "Leave",
+    "StepJump", "Jump",    "JumpIf",   "CompareJumpIf", "Binary", "Add",      "Subtract", "Unary",
+    "Copy",     "Assign",  "LoadName", "StoreName",     "Store",  "OnError",  "Numeric",  "ForInit",
+    "ForTest",  "ForNext", "Element",  "Eval",          "Exec",   "CallSelf", "Return",   "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -94,8 +93,10 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
     case Opcode::OnError:
         return in.when ? " Resume Next" : " GoTo 0";
     case Opcode::StoreName:
-    case Opcode::SetName:
         return " " + lib::utf16ToUtf8(in.expr->name()) + " = " + operand(in.a);
+    case Opcode::Store:
+        return std::string(in.when ? " Set " : " ") + "target at column " +
+               std::to_string(in.expr->column) + " = " + operand(in.a);
     case Opcode::Numeric:
         return " r" + std::to_string(in.dst) + " = number " + operand(in.a);
     case Opcode::ForInit:

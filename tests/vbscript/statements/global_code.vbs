@@ -109,5 +109,25 @@ Next
 WScript.Echo "null bound: " & Err.Number ' expect: null bound: 94
 On Error GoTo 0
 
+' Elements assigned: of an array, Set of an object, a host object's default property,
+' at the top level and in a procedure.
+Dim cells(2)
+Set d = CreateObject("Scripting.Dictionary")
+Sub Fill(k)
+    Dim local(1)
+    local(k) = k * 10
+    cells(k) = local(k) + 1
+    d("key" & k) = cells(k)
+End Sub
+Fill 1
+cells(2) = cells(1) * 2
+Set cells(0) = d
+d("direct") = cells(2)
+WScript.Echo cells(1) & " " & cells(2) & " " & cells(0).Count & " " & d("key1") ' expect: 11 22 2 11
+On Error Resume Next
+cells(5) = 1
+WScript.Echo "out of range: " & Err.Number ' expect: out of range: 9
+On Error GoTo 0
+
 ' A compile error in code Execute runs is a runtime error of the Execute statement.
 Execute "q = ((1" ' expect runtime error: 1006: Expected ')'
