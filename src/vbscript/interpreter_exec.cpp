@@ -214,7 +214,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
 // have made the name denote something else (a procedure defined by ExecuteGlobal). A
 // counter holding an object is read as a copy: its default property runs script code.
 bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const Value& step) {
-    bool down = toDouble(step) < 0;
+    bool down = isSmallWhole(step) ? smallWhole(step) < 0 : toDouble(step) < 0;
     auto passed = [&](const Value& current) {
         if (isSmallWhole(current) && isSmallWhole(end)) {
             std::int64_t x = smallWhole(current), y = smallWhole(end);
