@@ -232,24 +232,27 @@ private:
             else
                 *regs[in->dst] = evalName(*in->expr);
             NEXT_INSTRUCTION();
+        // The value's own scope ends before the next handler is jumped to (an indirect
+        // jump may not leave the scope of a variable that has a destructor).
         storeName : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
             if (v.isObject())
                 v = scalar(v);
-            // Finding the value may have defined a procedure of the name: found only now.
+            // Finding the value may have defined a procedure of the name: found only
+            // now.
             if (Value* variable = knownVariable(*in->expr, true))
                 *variable = std::move(v);
             else
                 assign(*in->expr, std::move(v), false);
-            NEXT_INSTRUCTION();
         }
+            NEXT_INSTRUCTION();
         store : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
             assign(*in->expr, std::move(v), in->when);
-            NEXT_INSTRUCTION();
         }
+            NEXT_INSTRUCTION();
         onError:
             frame_->resumeNext = in->when;
             err_->clear();
