@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
-#include "vbscript/interpreter.h"
+#include "vbscript/host_api.h"
 
 namespace script {
 

@@ -369,6 +369,9 @@ struct Unit {
     std::vector<Constant> constants;
     bool optionExplicit = false;
     ast::ExprPtr expression; // Eval
+    // Filled by the compiler for code compiled at the global level: the statements'
+    // compact form (bytecode.h).
+    std::shared_ptr<const Bytecode> bytecode;
 };
 
 } // namespace vbs

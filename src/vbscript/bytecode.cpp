@@ -23,12 +23,15 @@ struct Operand {
 
 class Builder {
 public:
-    explicit Builder(const Procedure& p) : proc_(p), nextTemporary_(p.frameSize) {
-        bc_.registers = p.frameSize;
+    // Global code has no procedure: its names are all global and its registers are
+    // temporaries only.
+    Builder(const Block& body, const Procedure* p)
+        : body_(body), proc_(p), nextTemporary_(p ? p->frameSize : 0) {
+        bc_.registers = nextTemporary_;
     }
 
     Bytecode build() {
-        block(proc_.body);
+        block(body_);
         emit({Opcode::Leave});
         // A jump to the end ends the procedure itself (an If with an Else last in a
         // function).
@@ -40,11 +43,23 @@ public:
     }
 
 private:
-    // A Do loop being built: the jumps that leave it. (While ... Wend is not one: its
-    // Exit Do leaves the enclosing Do.)
+    // A Do or For loop being built: the instructions that leave it, a Jump of its Exit
+    // or a statement handed to the tree walker (which may end with Exit Do or Exit For).
+    // While ... Wend is not one: its Exit Do leaves the enclosing Do.
     struct Loop {
         std::vector<std::size_t> exits;
     };
+
+    // The exits of a loop go on here: an Exec's Exit For is its `b`, everything else's
+    // exit its `target`.
+    void landExits(const Loop& loop, bool isFor) {
+        for (std::size_t j : loop.exits) {
+            if (isFor && bc_.code[j].code == Opcode::Exec)
+                bc_.code[j].b = pc();
+            else
+                landHere(j);
+        }
+    }
 
     std::int32_t pc() const { return static_cast<std::int32_t>(bc_.code.size()); }
     std::size_t emit(Instruction in) {
@@ -97,12 +112,23 @@ private:
         case StmtKind::Do:
             doStatement(static_cast<const DoStmt&>(s));
             break;
+        case StmtKind::For:
+            forStatement(static_cast<const ForStmt&>(s));
+            break;
+        case StmtKind::OnErrorResumeNext:
+        case StmtKind::OnErrorGoto0: {
+            Instruction in{Opcode::OnError};
+            in.when = s.kind == StmtKind::OnErrorResumeNext;
+            emit(in);
+            break;
+        }
         case StmtKind::Exit:
             exitStatement(static_cast<const ExitStmt&>(s));
             break;
         case StmtKind::Dim:
             // A procedure's plain locals exist from the start: only arrays are made here.
-            if (declaresArray(static_cast<const DeclStmt&>(s)))
+            // Global code declares its variables as it runs.
+            if (!proc_ || declaresArray(static_cast<const DeclStmt&>(s)))
                 treeStatement(s);
             break;
         default:
@@ -122,39 +148,56 @@ private:
         Instruction in{Opcode::Exec};
         in.stmt = &s;
         std::size_t at = emit(in);
-        // Its Exit Do, if any, leaves the innermost Do.
-        if (!loops_.empty())
-            loops_.back().exits.push_back(at);
+        // Its Exit Do, if any, leaves the innermost Do, and its Exit For the innermost For.
+        if (!dos_.empty())
+            dos_.back().exits.push_back(at);
+        if (!fors_.empty())
+            fors_.back().exits.push_back(at);
     }
 
-    // The parser lets Exit Do stand only inside a Do, which is then flattened too, and
-    // Exit For only inside a For, whose body is the tree walker's.
+    // The parser lets Exit Do stand only inside a Do and Exit For only inside a For,
+    // which are then flattened too.
     void exitStatement(const ExitStmt& s) {
         if (s.what == ExitKind::Do)
-            loops_.back().exits.push_back(emit({Opcode::Jump}));
+            dos_.back().exits.push_back(emit({Opcode::Jump}));
+        else if (s.what == ExitKind::For)
+            fors_.back().exits.push_back(emit({Opcode::Jump}));
         else
             emit({Opcode::Return});
     }
 
-    // `local = value`; anything else is the tree walker's.
+    // `name = value`; anything else is the tree walker's.
     bool assignment(const AssignStmt& a) {
-        if (a.isSet || a.appends || !isLocal(*a.target))
+        const Expr& target = *a.target;
+        if (a.appends || !(target.kind == ExprKind::Name || isPlainElement(target)))
             return false;
-        std::int32_t target = a.target->slot.index;
         const Expr& v = *a.value;
+        if (a.isSet || !isLocal(target)) {
+            // The value is found first, then the name and the subscripts, as the tree
+            // walker does.
+            Operand o = value(v);
+            release(o);
+            bool byName = !a.isSet && target.kind == ExprKind::Name;
+            Instruction in = oneOperand(byName ? Opcode::StoreName : Opcode::Store, o);
+            in.when = a.isSet;
+            in.expr = &target;
+            emit(in);
+            return true;
+        }
+        std::int32_t local = target.slot.index;
         // An operator never gives an object, so its result goes straight to the variable.
         if (v.kind == ExprKind::Binary) {
-            binary(v, target);
+            binary(v, local);
             return true;
         }
         if (v.kind == ExprKind::Unary) {
-            unary(v, target);
+            unary(v, local);
             return true;
         }
         Operand o = value(v);
         release(o);
         Instruction in = oneOperand(Opcode::Assign, o);
-        in.dst = target;
+        in.dst = local;
         emit(in);
         return true;
     }
@@ -189,7 +232,7 @@ private:
 
     void doStatement(const DoStmt& s) {
         if (!s.whileWend)
-            loops_.emplace_back();
+            dos_.emplace_back();
         std::int32_t top = pc();
         std::vector<std::size_t> exits;
         // A loop ends when While's condition is False or Until's is True.
@@ -204,10 +247,55 @@ private:
         for (std::size_t j : exits)
             landHere(j);
         if (!s.whileWend) {
-            for (std::size_t j : loops_.back().exits)
-                landHere(j);
-            loops_.pop_back();
+            landExits(dos_.back(), false);
+            dos_.pop_back();
         }
+    }
+
+    // The start, end and step are found in that order, each made a number before the
+    // next is found; the end and the step are kept in registers of their own while the
+    // loop runs. The counter is a name looked up on every turn, as the tree walker does.
+    void forStatement(const ForStmt& s) {
+        Operand end{temporary(), true};
+        Operand step{temporary(), true};
+        Operand start{temporary(), true};
+        numericInto(*s.from, start.index);
+        numericInto(*s.to, end.index);
+        if (s.step)
+            numericInto(*s.step, step.index);
+        else
+            numericInto(constant(Value::integer(1)), step.index);
+        Instruction init = binaryInstruction(Opcode::ForInit, Op::Add, start, end);
+        init.consumeB = false;
+        init.dst = step.index;
+        init.expr = s.variable.get();
+        emit(init);
+        release(start);
+        std::int32_t top = pc();
+        Instruction test = binaryInstruction(Opcode::ForTest, Op::Add, end, step);
+        test.consumeA = test.consumeB = false;
+        test.expr = s.variable.get();
+        std::size_t exit = emit(test);
+        fors_.emplace_back();
+        block(s.body);
+        Instruction next{Opcode::ForNext};
+        next.b = step.index;
+        next.expr = s.variable.get();
+        next.target = top;
+        emit(next);
+        landHere(exit);
+        landExits(fors_.back(), true);
+        fors_.pop_back();
+        release(step);
+        release(end);
+    }
+
+    void numericInto(const Expr& e, std::int32_t dst) { numericInto(value(e), dst); }
+    void numericInto(Operand o, std::int32_t dst) {
+        release(o);
+        Instruction in = oneOperand(Opcode::Numeric, o);
+        in.dst = dst;
+        emit(in);
     }
 
     // A conditional jump, its target to be filled in.
@@ -234,7 +322,7 @@ private:
         case ExprKind::Name:
             if (isLocal(e))
                 return {e.slot.index, false};
-            break;
+            return intoTemporary(Opcode::LoadName, e);
         case ExprKind::Paren:
             return value(*e.object);
         case ExprKind::Unary:
@@ -322,11 +410,19 @@ private:
         return in.dst;
     }
 
+    // `a(i, ...)` with literal or local subscripts, assigned to: an element of an array
+    // variable, or a default property or a property of a host object's member.
+    bool isPlainElement(const Expr& e) const {
+        return e.kind == ExprKind::Call && e.object->kind == ExprKind::Name && !e.args.empty() &&
+               std::all_of(e.args.begin(), e.args.end(),
+                           [this](const ExprPtr& a) { return isPlain(*a); });
+    }
+
     // `a(i)` with a literal or local subscript: an element of an array variable, or a
     // call with that one argument, decided when it runs.
     bool isElement(const Expr& e) const {
         return e.object->kind == ExprKind::Name && e.args.size() == 1 && isPlain(*e.args[0]) &&
-               !(isLocal(*e.object) && e.object->slot.index == proc_.resultSlot);
+               !(isLocal(*e.object) && e.object->slot.index == proc_->resultSlot);
     }
 
     // Inside a function its own name with arguments calls it again. Arguments that are
@@ -335,8 +431,8 @@ private:
     // count are the tree walker's.
     bool isSelfCall(const Expr& e) const {
         const Expr& callee = *e.object;
-        if (!isLocal(callee) || callee.slot.index != proc_.resultSlot || e.args.empty() ||
-            e.args.size() != proc_.params.size())
+        if (!isLocal(callee) || callee.slot.index != proc_->resultSlot || e.args.empty() ||
+            e.args.size() != proc_->params.size())
             return false;
         return std::none_of(e.args.begin(), e.args.end(), [&](const ExprPtr& a) {
             return (a->kind == ExprKind::Name && !isLocal(*a)) ||
@@ -366,17 +462,23 @@ private:
         return in.dst;
     }
 
-    const Procedure& proc_;
+    const Block& body_;
+    const Procedure* proc_;
     Bytecode bc_;
     std::int32_t nextTemporary_;
     std::int32_t statement_ = 0; // the statement being flattened
-    std::vector<Loop> loops_;
+    std::vector<Loop> dos_;
+    std::vector<Loop> fors_;
 };
 
 } // namespace
 
 Bytecode buildBytecode(const Procedure& p) {
-    return Builder(p).build();
+    return Builder(p.body, &p).build();
+}
+
+Bytecode buildBytecode(const Block& globalCode) {
+    return Builder(globalCode, nullptr).build();
 }
 
 } // namespace vbs

@@ -1,14 +1,16 @@
-// The compact form of a procedure's body: its statements and expressions flattened into
-// one array of instructions on registers, run by one loop (interpreter_bytecode.cpp)
-// instead of a walk over the tree. Registers are the frame's slots — parameters, result
-// and locals first, then temporaries for the values in between — so a local variable is
-// an operand like any other. Only the shapes that make up most running time are
-// flattened: local variables and literals, operators, If, Do and While loops, assignments
-// to locals, Exit, and a function calling itself. Everything else stays a tree node that
-// an instruction hands to the tree walker, so what is rare has one implementation.
-// Steps (Interpreter::checkStep) are counted when a call begins, when a loop goes round
-// and for each statement handed to the tree walker, which bounds the time between two
-// counts.
+// The compact form of a procedure's body or of global code: its statements and
+// expressions flattened into one array of instructions on registers, run by one loop
+// (interpreter_bytecode.cpp) instead of a walk over the tree. Registers are the frame's
+// slots — parameters, result and locals first, then temporaries for the values in
+// between — so a local variable is an operand like any other; global code has
+// temporaries only. Only the shapes that make up most running time are
+// flattened: variables and literals, operators, If, For, Do and While loops, assignments
+// and Set to variables, On Error, Exit, and a function calling itself. Names other than locals are
+// looked up when they run, as the tree walker looks them up, so code compiled before a procedure or
+// variable of that name was defined reaches it. Everything else stays a tree node that an
+// instruction hands to the tree walker, so what is rare has one implementation. Steps
+// (Interpreter::checkStep) are counted when a call begins, when a loop goes round and for each
+// statement handed to the tree walker, which bounds the time between two counts.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -29,10 +31,22 @@ enum class Opcode : std::uint8_t {
     Unary,         // register dst = op a
     Copy,          // register dst = a
     Assign,        // variable dst = a as `=` assigns: an object gives its default value
+    LoadName,      // register dst = the value of `expr`, a name that is not a local
+                   // variable (a global, a field, a procedure called without arguments),
+                   // looked up when it runs
+    StoreName,     // `expr`, a name that is not a local variable, = a as `=` assigns
+    Store,         // `expr`, a name or an element with plain subscripts, = a; Set when
+                   // `when`
+    OnError,       // On Error Resume Next when `when`, else On Error GoTo 0: Err is cleared
+    Numeric,       // register dst = a made a number, as For takes its start, end and step
+    ForInit,       // For's counter `expr` = a, after a, b (the end) and dst (the step) are
+                   // checked not to be Null
+    ForTest,       // on to `target` when counter `expr` is past the end a for step b
+    ForNext,       // counter `expr` += step b, counts a step, then on to `target`
     Element,       // register dst = `expr`, an array element or a call with one plain argument
     Eval,          // register dst = `expr`, evaluated by the tree walker
     Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
-                   // to `target`
+                   // to `target`, its Exit For to `b`
     CallSelf,      // register dst = this procedure called with operands arguments[a, a + b)
     Return,        // Exit Sub, Function or Property: Err is cleared
     Leave,         // the end of the body
@@ -75,5 +89,8 @@ struct Bytecode {
 
 // Flattens a procedure whose names the compiler has resolved.
 Bytecode buildBytecode(const Procedure& p);
+// Flattens code compiled at the global level (a script's statements outside any
+// procedure).
+Bytecode buildBytecode(const ast::Block& globalCode);
 
 } // namespace vbs

@@ -330,6 +330,8 @@ void compile(Unit& unit, const CompileScope& scope) {
     top.block(unit.statements);
     if (unit.expression)
         top.expression(*unit.expression);
+    else if (!scope.procedure)
+        unit.bytecode = std::make_shared<Bytecode>(buildBytecode(unit.statements));
 }
 
 } // namespace vbs

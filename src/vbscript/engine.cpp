@@ -1,7 +1,11 @@
 // The engine's public face (see engine.h).
 #include "vbscript/engine.h"
 
+#include "vbscript/compiler.h"
+#include "vbscript/interpreter.h"
 #include "vbscript/library/script_library.h"
+#include "vbscript/listing.h"
+#include "vbscript/parser.h"
 
 #include <new>
 
@@ -44,7 +48,7 @@ std::vector<ProcedureInfo> Engine::procedures() const {
 void Engine::addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers) {
     reportingOutOfMemory([&] { interp_->addObject(name, std::move(object), addMembers); });
 }
-void Engine::registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory) {
+void Engine::registerProgId(std::u16string_view progId, ObjectFactory factory) {
     interp_->registerProgId(progId, std::move(factory));
 }
 void Engine::setUiHost(UiHost* host) {
@@ -55,6 +59,14 @@ void Engine::setStepHook(std::function<void()> hook) {
 }
 void Engine::requestStop() {
     interp_->requestStop();
+}
+
+std::string Engine::listing(std::u16string_view code) {
+    return reportingOutOfMemory([&] {
+        auto unit = parse(code, ParseMode::Module);
+        compile(*unit);
+        return vbs::listing(*unit);
+    });
 }
 
 } // namespace vbs

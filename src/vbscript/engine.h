@@ -9,16 +9,19 @@
 #pragma once
 
 #include "vbscript/errors.h"
+#include "vbscript/host_api.h"
 #include "vbscript/host_object.h"
-#include "vbscript/interpreter.h"
 #include "vbscript/value.h"
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace vbs {
+
+class Interpreter;
 
 class Engine {
 public:
@@ -46,7 +49,7 @@ public:
     // Adds a ProgID to CreateObject's list (Scripting.Dictionary, Scripting.FileSystemObject
     // and VBScript.RegExp are always there); a factory that makes nothing refuses the name
     // (429), which is how a host withholds one.
-    void registerProgId(std::u16string_view progId, Interpreter::ObjectFactory factory);
+    void registerProgId(std::u16string_view progId, ObjectFactory factory);
 
     // MsgBox and InputBox ask this host; without one they fail with error 70.
     void setUiHost(UiHost* host);
@@ -56,6 +59,11 @@ public:
     // Stops the running script at its next statement with a runtime error that
     // On Error Resume Next does not catch.
     void requestStop();
+
+    // Compiles `code` as a script, without adding or running it, and lists what each of
+    // its units compiled to: one instruction a line, each with its source line. A
+    // compile error is thrown as addCode throws it.
+    static std::string listing(std::u16string_view code);
 
 private:
     std::unique_ptr<Interpreter> interp_;

@@ -160,10 +160,12 @@ void Interpreter::defineUnit(const std::shared_ptr<Unit>& shared) {
 }
 
 void Interpreter::runTopLevel(Unit& unit) {
+    CallStorage temporaries(*this, *unit.bytecode, 0);
     Frame top;
     top.explicitNames = unit.optionExplicit;
+    top.slots = temporaries.region().pointers;
     FrameScope scope(*this, top);
-    execBlock(unit.statements);
+    runBytecode(*unit.bytecode);
 }
 
 void Interpreter::addCode(std::u16string_view code) {

@@ -4,15 +4,16 @@
 // is running (a host method may add code or run a procedure), because all per-run state
 // lives in frames that are saved and restored around each call. Recursion is bounded by
 // counting call depth and watching the thread's stack, so a runaway script ends with
-// error 28 instead of crashing. Global code is walked as a tree; procedure bodies run in
-// their compact form (bytecode.h), which hands back to the tree walker what it does not
-// flatten.
+// error 28 instead of crashing. Global code and procedure bodies run in their compact
+// form (bytecode.h), which hands back to the tree walker what it does not flatten; Eval
+// expressions and code Execute runs inside a procedure are walked as a tree.
 #pragma once
 
 #include "vbscript/ast.h"
 #include "vbscript/compiler.h"
 #include "vbscript/errors.h"
 #include "vbscript/frame_stack.h"
+#include "vbscript/host_api.h"
 #include "vbscript/host_object.h"
 #include "vbscript/inline_list.h"
 #include "vbscript/lib/vb_random.h"
@@ -33,24 +34,6 @@ class ClassInstance;
 class ErrObject;
 struct Builtin;
 struct Instruction;
-
-// What the engine asks of its host for MsgBox and InputBox.
-class UiHost {
-public:
-    virtual ~UiHost() = default;
-    // Shows a message; returns the button pressed (vbOK = 1 ...).
-    virtual int msgBox(const std::u16string& prompt, int buttons, const std::u16string& title) = 0;
-    // Asks for text; nothing when cancelled.
-    virtual std::optional<std::u16string> inputBox(const std::u16string& prompt,
-                                                   const std::u16string& title,
-                                                   const std::u16string& defaultText) = 0;
-};
-
-struct ProcedureInfo {
-    std::u16string name;
-    int numArgs = 0;
-    bool hasReturnValue = false;
-};
 
 // An argument as a procedure receives it: a variable that may be passed by reference, or a
 // value.
@@ -114,7 +97,6 @@ public:
     void addObject(std::u16string_view name, Ref<HostObject> object, bool addMembers);
 
     // ProgIDs CreateObject knows besides Scripting.Dictionary.
-    using ObjectFactory = std::function<Ref<HostObject>()>;
     void registerProgId(std::u16string_view progId, ObjectFactory factory);
     // A class of the host's that New makes, as it does a script class (RegExp). It comes
     // before a script class of the same name: New RegExp is the built-in object whatever
@@ -222,6 +204,9 @@ private:
     bool branchTaken(const ast::Expr& condition, const ast::IfStmt& s);
     Flow execOther(const ast::Stmt& s);
     Flow execFor(const ast::ForStmt& s);
+    // For's test and step on its counter, after its start, end and step are numbers.
+    bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
+    void stepForCounter(const ast::Expr& counter, const Value& step);
     Flow execForEach(const ast::ForEachStmt& s);
     Flow execDo(const ast::DoStmt& s);
     Flow execSelect(const ast::SelectStmt& s);

@@ -65,9 +65,9 @@ void binaryStep(ast::Op op, Value* const* regs, const Value* constants, const In
 // loop made and has not finished are ended here however the loop is left.
 class Interpreter::SelfCalls {
 public:
-    SelfCalls(Interpreter& interp, const Procedure& p)
-        : interp_(interp), proc_(p), registers_(static_cast<std::size_t>(p.bytecode->registers)),
-          parameters_(p.params.size()), base_(interp.selfCallDepth_) {}
+    // Global code has no procedure, and so no calls of its own.
+    SelfCalls(Interpreter& interp, const Procedure* p)
+        : interp_(interp), proc_(p), base_(interp.selfCallDepth_) {}
     ~SelfCalls() {
         while (!empty())
             finish();
@@ -86,21 +86,23 @@ public:
         auto& frames = interp_.selfCallFrames_;
         if (interp_.selfCallDepth_ == frames.size())
             frames.push_back(std::make_unique<SelfCallFrame>());
-        FrameStack::Region region = interp_.frameStack_.push(registers_, parameters_);
+        const Procedure& proc = *proc_;
+        FrameStack::Region region = interp_.frameStack_.push(
+            static_cast<std::size_t>(proc.bytecode->registers), proc.params.size());
         // Nothing below fails.
         const std::int32_t* args = bc.arguments.data() + in.a;
         for (std::size_t i = 0; i < static_cast<std::size_t>(in.b); ++i) {
             std::int32_t o = args[i];
             if (o < 0)
                 region.values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
-            else if (o < proc_.frameSize)
+            else if (o < proc.frameSize)
                 region.pointers[i] = caller.slots[o];
             else
                 region.values[i] = std::move(*caller.slots[o]); // a temporary: not read again
         }
-        copyByValArguments(proc_, region);
+        copyByValArguments(proc, region);
         SelfCallFrame& f = *frames[interp_.selfCallDepth_++];
-        f.enter(proc_, caller.me, region);
+        f.enter(proc, caller.me, region);
         f.caller = &caller;
         f.region = region;
         f.returnPc = returnPc;
@@ -115,7 +117,7 @@ public:
         SelfCallFrame& f = innermost();
         // The caller's register is out of the script's reach: it may take the result
         // before the callee's slots are emptied.
-        *f.result = std::move(*f.slots[static_cast<std::size_t>(proc_.resultSlot)]);
+        *f.result = std::move(*f.slots[static_cast<std::size_t>(proc_->resultSlot)]);
         return finish();
     }
 
@@ -139,15 +141,13 @@ private:
     SelfCallFrame& innermost() { return static_cast<SelfCallFrame&>(*interp_.frame_); }
 
     Interpreter& interp_;
-    const Procedure& proc_;
-    std::size_t registers_;
-    std::size_t parameters_;
+    const Procedure* proc_;
     std::size_t base_;
 };
 
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& bc) {
     checkStep();
-    SelfCalls calls(*this, *frame_->proc);
+    SelfCalls calls(*this, frame_->proc);
     const Instruction* code = bc.code.data();
     const Value* constants = bc.constants.data();
     // An error of the running statement: On Error Resume Next of its own frame, else of
@@ -165,9 +165,10 @@ private:
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump, &&jump,     &&jumpIf, &&compareJumpIf, &&binary,  &&add,
-        &&subtract, &&unary,    &&copy,   &&assign,        &&element, &&evaluate,
-        &&execute,  &&callSelf, &&leave,  &&leave,
+        &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,   &&add,
+        &&subtract, &&unary,    &&copy,    &&assign,        &&loadName, &&storeName,
+        &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
+        &&element,  &&evaluate, &&execute, &&callSelf,      &&leave,    &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -225,6 +226,56 @@ private:
             assignValue(*regs[in->dst], registerOrConstant(regs, constants, in->a));
             consume(regs, *in);
             NEXT_INSTRUCTION();
+        loadName:
+            if (const Value* found = knownVariable(*in->expr, false))
+                *regs[in->dst] = *found;
+            else
+                *regs[in->dst] = evalName(*in->expr);
+            NEXT_INSTRUCTION();
+        // The value's own scope ends before the next handler is jumped to (an indirect
+        // jump may not leave the scope of a variable that has a destructor).
+        storeName : {
+            Value v = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            if (v.isObject())
+                v = scalar(v);
+            // Finding the value may have defined a procedure of the name: found only
+            // now.
+            if (Value* variable = knownVariable(*in->expr, true))
+                *variable = std::move(v);
+            else
+                assign(*in->expr, std::move(v), false);
+        }
+            NEXT_INSTRUCTION();
+        store : {
+            Value v = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            assign(*in->expr, std::move(v), in->when);
+        }
+            NEXT_INSTRUCTION();
+        onError:
+            frame_->resumeNext = in->when;
+            err_->clear();
+            NEXT_INSTRUCTION();
+        numeric:
+            *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        forInit:
+            if (regs[in->a]->isNull() || regs[in->b]->isNull() || regs[in->dst]->isNull())
+                raise(err::InvalidNull);
+            assign(*in->expr, *regs[in->a], false);
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        forTest:
+            if (forCounterPassed(*in->expr, *regs[in->a], *regs[in->b]))
+                ip = code + in->target;
+            NEXT_INSTRUCTION();
+        forNext:
+            stepForCounter(*in->expr, *regs[in->b]);
+            checkStep();
+            ip = code + in->target;
+            NEXT_INSTRUCTION();
         element : {
             const ast::Expr& e = *in->expr;
             if (const Value* found = plainElement(*e.object, e.args, false))
@@ -241,9 +292,9 @@ private:
             Flow flow = exec(*in->stmt);
             if (flow == Flow::Normal)
                 NEXT_INSTRUCTION();
-            if (flow != Flow::ExitDo)
+            if (flow == Flow::ExitProc)
                 goto leave; // Exit Sub, Function or Property, which has cleared Err
-            ip = code + in->target;
+            ip = code + (flow == Flow::ExitDo ? in->target : in->b);
             NEXT_INSTRUCTION();
         }
         callSelf:

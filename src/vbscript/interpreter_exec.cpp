@@ -214,39 +214,44 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
     Value step = s.step ? numeric(eval(*s.step)) : Value::integer(1);
     if (from.isNull() || to.isNull() || step.isNull())
         raise(err::InvalidNull);
-    bool down = toDouble(step) < 0;
     assign(*s.variable, from, false);
-    auto ended = [&](const Value& current) {
-        if (isSmallWhole(current) && isSmallWhole(to)) {
-            std::int64_t x = smallWhole(current), y = smallWhole(to);
-            return down ? x < y : x > y;
-        }
-        auto c = compareValues(current, to);
-        return !c || (down ? *c < 0 : *c > 0);
-    };
-    for (;;) {
-        // A variable's storage never moves, but it is looked for again each time: the
-        // body may have made the name denote something else (a procedure defined by
-        // ExecuteGlobal). A counter holding an object is read as a copy: its default
-        // property runs script code.
-        Value* counter = knownVariable(*s.variable, true);
-        if (counter && counter->isObject())
-            counter = nullptr;
-        if (counter ? ended(*counter) : ended(eval(*s.variable)))
-            break;
+    while (!forCounterPassed(*s.variable, to, step)) {
         Flow flow = execBlock(s.body);
         if (flow == Flow::ExitFor)
             break;
         if (flow != Flow::Normal)
             return flow;
-        counter = knownVariable(*s.variable, true);
-        if (counter && !counter->isObject())
-            *counter = binaryOp(Op::Add, *counter, step);
-        else
-            assign(*s.variable, binaryOp(Op::Add, eval(*s.variable), step), false);
+        stepForCounter(*s.variable, step);
         checkStep();
     }
     return Flow::Normal;
+}
+
+// A variable's storage never moves, but it is looked for again each time: the body may
+// have made the name denote something else (a procedure defined by ExecuteGlobal). A
+// counter holding an object is read as a copy: its default property runs script code.
+bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const Value& step) {
+    bool down = isSmallWhole(step) ? smallWhole(step) < 0 : toDouble(step) < 0;
+    auto passed = [&](const Value& current) {
+        if (isSmallWhole(current) && isSmallWhole(end)) {
+            std::int64_t x = smallWhole(current), y = smallWhole(end);
+            return down ? x < y : x > y;
+        }
+        auto c = compareValues(current, end);
+        return !c || (down ? *c < 0 : *c > 0);
+    };
+    Value* variable = knownVariable(counter, true);
+    if (variable && variable->isObject())
+        variable = nullptr;
+    return variable ? passed(*variable) : passed(eval(counter));
+}
+
+void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
+    Value* variable = knownVariable(counter, true);
+    if (variable && !variable->isObject())
+        *variable = binaryOp(Op::Add, *variable, step);
+    else
+        assign(counter, binaryOp(Op::Add, eval(counter), step), false);
 }
 
 Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {

@@ -16,7 +16,8 @@ inline const std::vector<ast::ExprPtr> kNoArguments;
 
 struct Interpreter::Frame {
     // Slot i points at the call's own storage, or at the caller's variable for a ByRef
-    // parameter. Global code has no slots.
+    // parameter; the temporaries of the compact form follow. Global code has no slots of
+    // its own (slotCount 0), only temporaries.
     Value** slots = nullptr;
     std::size_t slotCount = 0;
     const Procedure* proc = nullptr;
@@ -50,9 +51,12 @@ struct Interpreter::SelfCallFrame : Frame {
 // A call's room on the frame stack, given back emptied however the call ends.
 class Interpreter::CallStorage {
 public:
-    explicit CallStorage(Interpreter& interp, const Procedure& p)
+    CallStorage(Interpreter& interp, const Procedure& p)
+        : CallStorage(interp, *p.bytecode, p.params.size()) {}
+    // `bindable` slots first, which a caller's variables may stand for.
+    CallStorage(Interpreter& interp, const Bytecode& bc, std::size_t bindable)
         : stack_(interp.frameStack_),
-          region_(stack_.push(static_cast<std::size_t>(p.bytecode->registers), p.params.size())) {}
+          region_(stack_.push(static_cast<std::size_t>(bc.registers), bindable)) {}
     ~CallStorage() { stack_.pop(region_); }
     CallStorage(const CallStorage&) = delete;
     CallStorage& operator=(const CallStorage&) = delete;

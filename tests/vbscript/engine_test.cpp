@@ -187,17 +187,53 @@ TEST(Engine, StepHookStopsARunawayScriptAndTheEngineStaysUsable) {
 }
 
 TEST(Engine, StatementsOfAProcedureLeftToTheTreeWalkerCountAsSteps) {
-    // A long body of statements the compact form hands over (Set is one) must reach the
-    // step hook like the same statements in global code, without loops or calls.
+    // A long body of statements the compact form hands over (ReDim is one) must reach
+    // the step hook like the same statements in global code, without loops or calls.
     Engine engine;
     int calls = 0;
     engine.setStepHook([&] { ++calls; });
     std::u16string body = u"Sub Long\n";
     for (int i = 0; i < 3000; ++i)
-        body += u"Set o = Nothing\n";
+        body += u"ReDim o(1)\n";
     engine.addCode(body + u"End Sub");
     engine.run(u"Long");
     EXPECT_GE(calls, 2);
+}
+
+TEST(Engine, StepHookReachesLoopsInGlobalCode) {
+    // Global code runs in the compact form too: its loops count steps on every turn,
+    // whether their bodies are flattened or handed to the tree walker.
+    Engine engine;
+    int calls = 0;
+    engine.setStepHook([&] {
+        if (++calls == 3)
+            raise(err::Stopped);
+    });
+    for (const char16_t* code :
+         {u"Do\nLoop", u"x = 0\nDo While True\nx = x + 1\nLoop",
+          u"While 1 < 2\nReDim o(1)\nWend", u"For i = 1 To 2000000000\nNext"}) {
+        calls = 0;
+        EXPECT_EQ(errorNumberOf([&] { engine.addCode(code); }), err::Stopped);
+    }
+}
+
+TEST(Engine, ByRefParameterSurvivesCodeAddedAndRunWhileItIsBound) {
+    // A host call in the middle of a procedure adds code whose recursion takes far more
+    // frame storage than there is: the caller's variable bound ByRef stays where it was.
+    Engine engine;
+    auto probe = makeRef<Probe>();
+    engine.addObject(u"Probe", probe);
+    probe->onLog = [&] {
+        engine.addCode(u"Function Deep(k)\nDim a, b, c, d, e, f, g, h\n"
+                       u"If k > 0 Then Deep = Deep(k - 1) + 1 Else Deep = 0\nEnd Function\n"
+                       u"depth = Deep(2500)");
+    };
+    engine.addCode(
+        u"Dim result, depth, top\nSub Bump(ByRef v)\nProbe.Log \"x\"\nv = v + depth\nEnd Sub\n"
+        u"Sub Outer\nDim n\nn = 1\nBump n\nresult = n\nEnd Sub\n"
+        u"Outer\ntop = 5\nBump top");
+    EXPECT_EQ(toLong(engine.eval(u"result")), 2501);
+    EXPECT_EQ(toLong(engine.eval(u"top")), 2505);
 }
 
 TEST(Engine, RequestStopEndsTheRunningScript) {

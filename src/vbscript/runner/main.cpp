@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: vbsrun FILE.vbs [ARGS...]\n"
+    "       vbsrun --dump FILE.vbs\n"
     "\n"
     "Runs a VBScript file. The whole file is compiled first: a compile error anywhere\n"
     "means nothing runs and nothing is printed on stdout. The script sees a WScript\n"
@@ -28,16 +29,42 @@ constexpr const char* kHelp =
     "    FILE(LINE, COLUMN) runtime error NUMBER: DESCRIPTION\n"
     "(a runtime error's column is where its statement starts) and the exit status is 1;\n"
     "so is it when FILE cannot be read. Otherwise the exit status is 0, or the code given\n"
-    "to WScript.Quit when it is 0 to 255, and 255 for any other code.\n";
+    "to WScript.Quit when it is 0 to 255, and 255 for any other code.\n"
+    "\n"
+    "--dump compiles FILE without running it and prints what each unit (the code\n"
+    "outside procedures, each procedure, each class's procedures) compiled to: one\n"
+    "instruction a line with the source line of its statement. Eval and Exec are the\n"
+    "expressions and statements left to the tree walker.\n";
+
+bool readSource(const std::string& file, std::u16string& source) {
+    try {
+        source = vbs::runner::readScriptFile(file);
+        return true;
+    } catch (const vbs::runner::ScriptFileError& e) {
+        std::fprintf(stderr, "vbsrun: cannot read %s: %s\n", file.c_str(), e.what());
+        return false;
+    }
+}
+
+int dumpFile(const std::string& file) {
+    std::u16string source;
+    if (!readSource(file, source))
+        return 1;
+    try {
+        std::fputs(vbs::Engine::listing(source).c_str(), stdout);
+        return 0;
+    } catch (const vbs::ScriptError& e) {
+        vbs::runner::reportScriptError(file, e);
+    } catch (const std::bad_alloc&) {
+        std::fputs("vbsrun: out of memory\n", stderr);
+    }
+    return 1;
+}
 
 int runFile(const std::string& file, const std::vector<std::string>& args) {
     std::u16string source;
-    try {
-        source = vbs::runner::readScriptFile(file);
-    } catch (const vbs::runner::ScriptFileError& e) {
-        std::fprintf(stderr, "vbsrun: cannot read %s: %s\n", file.c_str(), e.what());
+    if (!readSource(file, source))
         return 1;
-    }
 
     vbs::runner::ConsoleUi ui;
     auto wscript = vbs::runner::wscriptFor(file, args, u"vbsrun");
@@ -74,6 +101,13 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kHelp, stdout);
         return 0;
+    }
+    if (std::strcmp(argv[1], "--dump") == 0) {
+        if (argc != 3) {
+            std::fputs(kHelp, stderr);
+            return 1;
+        }
+        return dumpFile(argv[2]);
     }
     return runFile(argv[1], std::vector<std::string>(argv + 2, argv + argc));
 }

@@ -6,8 +6,8 @@
 // comes back.
 #pragma once
 
+#include "vbscript/host_api.h"
 #include "vbscript/host_object.h"
-#include "vbscript/interpreter.h"
 
 #include <cstdint>
 #include <cstdio>

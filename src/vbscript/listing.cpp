@@ -1,0 +1,173 @@
+// Listing a compiled Unit (see listing.h). Operands are shown as rN (a register) or kN
+// (a constant, listed after the unit's instructions).
+#include "vbscript/listing.h"
+
+#include "vbscript/bytecode.h"
+#include "vbscript/convert.h"
+#include "vbscript/errors.h"
+#include "vbscript/lib/text_ops.h"
+
+#include <array>
+#include <cstdio>
+#include <string_view>
+
+namespace vbs {
+
+namespace {
+
+// In the order of Opcode.
+constexpr std::array<std::string_view, 24> kOpcodeNames = {
+    "StepJump", "Jump",    "JumpIf",   "CompareJumpIf", "Binary", "Add",      "Subtract", "Unary",
+    "Copy",     "Assign",  "LoadName", "StoreName",     "Store",  "OnError",  "Numeric",  "ForInit",
+    "ForTest",  "ForNext", "Element",  "Eval",          "Exec",   "CallSelf", "Return",   "Leave",
+};
+static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
+
+// In the order of ast::Op.
+constexpr std::array<std::string_view, 22> kOperators = {
+    "+", "-",  "*",  "/",  "\\",  "Mod", "^",   "&",   "=",   "<>", "<",
+    ">", "<=", ">=", "Is", "And", "Or",  "Xor", "Eqv", "Imp", "-",  "Not",
+};
+static_assert(kOperators.size() == static_cast<std::size_t>(ast::Op::Not) + 1);
+
+std::string opText(ast::Op op) {
+    return std::string(kOperators[static_cast<std::size_t>(op)]);
+}
+
+std::string operand(std::int32_t o) {
+    return o >= 0 ? "r" + std::to_string(o) : "k" + std::to_string(-1 - o);
+}
+
+std::string constantText(const Value& v) {
+    if (v.isNull())
+        return "Null";
+    if (v.isString())
+        return "\"" + lib::utf16ToUtf8(v.asString()) + "\"";
+    try {
+        return lib::utf16ToUtf8(toText(v));
+    } catch (const ScriptError&) {
+        return lib::utf16ToUtf8(typeName(v));
+    }
+}
+
+std::string_view kindName(const Procedure& p) {
+    switch (p.kind) {
+    case Procedure::Kind::Sub:
+        return "Sub";
+    case Procedure::Kind::Function:
+        return "Function";
+    case Procedure::Kind::PropertyGet:
+        return "Property Get";
+    case Procedure::Kind::PropertyLet:
+        return "Property Let";
+    case Procedure::Kind::PropertySet:
+        return "Property Set";
+    }
+    return "";
+}
+
+// What an instruction does with its operands, in the listing's words.
+std::string operands(const Bytecode& bc, const Instruction& in) {
+    std::string to = " -> " + std::to_string(in.target);
+    std::string when = in.when ? " when true" : " when false";
+    switch (in.code) {
+    case Opcode::StepJump:
+    case Opcode::Jump:
+        return to;
+    case Opcode::JumpIf:
+        return " " + operand(in.a) + when + to;
+    case Opcode::CompareJumpIf:
+    case Opcode::Binary:
+    case Opcode::Add:
+    case Opcode::Subtract: {
+        std::string op = " " + operand(in.a) + " " + opText(in.op) + " " + operand(in.b);
+        if (in.code == Opcode::CompareJumpIf)
+            return op + when + to;
+        return " r" + std::to_string(in.dst) + " =" + op;
+    }
+    case Opcode::Unary:
+        return " r" + std::to_string(in.dst) + " = " + opText(in.op) + " " + operand(in.a);
+    case Opcode::Copy:
+    case Opcode::Assign:
+        return " r" + std::to_string(in.dst) + " = " + operand(in.a);
+    case Opcode::OnError:
+        return in.when ? " Resume Next" : " GoTo 0";
+    case Opcode::StoreName:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " = " + operand(in.a);
+    case Opcode::Store:
+        return std::string(in.when ? " Set " : " ") + "target at column " +
+               std::to_string(in.expr->column) + " = " + operand(in.a);
+    case Opcode::Numeric:
+        return " r" + std::to_string(in.dst) + " = number " + operand(in.a);
+    case Opcode::ForInit:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " = " + operand(in.a) + " to " +
+               operand(in.b) + " step r" + std::to_string(in.dst);
+    case Opcode::ForTest:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " past " + operand(in.a) + " step " +
+               operand(in.b) + to;
+    case Opcode::ForNext:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " += " + operand(in.b) + to;
+    case Opcode::LoadName:
+        return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::Element:
+    case Opcode::Eval:
+        return " r" + std::to_string(in.dst) + " = expression at column " +
+               std::to_string(in.expr->column);
+    case Opcode::Exec:
+        return " statement at column " + std::to_string(in.stmt->column);
+    case Opcode::CallSelf: {
+        std::string args;
+        for (std::int32_t i = 0; i < in.b; ++i)
+            args += (i ? ", " : "") + operand(bc.arguments[static_cast<std::size_t>(in.a + i)]);
+        return " r" + std::to_string(in.dst) + " = self(" + args + ")";
+    }
+    case Opcode::Return:
+    case Opcode::Leave:
+        return "";
+    }
+    return "";
+}
+
+// `line` is where the unit begins, the line of an instruction that belongs to no
+// statement (the end of an empty unit).
+void listUnit(std::string& out, const std::string& title, const Bytecode& bc, int line) {
+    out += "unit " + title + ": " + std::to_string(bc.code.size()) + " instructions, " +
+           std::to_string(bc.registers) + " registers\n";
+    char buffer[48];
+    for (std::size_t pc = 0; pc < bc.code.size(); ++pc) {
+        const Instruction& in = bc.code[pc];
+        int at = bc.statements.empty()
+                     ? line
+                     : bc.statements[static_cast<std::size_t>(in.statement)].stmt->line;
+        std::snprintf(buffer, sizeof buffer, "%6zu  line %-5d ", pc, at);
+        out += buffer;
+        out += kOpcodeNames[static_cast<std::size_t>(in.code)];
+        out += operands(bc, in) + "\n";
+    }
+    for (std::size_t k = 0; k < bc.constants.size(); ++k)
+        out += "    k" + std::to_string(k) + " = " + constantText(bc.constants[k]) + "\n";
+}
+
+void listProcedure(std::string& out, const Procedure& p, const ClassDef* owner) {
+    std::string title = std::string(kindName(p)) + " ";
+    if (owner)
+        title += lib::utf16ToUtf8(owner->name) + ".";
+    title += lib::utf16ToUtf8(p.name) + " (line " + std::to_string(p.line) + ")";
+    listUnit(out, title, *p.bytecode, p.line);
+}
+
+} // namespace
+
+std::string listing(const Unit& unit) {
+    std::string out;
+    if (unit.bytecode)
+        listUnit(out, "global code", *unit.bytecode, 1);
+    for (const auto& p : unit.procedures)
+        listProcedure(out, *p, nullptr);
+    for (const auto& c : unit.classes)
+        for (const auto& p : c->procedures)
+            listProcedure(out, *p, c.get());
+    return out;
+}
+
+} // namespace vbs
