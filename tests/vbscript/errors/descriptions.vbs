@@ -110,14 +110,14 @@ Check 1047 ' expect: 1047 Expected 'Class'
 Check 1048 ' expect: 1048 Must be defined inside a Class
 Check 1049 ' expect: 1049 Expected Let or Set or Get in property declaration
 Check 1050 ' expect: 1050 Expected 'Property'
-Check 1051 ' expect: 1051 Number of arguments must be consistent across properties specification
+Check 1051 ' expect: 1051 Number of arguments must be consistent across the procedures of a property
 Check 1052 ' expect: 1052 Cannot have multiple default property/method in a Class
 Check 1053 ' expect: 1053 Class initialize or terminate do not have arguments
 Check 1054 ' expect: 1054 Property Set or Let must have at least one argument
 Check 1055 ' expect: 1055 Unexpected 'Next'
 Check 1056 ' expect: 1056 'Default' can be specified only on 'Property' or 'Function' or 'Sub'
-Check 1057 ' expect: 1057 'Default' specification must also specify 'Public'
-Check 1058 ' expect: 1058 'Default' specification can only be on Property Get
+Check 1057 ' expect: 1057 'Default' must go with 'Public'
+Check 1058 ' expect: 1058 'Default' can only be on Property Get
 Check 1060 ' expect: 1060 Out of stack space
 Check 5008 ' expect: 5008 Illegal assignment
 Check 5016 ' expect: 5016 Regular Expression object expected
