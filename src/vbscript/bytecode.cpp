@@ -125,6 +125,10 @@ private:
         case StmtKind::Exit:
             exitStatement(static_cast<const ExitStmt&>(s));
             break;
+        case StmtKind::Call:
+            if (!callStatement(static_cast<const CallStmt&>(s)))
+                treeStatement(s);
+            break;
         case StmtKind::Dim:
             // A procedure's plain locals exist from the start: only arrays are made here.
             // Global code declares its variables as it runs.
@@ -330,10 +334,18 @@ private:
         case ExprKind::Binary:
             return {binary(e, -1), true};
         case ExprKind::Call:
-            if (isSelfCall(e))
-                return {selfCall(e), true};
-            if (isElement(e))
-                return intoTemporary(Opcode::Element, e);
+            if (isElement(e)) {
+                Operand element{call(*e.object, e.args, true), true};
+                bc_.code.back().code = Opcode::Element;
+                bc_.code.back().expr = &e;
+                return element;
+            }
+            if (flattensCall(*e.object, e.args))
+                return {guardedCall(e, nullptr), true};
+            break;
+        case ExprKind::Member:
+            if (flattensCall(e, kNone))
+                return {guardedCall(e, nullptr), true};
             break;
         default:
             break;
@@ -425,42 +437,139 @@ private:
                !(isLocal(*e.object) && e.object->slot.index == proc_->resultSlot);
     }
 
-    // Inside a function its own name with arguments calls it again. Arguments that are
-    // neither local variables (passed by reference) nor computed values (passed by value)
-    // — a global or a field by reference, an array element by reference — and a wrong
-    // count are the tree walker's.
-    bool isSelfCall(const Expr& e) const {
-        const Expr& callee = *e.object;
-        if (!isLocal(callee) || callee.slot.index != proc_->resultSlot || e.args.empty() ||
-            e.args.size() != proc_->params.size())
+    // A call statement: `f a, b`, `Call f(a)`, `obj.M a`, or a name or member alone.
+    bool callStatement(const CallStmt& s) {
+        const Expr& c = *s.call;
+        const Expr& callee = c.kind == ExprKind::Call ? *c.object : c;
+        if (!flattensCall(callee, c.kind == ExprKind::Call ? c.args : kNone))
             return false;
-        return std::none_of(e.args.begin(), e.args.end(), [&](const ExprPtr& a) {
-            return (a->kind == ExprKind::Name && !isLocal(*a)) ||
-                   (a->kind == ExprKind::Call && a->object->kind == ExprKind::Name);
+        guardedCall(c, &s);
+        return true;
+    }
+
+    // A call whose callee is a name or an object's member and whose arguments bind
+    // cheaply: a local variable (by reference), or a value computed or written out. A
+    // global or a field passed by reference is left to the tree walker, and so is a
+    // variable followed by an argument that runs code: a built-in takes its value
+    // before that code runs, a procedure the variable itself, which only the callee
+    // known at run time decides.
+    bool flattensCall(const Expr& callee, const std::vector<ExprPtr>& args) const {
+        if (callee.kind == ExprKind::Member ? !callee.object : callee.kind != ExprKind::Name)
+            return false;
+        bool variableBefore = false;
+        for (const auto& a : args) {
+            if (isLocal(*a)) {
+                variableBefore = true;
+                continue;
+            }
+            if (a->kind == ExprKind::Name || (variableBefore && !isPlain(*a)))
+                return false;
+        }
+        return true;
+    }
+
+    static bool mayPassElement(const std::vector<ExprPtr>& args) {
+        return std::any_of(args.begin(), args.end(), [](const ExprPtr& a) {
+            return a->kind == ExprKind::Call && a->object->kind == ExprKind::Name;
         });
     }
 
-    std::int32_t selfCall(const Expr& e) {
-        std::vector<Operand> args;
-        for (const auto& a : e.args) {
+    // `c`, a call expression or the call of statement `s`. An argument `a(i)` is an array
+    // element passed by reference when `a` is an array variable, which only the tree
+    // walker binds: the call checks first and goes there if so.
+    std::int32_t guardedCall(const Expr& c, const CallStmt* s) {
+        bool withArgs = c.kind == ExprKind::Call;
+        const Expr& callee = withArgs ? *c.object : c;
+        const std::vector<ExprPtr>& args = withArgs ? c.args : kNone;
+        if (!mayPassElement(args))
+            return call(callee, args, s == nullptr);
+        Instruction check{Opcode::ElementCheck};
+        check.expr = &c;
+        std::size_t toTree = emit(check);
+        std::int32_t dst = call(callee, args, s == nullptr);
+        std::size_t done = emit({Opcode::Jump});
+        landHere(toTree);
+        if (s) {
+            treeStatement(*s);
+        } else {
+            Instruction tree{Opcode::Eval};
+            tree.dst = dst;
+            tree.expr = &c;
+            emit(tree);
+        }
+        landHere(done);
+        return dst;
+    }
+
+    // Left to right: the object of a member, then the arguments; a name is found before
+    // the arguments run. Returns the result's register, -1 when no value is wanted.
+    std::int32_t call(const Expr& callee, const std::vector<ExprPtr>& args, bool wantValue) {
+        Bytecode::CallSite site;
+        Operand object;
+        bool computed = std::any_of(args.begin(), args.end(),
+                                    [this](const ExprPtr& a) { return !isPlain(*a); });
+        if (callee.kind == ExprKind::Member) {
+            object = value(*callee.object);
+            // The object is the one found before the arguments, whatever they assign.
+            if (!object.temporary && object.index >= 0 && computed)
+                object = copyOf(object.index);
+            site.object = object.index;
+            site.objectIsTemporary = object.temporary;
+        } else if (computed && callee.slot.scope == Scope::Global) {
+            Instruction check{Opcode::CheckCallee};
+            check.expr = &callee;
+            emit(check);
+        }
+        std::vector<Operand> operands;
+        for (const auto& a : args) {
             if (isLocal(*a)) {
-                args.push_back({a->slot.index, false});
+                operands.push_back({a->slot.index, false});
                 continue;
             }
             Operand o = value(*a);
-            args.push_back(!o.temporary && o.index >= 0 ? copyOf(o.index) : o); // `(x)`
+            if (!o.temporary && o.index >= 0)
+                o = copyOf(o.index); // `(x)`: by value
+            operands.push_back(o);
         }
-        for (auto it = args.rbegin(); it != args.rend(); ++it)
+        site.first = static_cast<std::int32_t>(bc_.passed.size());
+        site.count = static_cast<std::int32_t>(args.size());
+        for (std::size_t i = 0; i < args.size(); ++i)
+            bc_.passed.push_back({operands[i].index, isLocal(*args[i])});
+        for (auto it = operands.rbegin(); it != operands.rend(); ++it)
             release(*it);
-        Instruction in{Opcode::CallSelf};
-        in.a = static_cast<std::int32_t>(bc_.arguments.size());
-        in.b = static_cast<std::int32_t>(args.size());
-        for (const Operand& o : args)
-            bc_.arguments.push_back(o.index);
-        in.dst = temporary();
+        release(object);
+        site.callee = &callee;
+        site.kind = calleeKind(callee, args.size());
+        Instruction in{Opcode::Call};
+        in.a = static_cast<std::int32_t>(bc_.calls.size());
+        in.when = wantValue;
+        in.dst = wantValue ? temporary() : -1;
+        bc_.calls.push_back(site);
         emit(in);
         return in.dst;
     }
+
+    Bytecode::CallSite::Callee calleeKind(const Expr& callee, std::size_t argCount) const {
+        using Callee = Bytecode::CallSite::Callee;
+        if (callee.kind == ExprKind::Member)
+            return Callee::Member;
+        switch (callee.slot.scope) {
+        case Scope::Global:
+            return Callee::Global;
+        case Scope::Method:
+            return Callee::Method;
+        case Scope::Local:
+            // Inside a function its own name with arguments calls it again.
+            if (argCount > 0 && callee.slot.index == proc_->resultSlot)
+                return Callee::Itself;
+            break;
+        case Scope::Field:
+            break;
+        }
+        return Callee::Variable;
+    }
+
+    static inline const std::vector<ExprPtr> kNone;
 
     const Block& body_;
     const Procedure* proc_;

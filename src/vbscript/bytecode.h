@@ -5,7 +5,8 @@
 // between — so a local variable is an operand like any other; global code has
 // temporaries only. Only the shapes that make up most running time are
 // flattened: variables and literals, operators, If, For, Do and While loops, assignments
-// and Set to variables, On Error, Exit, and a function calling itself. Names other than locals are
+// and Set to variables, On Error, Exit, and calls of procedures, built-ins and object members
+// whose arguments bind cheaply (Call). Names other than locals are
 // looked up when they run, as the tree walker looks them up, so code compiled before a procedure or
 // variable of that name was defined reaches it. Everything else stays a tree node that an
 // instruction hands to the tree walker, so what is rare has one implementation. Steps
@@ -43,11 +44,17 @@ enum class Opcode : std::uint8_t {
                    // checked not to be Null
     ForTest,       // on to `target` when counter `expr` is past the end a for step b
     ForNext,       // counter `expr` += step b, counts a step, then on to `target`
-    Element,       // register dst = `expr`, an array element or a call with one plain argument
+    Element,       // register dst = `expr`, an element of an array variable, else call site
+                   // calls[a] (its one argument a literal or a local variable)
     Eval,          // register dst = `expr`, evaluated by the tree walker
     Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
                    // to `target`, its Exit For to `b`
-    CallSelf,      // register dst = this procedure called with operands arguments[a, a + b)
+    CheckCallee,   // `expr`, the name a call begins with, is found before the arguments
+                   // run: a name nothing defines is an error before they run
+    ElementCheck,  // on to `target` when an argument `a(i)` of call `expr` is an element of
+                   // an array variable, which is passed by reference
+    Call,          // call site calls[a]; its result to register dst unless -1, `when` if a
+                   // value is wanted
     Return,        // Exit Sub, Function or Property: Err is cleared
     Leave,         // the end of the body
 };
@@ -82,7 +89,27 @@ struct Bytecode {
     std::vector<Instruction> code;
     std::vector<Value> constants;
     std::vector<Statement> statements;
-    std::vector<std::int32_t> arguments; // operand lists of CallSelf
+    // An argument of a Call: a local variable passed by reference, a constant, or a
+    // temporary holding a value (moved into the call).
+    struct Passed {
+        std::int32_t operand = 0;
+        bool variable = false;
+    };
+    struct CallSite {
+        // What the callee is as far as the builder knows; a name is looked up when it runs.
+        enum class Callee : std::uint8_t { Member, Global, Method, Itself, Variable };
+        const ast::Expr* callee = nullptr; // a name or a member
+        Callee kind = Callee::Global;
+        std::int32_t object = 0; // of a member: the register holding the object
+        bool objectIsTemporary = false;
+        std::int32_t first = 0; // its arguments: passed[first, first + count)
+        std::int32_t count = 0;
+        // What the member named in the class of the last script object met: run-time
+        // state of the compiled form, kept out of the syntax tree.
+        mutable ClassMember member;
+    };
+    std::vector<CallSite> calls;
+    std::vector<Passed> passed;
     // The frame's slots plus the temporaries.
     int registers = 0;
 };

@@ -33,6 +33,7 @@ namespace vbs {
 class ClassInstance;
 class ErrObject;
 struct Builtin;
+struct Bytecode;
 struct Instruction;
 
 // An argument as a procedure receives it: a variable that may be passed by reference, or a
@@ -139,7 +140,7 @@ private:
     enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
     class FrameScope;
     class CallStorage;
-    class SelfCalls;
+    class LoopCalls;
     class Nesting;
 
     std::unique_ptr<Unit> compileUnit(std::u16string_view code, ParseMode mode,
@@ -220,14 +221,23 @@ private:
     Value evalName(const ast::Expr& e);
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);
-    Value memberCall(const ast::Expr& member, const Value& target, std::span<Argument> args,
-                     bool wantValue);
-    const ClassMember& classMemberOf(const ast::Expr& member, const ClassInstance& inst);
+    Value memberCall(const ast::Expr& member, ClassMember& cache, const Value& target,
+                     std::span<Argument> args, bool wantValue);
+    const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
+                                     const ClassInstance& inst);
+    // A call whose arguments are already found: `callee` a name.
+    Value callName(const ast::Expr& callee, std::span<Argument> args, bool wantValue);
+    bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
+    Value arrayCall(Value& var, std::span<Argument> args, bool wantValue);
+    // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
+    Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value evalObject(const ast::Expr& e); // an object or Nothing, else 424
     Value newInstance(const ast::Expr& e);
     ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
+    Value* arrayArgument(const ast::Expr& arg);
+    bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
     Values evalValues(const std::vector<ast::ExprPtr>& argExprs);
@@ -247,6 +257,9 @@ private:
     ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
     ResolvedName resolveFirstUse(const ast::Expr& nameExpr, bool forWrite);
     ResolvedName globalName(Global& g);
+    ResolvedName resolveCallee(const ast::Expr& callee);
+    Value callResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
+                       bool wantValue);
     bool isUnknownName(const ast::Expr& nameExpr) const;
 
     std::deque<Global> globals_;
@@ -263,11 +276,11 @@ private:
     Ref<ErrObject> err_;
     Frame* frame_ = nullptr;
     FrameStack frameStack_;
-    // The frames of calls the compact form runs in its own loop (SelfCalls), kept for
-    // reuse; the first selfCallDepth_ are in use.
-    struct SelfCallFrame;
-    std::vector<std::unique_ptr<SelfCallFrame>> selfCallFrames_;
-    std::size_t selfCallDepth_ = 0;
+    // The frames of calls the compact form runs in its own loop (LoopCalls), kept for
+    // reuse; the first loopCallDepth_ are in use.
+    struct LoopFrame;
+    std::vector<std::unique_ptr<LoopFrame>> loopFrames_;
+    std::size_t loopCallDepth_ = 0;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
     std::uintptr_t walkLimit_ = 0;

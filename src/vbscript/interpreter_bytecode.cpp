@@ -59,107 +59,206 @@ void binaryStep(ast::Op op, Value* const* regs, const Value* constants, const In
 
 } // namespace
 
-// A function calling itself runs the call in the same loop: the callee gets a frame and
-// room on the frame stack as any call does, the loop goes on in it, and at its end the
-// caller's frame and place come back. Recursion then costs no C++ frames. The calls a
-// loop made and has not finished are ended here however the loop is left.
-class Interpreter::SelfCalls {
+// A script procedure called from the compact form runs in the same loop: the callee gets
+// a frame and room on the frame stack as any call does, the loop goes on in its code, and
+// at its end the caller's frame, code and place come back. Calls then cost no C++ frames.
+// The calls a loop made and has not finished are ended here however the loop is left.
+class Interpreter::LoopCalls {
 public:
-    // Global code has no procedure, and so no calls of its own.
-    SelfCalls(Interpreter& interp, const Procedure* p)
-        : interp_(interp), proc_(p), base_(interp.selfCallDepth_) {}
-    ~SelfCalls() {
+    explicit LoopCalls(Interpreter& interp) : interp_(interp), base_(interp.loopCallDepth_) {}
+    ~LoopCalls() {
         while (!empty())
             finish();
     }
-    SelfCalls(const SelfCalls&) = delete;
-    SelfCalls& operator=(const SelfCalls&) = delete;
+    LoopCalls(const LoopCalls&) = delete;
+    LoopCalls& operator=(const LoopCalls&) = delete;
 
-    bool empty() const { return interp_.selfCallDepth_ == base_; }
+    bool empty() const { return interp_.loopCallDepth_ == base_; }
 
-    // Enters a call from instruction `in`, which the caller goes on after.
-    void start(const Instruction& in, const Bytecode& bc, std::int32_t returnPc) {
+    // The script procedure call site `in` reaches with its arguments, if the loop runs
+    // it: a global procedure, the running function's own name, a method of the running
+    // object or of a script object, called with as many arguments as it takes.
+    const Procedure* scriptCallee(const Instruction& in, const Bytecode& bc, Value* const* regs,
+                                  ClassInstance*& me) {
+        Interpreter& interp = interp_;
+        const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
+        const Procedure* p = nullptr;
+        using Callee = Bytecode::CallSite::Callee;
+        switch (site.kind) {
+        case Callee::Itself:
+            p = interp.frame_->proc;
+            me = interp.frame_->me;
+            break;
+        case Callee::Global: {
+            const GlobalEntry* g = site.callee->slot.global;
+            if (!g || !g->proc)
+                return nullptr;
+            p = g->proc;
+            break;
+        }
+        case Callee::Member: {
+            const Value& object = registerOrConstant(regs, bc.constants.data(), site.object);
+            if (!object.isObject() || object.isNothing())
+                return nullptr;
+            ClassInstance* inst = object.asObject()->scriptInstance();
+            if (!inst)
+                return nullptr;
+            const ClassMember& m = interp.classMemberOf(*site.callee, site.member, *inst);
+            if (m.field >= 0 || !m.proc || !(m.proc->isPublic || interp.currentMe() == inst))
+                return nullptr;
+            p = m.proc;
+            me = inst;
+            break;
+        }
+        case Callee::Method:
+            // The name may be of a Property Let or Set only, which no call reaches.
+            p = site.callee->slot.proc;
+            me = interp.frame_->me;
+            if (!me || p->owner != &me->classDef() || p->kind == Procedure::Kind::PropertyLet ||
+                p->kind == Procedure::Kind::PropertySet)
+                return nullptr;
+            break;
+        case Callee::Variable:
+            return nullptr;
+        }
+        if (!p || p->params.size() != static_cast<std::size_t>(site.count))
+            return nullptr;
+        return p;
+    }
+
+    // Enters a call of `p` from instruction `in` of `bc`, which the caller goes on after.
+    void start(const Procedure& p, ClassInstance* me, const Instruction& in, const Bytecode& bc,
+               std::int32_t returnPc) {
         Frame& caller = *interp_.frame_;
         // The C++ stack does not grow here: only the depth limit applies.
         if (interp_.depth_ >= kMaxCallDepth)
             raise(err::OutOfStack);
-        auto& frames = interp_.selfCallFrames_;
-        if (interp_.selfCallDepth_ == frames.size())
-            frames.push_back(std::make_unique<SelfCallFrame>());
-        const Procedure& proc = *proc_;
+        auto& frames = interp_.loopFrames_;
+        if (interp_.loopCallDepth_ == frames.size())
+            frames.push_back(std::make_unique<LoopFrame>());
         FrameStack::Region region = interp_.frameStack_.push(
-            static_cast<std::size_t>(proc.bytecode->registers), proc.params.size());
+            static_cast<std::size_t>(p.bytecode->registers), p.params.size());
         // Nothing below fails.
-        const std::int32_t* args = bc.arguments.data() + in.a;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(in.b); ++i) {
-            std::int32_t o = args[i];
+        const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
+        const Bytecode::Passed* args = bc.passed.data() + site.first;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(site.count); ++i) {
+            std::int32_t o = args[i].operand;
             if (o < 0)
                 region.values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
-            else if (o < proc.frameSize)
+            else if (args[i].variable)
                 region.pointers[i] = caller.slots[o];
             else
                 region.values[i] = std::move(*caller.slots[o]); // a temporary: not read again
         }
-        copyByValArguments(proc, region);
-        SelfCallFrame& f = *frames[interp_.selfCallDepth_++];
-        f.enter(proc, caller.me, region);
+        copyByValArguments(p, region);
+        LoopFrame& f = *frames[interp_.loopCallDepth_++];
+        f.enter(p, me, region);
+        f.keepAlive = Ref<HostObject>(me);
+        f.object = site.objectIsTemporary ? caller.slots[site.object] : nullptr;
         f.caller = &caller;
+        f.callerCode = &bc;
         f.region = region;
         f.returnPc = returnPc;
-        f.result = caller.slots[in.dst];
+        f.result = in.dst >= 0 ? caller.slots[in.dst] : nullptr;
         interp_.frame_ = &f;
         ++interp_.depth_;
     }
 
     // Ends the innermost call: its result goes to the caller's register. Returns where
-    // the caller goes on.
-    std::int32_t finishWithResult() {
-        SelfCallFrame& f = innermost();
-        // The caller's register is out of the script's reach: it may take the result
-        // before the callee's slots are emptied.
-        *f.result = std::move(*f.slots[static_cast<std::size_t>(proc_->resultSlot)]);
+    // the caller goes on; `bc` becomes the caller's code.
+    std::int32_t finishWithResult(const Bytecode*& bc) {
+        LoopFrame& f = innermost();
+        Value* to = f.result;
+        Value result;
+        if (to && f.proc->resultSlot >= 0)
+            result = std::move(*f.slots[static_cast<std::size_t>(f.proc->resultSlot)]);
+        bc = f.callerCode;
+        std::int32_t returnPc = finish();
+        // The register may be the one that held the object, which finish empties.
+        if (to)
+            *to = std::move(result);
+        return returnPc;
+    }
+    std::int32_t finish(const Bytecode*& bc) {
+        bc = innermost().callerCode;
         return finish();
     }
 
+private:
     // Ends the innermost call without a result (an error leaving it). Returns where the
     // caller goes on.
     std::int32_t finish() {
-        SelfCallFrame& f = innermost();
+        LoopFrame& f = innermost();
         interp_.frame_ = f.caller;
         --interp_.depth_;
-        --interp_.selfCallDepth_;
-        // Emptying the slots may run Class_Terminate, which may call again: the frame has
-        // already been given back.
+        --interp_.loopCallDepth_;
+        // Letting the object go and emptying the slots may run Class_Terminate, which may
+        // call again: the frame has already been given back. In the tree walker's order:
+        // the object the call kept, the callee's slots, the caller's temporary object.
         FrameStack::Region region = f.region;
         std::int32_t returnPc = f.returnPc;
+        Value* object = f.object;
+        Ref<HostObject> me = std::move(f.keepAlive);
+        me.reset();
         interp_.frameStack_.pop(region);
+        if (object)
+            object->clear();
         return returnPc;
     }
 
-private:
     // While this loop has a call going, the innermost one is the running frame.
-    SelfCallFrame& innermost() { return static_cast<SelfCallFrame&>(*interp_.frame_); }
+    LoopFrame& innermost() { return static_cast<LoopFrame&>(*interp_.frame_); }
 
     Interpreter& interp_;
-    const Procedure* proc_;
     std::size_t base_;
 };
 
-[[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& bc) {
+// A call the loop does not run itself: a built-in, an array's element, a default member,
+// a host object's member, a procedure called with the wrong number of arguments or a
+// name nothing defines. The arguments are found already.
+Value Interpreter::callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs) {
+    const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
+    const ast::Expr& callee = *site.callee;
+    // The object outlives the arguments, as in the tree walker.
+    Value target;
+    if (callee.kind == ast::ExprKind::Member) {
+        target = registerOrConstant(regs, bc.constants.data(), site.object);
+        if (site.objectIsTemporary)
+            regs[site.object]->clear();
+    }
+    const Bytecode::Passed* passed = bc.passed.data() + site.first;
+    ArgList args(static_cast<std::size_t>(site.count));
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::int32_t o = passed[i].operand;
+        if (o < 0)
+            args[i].value = bc.constants[static_cast<std::size_t>(-1 - o)];
+        else if (passed[i].variable)
+            args[i].ref = regs[o];
+        else
+            args[i].value = std::move(*regs[o]);
+    }
+    if (callee.kind != ast::ExprKind::Member)
+        return callName(callee, args, in.when);
+    return memberCall(callee, site.member, target, args, in.when);
+}
+
+[[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& unit) {
     checkStep();
-    SelfCalls calls(*this, frame_->proc);
-    const Instruction* code = bc.code.data();
-    const Value* constants = bc.constants.data();
+    LoopCalls calls(*this);
+    // The code running: the unit's, or that of a procedure it called.
+    const Bytecode* bc = &unit;
+    const Instruction* code = bc->code.data();
+    const Value* constants = bc->constants.data();
     // An error of the running statement: On Error Resume Next of its own frame, else of
     // each caller in turn that this loop runs, lets the code go on (at the returned
-    // place); else it leaves (-1).
+    // place, in `bc`); else it leaves (-1).
     auto resumeAt = [this, &bc, &calls](ScriptError& e, std::int32_t pc) {
-        while (!recover(e, *statementAt(bc, pc).stmt)) {
+        while (!recover(e, *statementAt(*bc, pc).stmt)) {
             if (calls.empty())
                 return -1;
-            pc = calls.finish();
+            pc = calls.finish(bc);
         }
-        return statementAt(bc, pc).resume;
+        return statementAt(*bc, pc).resume;
     };
     // Each handler jumps straight to the next instruction's handler (threaded code): a
     // jump of its own per handler is far better predicted than one jump shared by all.
@@ -168,7 +267,8 @@ private:
         &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,   &&add,
         &&subtract, &&unary,    &&copy,    &&assign,        &&loadName, &&storeName,
         &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
-        &&element,  &&evaluate, &&execute, &&callSelf,      &&leave,    &&leave,
+        &&element,  &&evaluate, &&execute, &&checkCallee,   &&elementCheck, &&call,
+        &&leave,    &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -278,12 +378,12 @@ private:
             NEXT_INSTRUCTION();
         element : {
             const ast::Expr& e = *in->expr;
-            if (const Value* found = plainElement(*e.object, e.args, false))
+            if (const Value* found = plainElement(*e.object, e.args, false)) {
                 *regs[in->dst] = *found;
-            else
-                *regs[in->dst] = eval(e);
-            NEXT_INSTRUCTION();
+                NEXT_INSTRUCTION();
+            }
         }
+            goto call;
         evaluate:
             *regs[in->dst] = eval(*in->expr);
             NEXT_INSTRUCTION();
@@ -297,11 +397,31 @@ private:
             ip = code + (flow == Flow::ExitDo ? in->target : in->b);
             NEXT_INSTRUCTION();
         }
-        callSelf:
+        checkCallee:
+            resolveCallee(*in->expr);
+            NEXT_INSTRUCTION();
+        elementCheck:
+            if (passesElement(in->expr->args))
+                ip = code + in->target;
+            NEXT_INSTRUCTION();
+        call : {
+            // A step for every call, which a stop held from a Class_Terminate ends before
+            // the callee runs.
             checkStep();
-            calls.start(*in, bc, static_cast<std::int32_t>(ip - code));
-            regs = frame_->slots;
-            ip = code;
+            ClassInstance* me = nullptr;
+            if (const Procedure* p = calls.scriptCallee(*in, *bc, regs, me)) {
+                calls.start(*p, me, *in, *bc, static_cast<std::int32_t>(ip - code));
+                bc = p->bytecode.get();
+                code = bc->code.data();
+                constants = bc->constants.data();
+                regs = frame_->slots;
+                ip = code;
+                NEXT_INSTRUCTION();
+            }
+            Value result = callFromCode(*in, *bc, regs);
+            if (in->dst >= 0)
+                *regs[in->dst] = std::move(result);
+        }
             NEXT_INSTRUCTION();
         leave:
             // Leaving a procedure with Exit resets Err, as the language documents.
@@ -309,19 +429,28 @@ private:
                 err_->clear();
             if (calls.empty())
                 return;
-            ip = code + calls.finishWithResult();
-            regs = frame_->slots;
+            {
+                std::int32_t back = calls.finishWithResult(bc);
+                code = bc->code.data();
+                constants = bc->constants.data();
+                regs = frame_->slots;
+                ip = code + back;
+            }
             NEXT_INSTRUCTION();
         } catch (ScriptError& e) {
             std::int32_t resume = resumeAt(e, static_cast<std::int32_t>(ip - code));
             if (resume < 0)
                 throw;
+            code = bc->code.data();
+            constants = bc->constants.data();
             ip = code + resume;
         } catch (const std::bad_alloc&) {
             ScriptError e = runtimeError(err::OutOfMemory);
             std::int32_t resume = resumeAt(e, static_cast<std::int32_t>(ip - code));
             if (resume < 0)
                 throw e;
+            code = bc->code.data();
+            constants = bc->constants.data();
             ip = code + resume;
         }
     }

@@ -8,6 +8,8 @@
 #include "vbscript/interpreter_frame.h"
 #include "vbscript/operators.h"
 
+#include <algorithm>
+
 namespace vbs {
 
 using namespace ast;
@@ -232,6 +234,23 @@ Value Interpreter::evalName(const Expr& e) {
     return evalCall(e, kNoArguments, true);
 }
 
+// An argument `a(i)` where `a` is an array variable: the array, whose element is passed by
+// reference. Null for any other argument.
+Value* Interpreter::arrayArgument(const Expr& a) {
+    if (a.kind != ExprKind::Call || a.object->kind != ExprKind::Name ||
+        a.object->slot.scope == Scope::Method || isUnknownName(*a.object))
+        return nullptr;
+    ResolvedName r = resolve(*a.object, false);
+    if (r.var && r.var->isArray() && !(r.global && r.global->isConst))
+        return r.var;
+    return nullptr;
+}
+
+bool Interpreter::passesElement(const std::vector<ExprPtr>& argExprs) {
+    return std::any_of(argExprs.begin(), argExprs.end(),
+                       [this](const ExprPtr& a) { return arrayArgument(*a) != nullptr; });
+}
+
 ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
     ArgList args(argExprs.size());
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
@@ -243,23 +262,19 @@ ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
                 continue;
             }
         }
-        if (a.kind == ExprKind::Call && a.object->kind == ExprKind::Name &&
-            a.object->slot.scope != Scope::Method && !isUnknownName(*a.object)) {
-            ResolvedName r = resolve(*a.object, false);
-            if (r.var && r.var->isArray() && !(r.global && r.global->isConst)) {
-                auto indices = evalArgs(a.args);
-                auto subscripts = evalSubscripts(indices);
-                if (!r.var->isArray()) { // see callOnValue
-                    args[i].value = callOnValue(*r.var, indices, true);
-                    continue;
-                }
-                auto element = std::make_unique<Argument::Element>();
-                element->array = r.var;
-                element->subscripts.assign(subscripts.begin(), subscripts.end());
-                args[i].value = r.var->asArray()->at(element->subscripts);
-                args[i].element = std::move(element);
+        if (Value* array = arrayArgument(a)) {
+            auto indices = evalArgs(a.args);
+            auto subscripts = evalSubscripts(indices);
+            if (!array->isArray()) { // see callOnValue
+                args[i].value = callOnValue(*array, indices, true);
                 continue;
             }
+            auto element = std::make_unique<Argument::Element>();
+            element->array = array;
+            element->subscripts.assign(subscripts.begin(), subscripts.end());
+            args[i].value = array->asArray()->at(element->subscripts);
+            args[i].element = std::move(element);
+            continue;
         }
         args[i].value = eval(a);
     }
@@ -312,83 +327,61 @@ Value Interpreter::callOnValue(const Value& target, std::span<Argument> args, bo
     raise(err::TypeMismatch);
 }
 
-Value Interpreter::memberCall(const Expr& member, const Value& target, std::span<Argument> args,
-                              bool wantValue) {
+Value Interpreter::memberCall(const Expr& member, ClassMember& cache, const Value& target,
+                              std::span<Argument> args, bool wantValue) {
     if (!target.isObject())
         raise(err::ObjectRequired);
     if (target.isNothing())
         raise(err::ObjectNotSet);
     HostObject* obj = target.asObject();
     if (auto* inst = obj->scriptInstance())
-        return invokeClassMember(*inst, classMemberOf(member, *inst), args, wantValue);
+        return invokeClassMember(*inst, classMemberOf(member, cache, *inst), args, wantValue);
     auto values = valuesOf(args);
     return wantValue ? obj->getProperty(member.name(), values)
                      : obj->callMethod(member.name(), values);
 }
 
-// What a Member expression names in a script object's class, looked up once per class.
-const ClassMember& Interpreter::classMemberOf(const Expr& member, const ClassInstance& inst) {
-    if (member.member.cls != &inst.classDef())
-        member.member = findClassMember(inst.classDef(), member.key());
-    return member.member;
+// What a Member expression names in a script object's class, looked up once per class:
+// `cache` holds what it named in the class last met.
+const ClassMember& Interpreter::classMemberOf(const Expr& member, ClassMember& cache,
+                                              const ClassInstance& inst) {
+    if (cache.cls != &inst.classDef())
+        cache = findClassMember(inst.classDef(), member.key());
+    return cache;
 }
 
-Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argExprs,
-                            bool wantValue) {
-    if (callee.kind == ExprKind::Member) {
-        // Left to right: the object, then the arguments, then the member is called.
-        Value target = callee.object ? eval(*callee.object) : withObject();
-        // A public method of a script object gets its arguments straight into its slots.
-        if (target.isObject() && !target.isNothing())
-            if (auto* inst = target.asObject()->scriptInstance()) {
-                const ClassMember& m = classMemberOf(callee, *inst);
-                if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
-                    return callWithArguments(*m.proc, inst, argExprs);
-            }
-        auto args = evalArgs(argExprs);
-        return memberCall(callee, target, args, wantValue);
+// What a name called like a procedure denotes, found before its arguments run: a name
+// nothing defines is an error before they run.
+Interpreter::ResolvedName Interpreter::resolveCallee(const Expr& callee) {
+    if (Value* known = knownVariable(callee, false))
+        return {known};
+    if (isUnknownName(callee))
+        raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
+    return resolve(callee, false);
+}
+
+// Inside a function its own name with arguments is a recursive call, not its result.
+bool Interpreter::callsItself(const Expr& callee, std::size_t argCount) const {
+    return callee.slot.scope == Scope::Local && argCount > 0 && frame_->proc &&
+           callee.slot.index == frame_->proc->resultSlot;
+}
+
+// An array variable called with its arguments already found: its element, unless finding
+// them replaced the array (the arguments are then not found again).
+Value Interpreter::arrayCall(Value& var, std::span<Argument> args, bool wantValue) {
+    if (var.isArray()) {
+        auto subscripts = evalSubscripts(args); // see callOnValue
+        if (var.isArray())
+            return var.asArray()->at(subscripts);
     }
-    if (callee.kind != ExprKind::Name) {
-        Value base = eval(callee);
-        auto args = evalArgs(argExprs);
-        return callOnValue(base, args, wantValue || argExprs.empty());
-    }
-    const Slot& slot = callee.slot;
-    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
-        return callWithArguments(*slot.global->proc, nullptr, argExprs);
-    // Inside a function its own name with arguments is a recursive call, not its result.
-    if (slot.scope == Scope::Local && !argExprs.empty() && frame_->proc &&
-        slot.index == frame_->proc->resultSlot)
-        return callWithArguments(*frame_->proc, frame_->me, argExprs);
-    if (const Value* element = plainElement(callee, argExprs, false))
-        return *element;
-    ResolvedName r;
-    if (Value* known = knownVariable(callee, false)) {
-        r.var = known;
-    } else {
-        if (isUnknownName(callee))
-            raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
-        r = resolve(callee, false);
-    }
-    if (r.builtin) {
-        Values values = evalValues(argExprs);
-        return callBuiltin(*r.builtin, values);
-    }
-    if (r.var && r.var->isArray() && !argExprs.empty()) {
-        // An element: nothing here is passed by reference.
-        Values values = evalValues(argExprs);
-        if (r.var->isArray()) {
-            auto subscripts = subscriptsOf<Value>(values); // see callOnValue
-            if (r.var->isArray())
-                return r.var->asArray()->at(subscripts);
-        }
-        // An argument's evaluation replaced the array: the arguments are not evaluated again.
-        ArgList evaluated(values.size());
-        for (std::size_t i = 0; i < values.size(); ++i)
-            evaluated[i].value = std::move(values[i]);
-        return callOnValue(*r.var, evaluated, wantValue);
-    }
-    auto args = evalArgs(argExprs);
+    return callOnValue(var, args, wantValue);
+}
+
+// A name called with arguments already found, after what it denotes was found
+// (resolveCallee): a variable's element or default member, a constant's, a method of the
+// running object, a global procedure, a host object's member added with AddMembers.
+Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r,
+                                std::span<Argument> args, bool wantValue) {
     if (r.var)
         return callOnValue(*r.var, args, wantValue);
     if (r.constant)
@@ -408,6 +401,66 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
                          : obj.callMethod(r.global->name, values);
     }
     raise(err::SubNotDefined);
+}
+
+Value Interpreter::callName(const Expr& callee, std::span<Argument> args, bool wantValue) {
+    const Slot& slot = callee.slot;
+    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
+        return callProcedure(*slot.global->proc, nullptr, args);
+    if (callsItself(callee, args.size()))
+        return callProcedure(*frame_->proc, frame_->me, args);
+    ResolvedName r = resolveCallee(callee);
+    if (r.builtin) {
+        Values values = valuesOf(args);
+        return callBuiltin(*r.builtin, values);
+    }
+    if (r.var && r.var->isArray() && !args.empty())
+        return arrayCall(*r.var, args, wantValue);
+    return callResolved(callee, r, args, wantValue);
+}
+
+Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argExprs,
+                            bool wantValue) {
+    if (callee.kind == ExprKind::Member) {
+        // Left to right: the object, then the arguments, then the member is called.
+        Value target = callee.object ? eval(*callee.object) : withObject();
+        // A public method of a script object gets its arguments straight into its slots.
+        if (target.isObject() && !target.isNothing())
+            if (auto* inst = target.asObject()->scriptInstance()) {
+                const ClassMember& m = classMemberOf(callee, callee.member, *inst);
+                if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
+                    return callWithArguments(*m.proc, inst, argExprs);
+            }
+        auto args = evalArgs(argExprs);
+        return memberCall(callee, callee.member, target, args, wantValue);
+    }
+    if (callee.kind != ExprKind::Name) {
+        Value base = eval(callee);
+        auto args = evalArgs(argExprs);
+        return callOnValue(base, args, wantValue || argExprs.empty());
+    }
+    const Slot& slot = callee.slot;
+    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
+        return callWithArguments(*slot.global->proc, nullptr, argExprs);
+    if (callsItself(callee, argExprs.size()))
+        return callWithArguments(*frame_->proc, frame_->me, argExprs);
+    if (const Value* element = plainElement(callee, argExprs, false))
+        return *element;
+    ResolvedName r = resolveCallee(callee);
+    if (r.builtin) {
+        Values values = evalValues(argExprs);
+        return callBuiltin(*r.builtin, values);
+    }
+    if (r.var && r.var->isArray() && !argExprs.empty()) {
+        // An element: nothing here is passed by reference.
+        Values values = evalValues(argExprs);
+        ArgList evaluated(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            evaluated[i].value = std::move(values[i]);
+        return arrayCall(*r.var, evaluated, wantValue);
+    }
+    auto args = evalArgs(argExprs);
+    return callResolved(callee, r, args, wantValue);
 }
 
 // A script procedure called with argument expressions: each argument goes straight into

@@ -41,11 +41,14 @@ struct Interpreter::Frame {
 
 // The frame of a call the compact form runs in its own loop (interpreter_bytecode.cpp):
 // also what the loop needs to go back to the caller.
-struct Interpreter::SelfCallFrame : Frame {
+struct Interpreter::LoopFrame : Frame {
     Frame* caller = nullptr;
+    const Bytecode* callerCode = nullptr;
     FrameStack::Region region;
     std::int32_t returnPc = 0;
-    Value* result = nullptr; // the caller's register for the result
+    Value* result = nullptr; // the caller's register for the result, if it wants one
+    Ref<HostObject> keepAlive; // the object whose method this is, alive for the call
+    Value* object = nullptr;   // the caller's temporary holding it, emptied after the call
 };
 
 // A call's room on the frame stack, given back emptied however the call ends.

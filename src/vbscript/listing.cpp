@@ -16,10 +16,11 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 24> kOpcodeNames = {
-    "StepJump", "Jump",    "JumpIf",   "CompareJumpIf", "Binary", "Add",      "Subtract", "Unary",
-    "Copy",     "Assign",  "LoadName", "StoreName",     "Store",  "OnError",  "Numeric",  "ForInit",
-    "ForTest",  "ForNext", "Element",  "Eval",          "Exec",   "CallSelf", "Return",   "Leave",
+constexpr std::array<std::string_view, 26> kOpcodeNames = {
+    "StepJump", "Jump",    "JumpIf",  "CompareJumpIf", "Binary",      "Add",          "Subtract",
+    "Unary",    "Copy",    "Assign",  "LoadName",      "StoreName",   "Store",        "OnError",
+    "Numeric",  "ForInit", "ForTest", "ForNext",       "Element",     "Eval",         "Exec",
+    "CheckCallee", "ElementCheck", "Call", "Return", "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -109,17 +110,27 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         return " " + lib::utf16ToUtf8(in.expr->name()) + " += " + operand(in.b) + to;
     case Opcode::LoadName:
         return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name());
-    case Opcode::Element:
     case Opcode::Eval:
         return " r" + std::to_string(in.dst) + " = expression at column " +
                std::to_string(in.expr->column);
     case Opcode::Exec:
         return " statement at column " + std::to_string(in.stmt->column);
-    case Opcode::CallSelf: {
-        std::string args;
-        for (std::int32_t i = 0; i < in.b; ++i)
-            args += (i ? ", " : "") + operand(bc.arguments[static_cast<std::size_t>(in.a + i)]);
-        return " r" + std::to_string(in.dst) + " = self(" + args + ")";
+    case Opcode::ElementCheck:
+        return " arguments at column " + std::to_string(in.expr->column) + to;
+    case Opcode::CheckCallee:
+        return " " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::Element:
+    case Opcode::Call: {
+        const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
+        std::string text = in.dst >= 0 ? " r" + std::to_string(in.dst) + " = " : " ";
+        if (site.callee->kind == ast::ExprKind::Member)
+            text += operand(site.object) + ".";
+        text += lib::utf16ToUtf8(site.callee->name()) + "(";
+        for (std::int32_t i = 0; i < site.count; ++i) {
+            const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
+            text += (i ? ", " : "") + std::string(p.variable ? "ByRef " : "") + operand(p.operand);
+        }
+        return text + ")";
     }
     case Opcode::Return:
     case Opcode::Leave:
