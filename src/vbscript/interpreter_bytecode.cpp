@@ -153,7 +153,8 @@ public:
         copyByValArguments(p, region);
         LoopFrame& f = *frames[interp_.loopCallDepth_++];
         f.enter(p, me, region);
-        f.keepAlive = Ref<HostObject>(me);
+        if (me) // else it is null already (finish)
+            f.keepAlive = Ref<HostObject>(me);
         f.object = site.objectIsTemporary ? caller.slots[site.object] : nullptr;
         f.caller = &caller;
         f.callerCode = &bc;
@@ -169,14 +170,27 @@ public:
     std::int32_t finishWithResult(const Bytecode*& bc) {
         LoopFrame& f = innermost();
         Value* to = f.result;
-        Value result;
-        if (to && f.proc->resultSlot >= 0)
-            result = std::move(*f.slots[static_cast<std::size_t>(f.proc->resultSlot)]);
         bc = f.callerCode;
+        if (!to)
+            return finish();
+        Value* result = f.proc->resultSlot >= 0
+                            ? f.slots[static_cast<std::size_t>(f.proc->resultSlot)]
+                            : nullptr;
+        // The caller's register is out of the script's reach: it may take the result before
+        // the callee's slots are emptied, unless it is the one that held the object, which
+        // finish empties.
+        if (!f.object) {
+            if (result)
+                *to = std::move(*result);
+            else
+                to->clear();
+            return finish();
+        }
+        Value kept;
+        if (result)
+            kept = std::move(*result);
         std::int32_t returnPc = finish();
-        // The register may be the one that held the object, which finish empties.
-        if (to)
-            *to = std::move(result);
+        *to = std::move(kept);
         return returnPc;
     }
     std::int32_t finish(const Bytecode*& bc) {
@@ -198,8 +212,7 @@ private:
         FrameStack::Region region = f.region;
         std::int32_t returnPc = f.returnPc;
         Value* object = f.object;
-        Ref<HostObject> me = std::move(f.keepAlive);
-        me.reset();
+        f.keepAlive.reset();
         interp_.frameStack_.pop(region);
         if (object)
             object->clear();
@@ -216,7 +229,8 @@ private:
 // A call the loop does not run itself: a built-in, an array's element, a default member,
 // a host object's member, a procedure called with the wrong number of arguments or a
 // name nothing defines. The arguments are found already.
-Value Interpreter::callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs) {
+[[gnu::noinline]] Value Interpreter::callFromCode(const Instruction& in, const Bytecode& bc,
+                                                  Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& callee = *site.callee;
     // The object outlives the arguments, as in the tree walker.
@@ -264,9 +278,9 @@ Value Interpreter::callFromCode(const Instruction& in, const Bytecode& bc, Value
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,   &&add,
-        &&subtract, &&unary,    &&copy,    &&assign,        &&loadName, &&storeName,
-        &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
+        &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,       &&add,
+        &&subtract, &&unary,    &&copy,    &&assign,        &&loadName,     &&storeName,
+        &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,      &&forNext,
         &&element,  &&evaluate, &&execute, &&checkCallee,   &&elementCheck, &&call,
         &&leave,    &&leave,
     };

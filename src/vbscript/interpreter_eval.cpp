@@ -380,8 +380,8 @@ Value Interpreter::arrayCall(Value& var, std::span<Argument> args, bool wantValu
 // A name called with arguments already found, after what it denotes was found
 // (resolveCallee): a variable's element or default member, a constant's, a method of the
 // running object, a global procedure, a host object's member added with AddMembers.
-Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r,
-                                std::span<Argument> args, bool wantValue) {
+Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r, std::span<Argument> args,
+                                bool wantValue) {
     if (r.var)
         return callOnValue(*r.var, args, wantValue);
     if (r.constant)

@@ -46,7 +46,7 @@ struct Interpreter::LoopFrame : Frame {
     const Bytecode* callerCode = nullptr;
     FrameStack::Region region;
     std::int32_t returnPc = 0;
-    Value* result = nullptr; // the caller's register for the result, if it wants one
+    Value* result = nullptr;   // the caller's register for the result, if it wants one
     Ref<HostObject> keepAlive; // the object whose method this is, alive for the call
     Value* object = nullptr;   // the caller's temporary holding it, emptied after the call
 };

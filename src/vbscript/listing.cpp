@@ -17,10 +17,10 @@ namespace {
 
 // In the order of Opcode.
 constexpr std::array<std::string_view, 26> kOpcodeNames = {
-    "StepJump", "Jump",    "JumpIf",  "CompareJumpIf", "Binary",      "Add",          "Subtract",
-    "Unary",    "Copy",    "Assign",  "LoadName",      "StoreName",   "Store",        "OnError",
-    "Numeric",  "ForInit", "ForTest", "ForNext",       "Element",     "Eval",         "Exec",
-    "CheckCallee", "ElementCheck", "Call", "Return", "Leave",
+    "StepJump",    "Jump",         "JumpIf",  "CompareJumpIf", "Binary",    "Add",   "Subtract",
+    "Unary",       "Copy",         "Assign",  "LoadName",      "StoreName", "Store", "OnError",
+    "Numeric",     "ForInit",      "ForTest", "ForNext",       "Element",   "Eval",  "Exec",
+    "CheckCallee", "ElementCheck", "Call",    "Return",        "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 

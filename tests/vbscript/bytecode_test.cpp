@@ -58,7 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 u"If s > 10 Then Exit For\nNext\nF = s\nEnd Function\n"},
         Flattened{u"self call arguments", u"Function G(x, ByVal y)\n"
                                           u"If x > 0 Then G = G((x) - 1, 2) Else G = y\n"
-                                          u"End Function\n"}),
+                                          u"End Function\n"},
+        Flattened{u"calls", u"Sub S(o, n)\nDim s\ns = Mid(\"abc\", n, 1) & o.Name\n"
+                            u"o.Add n + 1, s\nCall S((n), o)\nS o, 1\nT\nEnd Sub\n"}),
     [](const auto& info) {
         std::string name;
         for (const char16_t* p = info.param.name; *p; ++p)
@@ -68,11 +70,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
-                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nEnd Sub\n");
-    EXPECT_EQ(c.count(Opcode::Exec), 1); // Dim of an array
-    EXPECT_EQ(c.count(Opcode::Eval), 1); // the member
+                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g\nEnd Sub\n");
+    EXPECT_EQ(c.count(Opcode::Exec), 2); // Dim of an array; a global passed by reference
+    EXPECT_EQ(c.count(Opcode::Eval), 0);
+    EXPECT_EQ(c.count(Opcode::Call), 1); // the member
     // A name with one plain argument is an element or a call: it is found out as it runs.
     EXPECT_EQ(c.count(Opcode::Element), 1);
+}
+
+TEST(Bytecode, AnArgumentThatMayBeAnElementIsCheckedAsTheCallRuns) {
+    // Passed by reference when `a` is an array, which only the tree walker binds.
+    Compiled c = compiled(u"Sub S(n)\nT a(n), n + 1\nEnd Sub\n");
+    EXPECT_EQ(c.count(Opcode::ElementCheck), 1);
+    EXPECT_EQ(c.count(Opcode::Element), 1); // `a(n)` as a value
+    EXPECT_EQ(c.count(Opcode::Call), 1);
+    EXPECT_EQ(c.count(Opcode::Exec), 1);
 }
 
 TEST(Bytecode, JumpsLandInsideTheCode) {
