@@ -141,14 +141,18 @@ public:
         // Nothing below fails.
         const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
         const Bytecode::Passed* args = bc.passed.data() + site.first;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(site.count); ++i) {
-            std::int32_t o = args[i].operand;
+        const Bytecode::Passed* end = args + site.count;
+        const Value* constants = bc.constants.data();
+        Value* values = region.values;
+        Value** pointers = region.pointers;
+        for (; args != end; ++args, ++values, ++pointers) {
+            std::int32_t o = args->operand;
             if (o < 0)
-                region.values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
-            else if (args[i].variable)
-                region.pointers[i] = caller.slots[o];
+                *values = constants[-1 - o];
+            else if (args->variable)
+                *pointers = caller.slots[o];
             else
-                region.values[i] = std::move(*caller.slots[o]); // a temporary: not read again
+                *values = std::move(*caller.slots[o]); // a temporary: not read again
         }
         copyByValArguments(p, region);
         LoopFrame& f = *frames[interp_.loopCallDepth_++];
