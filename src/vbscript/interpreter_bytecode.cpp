@@ -75,13 +75,12 @@ public:
 
     bool empty() const { return interp_.loopCallDepth_ == base_; }
 
-    // The script procedure call site `in` reaches with its arguments, if the loop runs
-    // it: a global procedure, the running function's own name, a method of the running
-    // object or of a script object, called with as many arguments as it takes.
-    const Procedure* scriptCallee(const Instruction& in, const Bytecode& bc, Value* const* regs,
-                                  ClassInstance*& me) {
+    // The script procedure call site `site` of `bc` reaches with its arguments, if the loop
+    // runs it: a global procedure, the running function's own name, a method of the
+    // running object or of a script object, called with as many arguments as it takes.
+    const Procedure* scriptCallee(const Bytecode::CallSite& site, const Bytecode& bc,
+                                  Value* const* regs, ClassInstance*& me) {
         Interpreter& interp = interp_;
-        const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
         const Procedure* p = nullptr;
         using Callee = Bytecode::CallSite::Callee;
         switch (site.kind) {
@@ -126,9 +125,10 @@ public:
         return p;
     }
 
-    // Enters a call of `p` from instruction `in` of `bc`, which the caller goes on after.
-    void start(const Procedure& p, ClassInstance* me, const Instruction& in, const Bytecode& bc,
-               std::int32_t returnPc) {
+    // Enters a call of `p` from call site `site` of `bc`, its result to register `dst` (if
+    // >= 0); the caller goes on at `returnPc`.
+    void start(const Procedure& p, ClassInstance* me, const Bytecode::CallSite& site,
+               std::int32_t dst, const Bytecode& bc, std::int32_t returnPc) {
         Frame& caller = *interp_.frame_;
         // The C++ stack does not grow here: only the depth limit applies.
         if (interp_.depth_ >= kMaxCallDepth)
@@ -139,7 +139,6 @@ public:
         FrameStack::Region region = interp_.frameStack_.push(
             static_cast<std::size_t>(p.bytecode->registers), p.params.size());
         // Nothing below fails.
-        const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
         const Bytecode::Passed* args = bc.passed.data() + site.first;
         const Bytecode::Passed* end = args + site.count;
         const Value* constants = bc.constants.data();
@@ -164,7 +163,7 @@ public:
         f.callerCode = &bc;
         f.region = region;
         f.returnPc = returnPc;
-        f.result = in.dst >= 0 ? caller.slots[in.dst] : nullptr;
+        f.result = dst >= 0 ? caller.slots[dst] : nullptr;
         interp_.frame_ = &f;
         ++interp_.depth_;
     }
@@ -427,8 +426,9 @@ private:
             // the callee runs.
             checkStep();
             ClassInstance* me = nullptr;
-            if (const Procedure* p = calls.scriptCallee(*in, *bc, regs, me)) {
-                calls.start(*p, me, *in, *bc, static_cast<std::int32_t>(ip - code));
+            const Bytecode::CallSite& site = bc->calls[static_cast<std::size_t>(in->a)];
+            if (const Procedure* p = calls.scriptCallee(site, *bc, regs, me)) {
+                calls.start(*p, me, site, in->dst, *bc, static_cast<std::int32_t>(ip - code));
                 bc = p->bytecode.get();
                 code = bc->code.data();
                 constants = bc->constants.data();
