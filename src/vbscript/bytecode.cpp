@@ -448,24 +448,30 @@ private:
     }
 
     // A call whose callee is a name or an object's member and whose arguments bind
-    // cheaply: a local variable (by reference), or a value computed or written out. A
-    // global or a field passed by reference is left to the tree walker, and so is a
-    // variable followed by an argument that runs code: a built-in takes its value
-    // before that code runs, a procedure the variable itself, which only the callee
-    // known at run time decides.
+    // cheaply: a local variable (by reference), a value computed or written out, or a
+    // name that is not a local — bound as the call runs, after the callee is found (by
+    // reference to a procedure, by value to a built-in), so only where no argument is
+    // computed, which would run before it. Left to the tree walker: a name beside a
+    // computed argument, and a variable followed by an argument that runs code (a
+    // built-in takes the variable's value before that code runs, a procedure the
+    // variable itself, which only the callee known at run time decides).
     bool flattensCall(const Expr& callee, const std::vector<ExprPtr>& args) const {
         if (callee.kind == ExprKind::Member ? !callee.object : callee.kind != ExprKind::Name)
             return false;
         bool variableBefore = false;
+        bool names = false;
+        bool computed = false;
         for (const auto& a : args) {
             if (isLocal(*a)) {
                 variableBefore = true;
                 continue;
             }
-            if (a->kind == ExprKind::Name || (variableBefore && !isPlain(*a)))
+            names = names || a->kind == ExprKind::Name;
+            computed = computed || !isPlain(*a) && a->kind != ExprKind::Name;
+            if (variableBefore && !isPlain(*a) && a->kind != ExprKind::Name)
                 return false;
         }
-        return true;
+        return !(names && computed);
     }
 
     static bool mayPassElement(const std::vector<ExprPtr>& args) {
@@ -506,8 +512,9 @@ private:
     std::int32_t call(const Expr& callee, const std::vector<ExprPtr>& args, bool wantValue) {
         Bytecode::CallSite site;
         Operand object;
-        bool computed = std::any_of(args.begin(), args.end(),
-                                    [this](const ExprPtr& a) { return !isPlain(*a); });
+        bool computed = std::any_of(args.begin(), args.end(), [this](const ExprPtr& a) {
+            return !isPlain(*a) && a->kind != ExprKind::Name;
+        });
         if (callee.kind == ExprKind::Member) {
             object = value(*callee.object);
             // The object is the one found before the arguments, whatever they assign.
@@ -522,8 +529,8 @@ private:
         }
         std::vector<Operand> operands;
         for (const auto& a : args) {
-            if (isLocal(*a)) {
-                operands.push_back({a->slot.index, false});
+            if (isLocal(*a) || a->kind == ExprKind::Name) {
+                operands.push_back({isLocal(*a) ? a->slot.index : 0, false});
                 continue;
             }
             Operand o = value(*a);
@@ -533,8 +540,12 @@ private:
         }
         site.first = static_cast<std::int32_t>(bc_.passed.size());
         site.count = static_cast<std::int32_t>(args.size());
-        for (std::size_t i = 0; i < args.size(); ++i)
-            bc_.passed.push_back({operands[i].index, isLocal(*args[i])});
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const Expr& a = *args[i];
+            bool name = a.kind == ExprKind::Name && !isLocal(a);
+            bc_.passed.push_back({operands[i].index, isLocal(a), name ? &a : nullptr});
+            site.names = site.names || name;
+        }
         for (auto it = operands.rbegin(); it != operands.rend(); ++it)
             release(*it);
         release(object);

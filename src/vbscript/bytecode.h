@@ -89,11 +89,13 @@ struct Bytecode {
     std::vector<Instruction> code;
     std::vector<Value> constants;
     std::vector<Statement> statements;
-    // An argument of a Call: a local variable passed by reference, a constant, or a
-    // temporary holding a value (moved into the call).
+    // An argument of a Call: a local variable passed by reference, a constant, a
+    // temporary holding a value (moved into the call), or a name that is not a local
+    // (`name`), bound as the call runs: a variable by reference, else its value.
     struct Passed {
         std::int32_t operand = 0;
         bool variable = false;
+        const ast::Expr* name = nullptr;
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.
@@ -104,6 +106,7 @@ struct Bytecode {
         bool objectIsTemporary = false;
         std::int32_t first = 0; // its arguments: passed[first, first + count)
         std::int32_t count = 0;
+        bool names = false; // some are names bound as the call runs
         // What the member named in the class of the last script object met: run-time
         // state of the compiled form, kept out of the syntax tree.
         mutable ClassMember member;

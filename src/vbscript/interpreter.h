@@ -237,6 +237,7 @@ private:
     Value newInstance(const ast::Expr& e);
     ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
     Value* arrayArgument(const ast::Expr& arg);
+    bool bindVariable(const ast::Expr& name, Argument& arg);
     bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
@@ -260,6 +261,8 @@ private:
     ResolvedName resolveCallee(const ast::Expr& callee);
     Value callResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                        bool wantValue);
+    Value callNameResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
+                           bool wantValue);
     bool isUnknownName(const ast::Expr& nameExpr) const;
 
     std::deque<Global> globals_;

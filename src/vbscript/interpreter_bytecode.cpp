@@ -122,6 +122,14 @@ public:
         }
         if (!p || p->params.size() != static_cast<std::size_t>(site.count))
             return nullptr;
+        // A name bound as the call runs that needs resolving, or is a constant, goes the
+        // general way.
+        if (site.names)
+            for (std::int32_t i = 0; i < site.count; ++i)
+                if (const ast::Expr* name =
+                        bc.passed[static_cast<std::size_t>(site.first + i)].name;
+                    name && !interp.knownVariable(*name, true))
+                    return nullptr;
         return p;
     }
 
@@ -146,7 +154,9 @@ public:
         Value** pointers = region.pointers;
         for (; args != end; ++args, ++values, ++pointers) {
             std::int32_t o = args->operand;
-            if (o < 0)
+            if (args->name)
+                *pointers = interp_.knownVariable(*args->name, true); // see scriptCallee
+            else if (o < 0)
                 *values = constants[-1 - o];
             else if (args->variable)
                 *pointers = caller.slots[o];
@@ -243,17 +253,37 @@ private:
         if (site.objectIsTemporary)
             regs[site.object]->clear();
     }
+    // Names among the arguments are bound once the callee is found, as the tree walker
+    // binds them: by value for a built-in or an array, else a variable by reference.
+    bool calleeFirst = site.names && callee.kind == ast::ExprKind::Name &&
+                       !(callee.slot.scope == ast::Scope::Global && callee.slot.global &&
+                         callee.slot.global->proc) &&
+                       !callsItself(callee, static_cast<std::size_t>(site.count));
+    ResolvedName r;
+    bool byValue = false;
+    if (calleeFirst) {
+        r = resolveCallee(callee);
+        byValue = r.builtin || (r.var && r.var->isArray() && site.count > 0);
+    }
     const Bytecode::Passed* passed = bc.passed.data() + site.first;
     ArgList args(static_cast<std::size_t>(site.count));
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::int32_t o = passed[i].operand;
-        if (o < 0)
+        if (const ast::Expr* name = passed[i].name) {
+            if (byValue || !bindVariable(*name, args[i])) {
+                const Value* known = knownVariable(*name, false);
+                args[i].value = known ? *known : evalName(*name);
+            }
+        } else if (o < 0) {
             args[i].value = bc.constants[static_cast<std::size_t>(-1 - o)];
-        else if (passed[i].variable)
+        } else if (passed[i].variable) {
             args[i].ref = regs[o];
-        else
+        } else {
             args[i].value = std::move(*regs[o]);
+        }
     }
+    if (calleeFirst)
+        return callNameResolved(callee, r, args, in.when);
     if (callee.kind != ast::ExprKind::Member)
         return callName(callee, args, in.when);
     return memberCall(callee, site.member, target, args, in.when);

@@ -251,17 +251,21 @@ bool Interpreter::passesElement(const std::vector<ExprPtr>& argExprs) {
                        [this](const ExprPtr& a) { return arrayArgument(*a) != nullptr; });
 }
 
+// A name passed as an argument: a variable (not a constant) is passed by reference.
+bool Interpreter::bindVariable(const Expr& name, Argument& arg) {
+    ResolvedName r = resolve(name, false);
+    if (!r.var || (r.global && r.global->isConst))
+        return false;
+    arg.ref = r.var;
+    return true;
+}
+
 ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
     ArgList args(argExprs.size());
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];
-        if (a.kind == ExprKind::Name) {
-            ResolvedName r = resolve(a, false);
-            if (r.var && !(r.global && r.global->isConst)) {
-                args[i].ref = r.var;
-                continue;
-            }
-        }
+        if (a.kind == ExprKind::Name && bindVariable(a, args[i]))
+            continue;
         if (Value* array = arrayArgument(a)) {
             auto indices = evalArgs(a.args);
             auto subscripts = evalSubscripts(indices);
@@ -409,7 +413,13 @@ Value Interpreter::callName(const Expr& callee, std::span<Argument> args, bool w
         return callProcedure(*slot.global->proc, nullptr, args);
     if (callsItself(callee, args.size()))
         return callProcedure(*frame_->proc, frame_->me, args);
-    ResolvedName r = resolveCallee(callee);
+    return callNameResolved(callee, resolveCallee(callee), args, wantValue);
+}
+
+// A name that is not a global procedure or the running function's own name, called after
+// what it denotes was found (resolveCallee).
+Value Interpreter::callNameResolved(const Expr& callee, const ResolvedName& r,
+                                    std::span<Argument> args, bool wantValue) {
     if (r.builtin) {
         Values values = valuesOf(args);
         return callBuiltin(*r.builtin, values);

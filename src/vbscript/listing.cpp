@@ -128,7 +128,11 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         text += lib::utf16ToUtf8(site.callee->name()) + "(";
         for (std::int32_t i = 0; i < site.count; ++i) {
             const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
-            text += (i ? ", " : "") + std::string(p.variable ? "ByRef " : "") + operand(p.operand);
+            text += i ? ", " : "";
+            if (p.name)
+                text += lib::utf16ToUtf8(p.name->name());
+            else
+                text += std::string(p.variable ? "ByRef " : "") + operand(p.operand);
         }
         return text + ")";
     }

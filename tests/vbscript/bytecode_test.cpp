@@ -70,8 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
-                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g\nEnd Sub\n");
-    EXPECT_EQ(c.count(Opcode::Exec), 2); // Dim of an array; a global passed by reference
+                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g, k + 1\nEnd Sub\n");
+    // Dim of an array; a global name beside a computed argument, which would run first.
+    EXPECT_EQ(c.count(Opcode::Exec), 2);
     EXPECT_EQ(c.count(Opcode::Eval), 0);
     EXPECT_EQ(c.count(Opcode::Call), 1); // the member
     // A name with one plain argument is an element or a call: it is found out as it runs.

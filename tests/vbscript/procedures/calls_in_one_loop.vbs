@@ -153,3 +153,29 @@ End Sub
 CallsGreet ' expect: first
 ExecuteGlobal "Sub Greet() : WScript.Echo ""second"" : End Sub"
 CallsGreet ' expect: second
+
+' Names that are not locals, bound as the call runs: a global or a field by reference, a
+' constant by value, and for a built-in the value the name had before a later argument
+' ran.
+Const Five = 5
+g = 1
+Inc g
+Inc Five
+WScript.Echo g, Five ' expect: 2 5
+Class Tally
+    Private count
+    Public Function Bump()
+        count = 40
+        Inc count
+        Bump = count
+    End Function
+End Class
+Set t = New Tally
+WScript.Echo t.Bump() ' expect: 41
+word = "abc"
+Function ChangesWord()
+    word = "XYZW"
+    ChangesWord = 2
+End Function
+part = Mid(word, ChangesWord)
+WScript.Echo part, word ' expect: bc XYZW
