@@ -430,10 +430,11 @@ private:
                            [this](const ExprPtr& a) { return isPlain(*a); });
     }
 
-    // `a(i)` with a literal or local subscript: an element of an array variable, or a
-    // call with that one argument, decided when it runs.
+    // `a(i)` with a literal or a name as its subscript: an element of an array variable,
+    // or a call with that one argument, decided when it runs.
     bool isElement(const Expr& e) const {
-        return e.object->kind == ExprKind::Name && e.args.size() == 1 && isPlain(*e.args[0]) &&
+        return e.object->kind == ExprKind::Name && e.args.size() == 1 &&
+               (isPlain(*e.args[0]) || e.args[0]->kind == ExprKind::Name) &&
                !(isLocal(*e.object) && e.object->slot.index == proc_->resultSlot);
     }
 

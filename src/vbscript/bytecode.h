@@ -45,7 +45,7 @@ enum class Opcode : std::uint8_t {
     ForTest,       // on to `target` when counter `expr` is past the end a for step b
     ForNext,       // counter `expr` += step b, counts a step, then on to `target`
     Element,       // register dst = `expr`, an element of an array variable, else call site
-                   // calls[a] (its one argument a literal or a local variable)
+                   // calls[a] (its one argument a literal or a name)
     Eval,          // register dst = `expr`, evaluated by the tree walker
     Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
                    // to `target`, its Exit For to `b`
