@@ -208,9 +208,20 @@ private:
     bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
     void stepForCounter(const ast::Expr& counter, const Value& step);
     Flow execForEach(const ast::ForEachStmt& s);
+    // What For Each goes over: a copy of an array's elements or an object's items; 91 for
+    // Nothing, 451 for anything else.
+    static std::vector<Value> forEachItems(const Value& collection);
     Flow execDo(const ast::DoStmt& s);
     Flow execSelect(const ast::SelectStmt& s);
     void execDeclaration(const ast::DeclStmt& s);
+    // Dim, ReDim and Erase of one name in the steps both executors take. The variable an
+    // array statement of `kind` works on: ReDim declares its name also under Option
+    // Explicit, and a fixed array refuses ReDim before the new bounds are read.
+    Value& arrayVariable(const ast::Expr& target, ast::StmtKind kind);
+    static void eraseArray(Value& var);
+    // Dim or ReDim (s) of var with these upper bounds, once they are found.
+    static void sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
+                          const ast::DeclStmt& s);
     void execCall(const ast::Expr& call);
 
     // expressions

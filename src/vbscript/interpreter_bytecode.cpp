@@ -57,6 +57,14 @@ void binaryStep(ast::Op op, Value* const* regs, const Value* constants, const In
     consume(regs, in);
 }
 
+// For Each's items, kept in a register as a one-dimensional array.
+Value asArray(std::vector<Value> items) {
+    Ref<Array> array = makeRef<Array>(
+        std::vector<std::int32_t>{static_cast<std::int32_t>(items.size()) - 1}, false);
+    array->elements() = std::move(items);
+    return Value::array(std::move(array));
+}
+
 } // namespace
 
 // A function calling itself runs the call in the same loop: the callee gets a frame and
@@ -125,6 +133,9 @@ public:
     // caller goes on.
     std::int32_t finish() {
         SelfCallFrame& f = innermost();
+        // An error leaving the call from a With body leaves its objects behind, and the
+        // frame is kept for reuse.
+        f.withObjects.clear();
         interp_.frame_ = f.caller;
         --interp_.depth_;
         --interp_.selfCallDepth_;
@@ -165,10 +176,12 @@ private:
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,   &&add,
-        &&subtract, &&unary,    &&copy,    &&assign,        &&loadName, &&storeName,
-        &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,  &&forNext,
-        &&element,  &&evaluate, &&execute, &&callSelf,      &&leave,    &&leave,
+        &&stepJump,    &&jump,    &&jumpIf,   &&compareJumpIf, &&binary,   &&add,
+        &&subtract,    &&unary,   &&copy,     &&assign,        &&loadName, &&storeName,
+        &&store,       &&onError, &&clear,    &&withPush,      &&withPop,  &&forEachInit,
+        &&forEachNext, &&append,  &&declare,  &&arrayVariable, &&bound,    &&sizeArray,
+        &&erase,       &&numeric, &&forInit,  &&forTest,       &&forNext,  &&element,
+        &&evaluate,    &&execute, &&callSelf, &&leave,         &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -256,6 +269,89 @@ private:
         onError:
             frame_->resumeNext = in->when;
             err_->clear();
+            NEXT_INSTRUCTION();
+        clear:
+            for (std::int32_t r = in->a + in->b; r > in->a;)
+                regs[--r]->clear();
+            NEXT_INSTRUCTION();
+        withPush : {
+            Value object = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            if (!object.isObject())
+                raise(err::ObjectRequired);
+            frame_->withObjects.push_back(std::move(object));
+        }
+            NEXT_INSTRUCTION();
+        withPop:
+            frame_->withObjects.pop_back();
+            NEXT_INSTRUCTION();
+        forEachInit:
+            *regs[in->dst] = asArray(forEachItems(*regs[in->a]));
+            regs[in->b]->setInline(Type::Long, 0);
+            NEXT_INSTRUCTION();
+        forEachNext : {
+            std::vector<Value>& items = regs[in->dst]->mutableArray().elements();
+            auto position = static_cast<std::size_t>(regs[in->b]->asLong());
+            if (position == items.size()) {
+                ip = code + in->target;
+                NEXT_INSTRUCTION();
+            }
+            checkStep();
+            regs[in->b]->setInline(Type::Long, position + 1);
+            // The loop lets go of each item as the counter takes it.
+            bool isObject = items[position].isObject();
+            assign(*in->expr, std::move(items[position]), isObject);
+            NEXT_INSTRUCTION();
+        }
+        append : {
+            Value& left = *regs[in->a];
+            const Value& right = registerOrConstant(regs, constants, in->b);
+            Value* target = nullptr;
+            if (left.isString()) {
+                target = knownVariable(*in->expr, true);
+                if (!target)
+                    target = variable(*in->expr, true);
+            }
+            if (target && target->isString() && target->sharesCell(left)) {
+                left.clear();
+                if (right.isString())
+                    target->appendText(right.asString());
+                else
+                    target->appendText(concatText(right));
+                consume(regs, *in);
+                NEXT_INSTRUCTION();
+            }
+        }
+            {
+                Value joined = applyBinary(ast::Op::Concat, *regs[in->a],
+                                           registerOrConstant(regs, constants, in->b));
+                consume(regs, *in);
+                assign(*in->expr, std::move(joined), false);
+            }
+            NEXT_INSTRUCTION();
+        declare:
+            declareGlobal(in->expr->name());
+            NEXT_INSTRUCTION();
+        arrayVariable:
+            arrayVariable(*in->expr, in->stmt->kind);
+            NEXT_INSTRUCTION();
+        bound:
+            regs[in->dst]->setInline(Type::Long, static_cast<std::uint32_t>(toLong(
+                                                     registerOrConstant(regs, constants, in->a))));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        sizeArray : {
+            // Sizing takes time in proportion to the size, as a loop does.
+            checkStep();
+            Value& array = arrayVariable(*in->expr, in->stmt->kind);
+            std::vector<std::int32_t> bounds;
+            for (std::int32_t r = in->a; r < in->a + in->b; ++r)
+                bounds.push_back(regs[r]->asLong());
+            sizeArray(array, bounds, static_cast<const ast::DeclStmt&>(*in->stmt));
+        }
+            NEXT_INSTRUCTION();
+        erase:
+            eraseArray(arrayVariable(*in->expr, ast::StmtKind::Erase));
             NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));

@@ -161,50 +161,63 @@ void Interpreter::execDeclaration(const DeclStmt& s) {
             declareGlobal(target.name());
         if (s.kind == StmtKind::Dim && !d.isArray)
             continue;
-        Value* var = nullptr;
-        if (s.kind == StmtKind::ReDim) {
-            // ReDim declares the name it sizes, also under Option Explicit.
-            bool explicitNames = std::exchange(frame_->explicitNames, false);
-            try {
-                var = variable(target, true);
-            } catch (...) {
-                frame_->explicitNames = explicitNames;
-                throw;
-            }
-            frame_->explicitNames = explicitNames;
-        } else {
-            var = variable(target, true);
-        }
-        if (!var)
-            raise(err::IllegalAssignment);
         if (s.kind == StmtKind::Erase) {
-            if (!var->isArray())
-                raise(err::TypeMismatch);
-            Array& arr = var->mutableArray();
-            if (arr.fixed()) {
-                std::vector<Value> old = arr.emptyElements(); // let go of last
-            } else {
-                *var = Value::array(makeRef<Array>());
-            }
+            eraseArray(arrayVariable(target, s.kind));
             continue;
         }
-        // A fixed-size array refuses ReDim before its new bounds are even read.
-        if (s.kind == StmtKind::ReDim && var->isArray() && var->asArray()->fixed())
-            raise(err::ArrayFixed);
+        Value& var = arrayVariable(target, s.kind);
         std::vector<std::int32_t> bounds;
         for (const auto& b : d.bounds)
             bounds.push_back(toLong(eval(*b)));
-        if (s.kind == StmtKind::Dim) {
-            if (!var->isArray())
-                *var = Value::array(makeRef<Array>(bounds, !bounds.empty()));
-            continue;
+        sizeArray(var, bounds, s);
+    }
+}
+
+Value& Interpreter::arrayVariable(const Expr& target, StmtKind kind) {
+    Value* var = nullptr;
+    if (kind == StmtKind::ReDim) {
+        // ReDim declares the name it sizes, also under Option Explicit.
+        bool explicitNames = std::exchange(frame_->explicitNames, false);
+        try {
+            var = variable(target, true);
+        } catch (...) {
+            frame_->explicitNames = explicitNames;
+            throw;
         }
-        // ReDim
-        if (s.preserve && var->isArray() && var->asArray()->dimensions() > 0) {
-            std::vector<Value> cut = var->mutableArray().resizePreserving(bounds); // let go of last
-        } else {
-            *var = Value::array(makeRef<Array>(bounds, false));
-        }
+        frame_->explicitNames = explicitNames;
+    } else {
+        var = variable(target, true);
+    }
+    if (!var)
+        raise(err::IllegalAssignment);
+    // A fixed-size array refuses ReDim before its new bounds are even read.
+    if (kind == StmtKind::ReDim && var->isArray() && var->asArray()->fixed())
+        raise(err::ArrayFixed);
+    return *var;
+}
+
+void Interpreter::eraseArray(Value& var) {
+    if (!var.isArray())
+        raise(err::TypeMismatch);
+    Array& arr = var.mutableArray();
+    if (arr.fixed()) {
+        std::vector<Value> old = arr.emptyElements(); // let go of last
+    } else {
+        var = Value::array(makeRef<Array>());
+    }
+}
+
+void Interpreter::sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
+                            const DeclStmt& s) {
+    if (s.kind == StmtKind::Dim) {
+        if (!var.isArray())
+            var = Value::array(makeRef<Array>(bounds, !bounds.empty()));
+        return;
+    }
+    if (s.preserve && var.isArray() && var.asArray()->dimensions() > 0) {
+        std::vector<Value> cut = var.mutableArray().resizePreserving(bounds); // let go of last
+    } else {
+        var = Value::array(makeRef<Array>(bounds, false));
     }
 }
 
@@ -254,21 +267,23 @@ void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
         assign(counter, binaryOp(Op::Add, eval(counter), step), false);
 }
 
-Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {
-    Value collection = eval(*s.collection);
-    std::vector<Value> items;
-    if (collection.isArray()) {
-        items = collection.asArray()->elements();
-    } else if (collection.isObject() && !collection.isNothing()) {
+std::vector<Value> Interpreter::forEachItems(const Value& collection) {
+    if (collection.isArray())
+        return collection.asArray()->elements();
+    if (collection.isObject() && !collection.isNothing()) {
         auto listed = collection.asObject()->items();
         if (!listed)
             raise(err::NotACollection);
-        items = std::move(*listed);
-    } else if (collection.isNothing()) {
-        raise(err::ObjectNotSet);
-    } else {
-        raise(err::NotACollection);
+        return std::move(*listed);
     }
+    if (collection.isNothing())
+        raise(err::ObjectNotSet);
+    raise(err::NotACollection);
+}
+
+Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {
+    Value collection = eval(*s.collection);
+    std::vector<Value> items = forEachItems(collection);
     for (auto& item : items) {
         checkStep();
         bool isObject = item.isObject();

@@ -58,7 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 u"If s > 10 Then Exit For\nNext\nF = s\nEnd Function\n"},
         Flattened{u"self call arguments", u"Function G(x, ByVal y)\n"
                                           u"If x > 0 Then G = G((x) - 1, 2) Else G = y\n"
-                                          u"End Function\n"}),
+                                          u"End Function\n"},
+        Flattened{u"select case", u"Function F(n)\nDo\nSelect Case n + 1\nCase 1, n\n"
+                                  u"Exit Do\nCase 3\nF = 3\nCase Else\nExit Function\n"
+                                  u"End Select\nLoop\nEnd Function\n"},
+        Flattened{u"with and for each", u"Sub S(o, list)\nDim x\nFor Each x In list\n"
+                                        u"With o\nIf x Then Exit For\nEnd With\nNext\n"
+                                        u"End Sub\n"},
+        Flattened{u"arrays and appends", u"Function F(n)\nDim a(2), s\nReDim b(n, 1)\n"
+                                         u"ReDim Preserve b(n, 2)\nErase a\ns = s & n\n"
+                                         u"End Function\n"}),
     [](const auto& info) {
         std::string name;
         for (const char16_t* p = info.param.name; *p; ++p)
@@ -68,8 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
-                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nEnd Sub\n");
-    EXPECT_EQ(c.count(Opcode::Exec), 1); // Dim of an array
+                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\no.Value = k\nEnd Sub\n");
+    EXPECT_EQ(c.count(Opcode::Exec), 1); // the assignment to a member
     EXPECT_EQ(c.count(Opcode::Eval), 1); // the member
     // A name with one plain argument is an element or a call: it is found out as it runs.
     EXPECT_EQ(c.count(Opcode::Element), 1);
@@ -104,6 +113,32 @@ TEST(Bytecode, ALoopsConditionBelongsToTheLoop) {
     const Bytecode::Statement& s = bc.statements[static_cast<std::size_t>(condition->statement)];
     EXPECT_EQ(s.stmt->kind, ast::StmtKind::Do);
     EXPECT_EQ(s.resume, static_cast<std::int32_t>(bc.code.size()) - 1);
+}
+
+TEST(Bytecode, HeldValuesAreLetGoOfOnEveryWayOut) {
+    // The subject and the collection are let go of at the end, where an error of the
+    // statement itself goes on too, and before each Exit out of them.
+    Compiled c = compiled(u"Sub S(n, list)\nDim x\nDo\nFor Each x In list\n"
+                          u"Select Case n + x\nCase 1\nExit Do\nCase 2\nExit Sub\n"
+                          u"End Select\nNext\nLoop\nEnd Sub\n");
+    const Bytecode& bc = c.code();
+    for (const Bytecode::Statement& s : bc.statements) {
+        if (s.stmt->kind == ast::StmtKind::ForEach || s.stmt->kind == ast::StmtKind::Select) {
+            EXPECT_EQ(bc.code[static_cast<std::size_t>(s.resume)].code, Opcode::Clear);
+        }
+    }
+    for (std::size_t pc = 0; pc < bc.code.size(); ++pc) {
+        Opcode leaving = bc.code[pc].code;
+        if (leaving != Opcode::Return &&
+            !(leaving == Opcode::Jump && bc.code[pc].target > static_cast<std::int32_t>(pc)))
+            continue;
+        // Exit Do and Exit Sub let go of both; the end of a case only jumps to the Clear.
+        if (bc.code[static_cast<std::size_t>(bc.code[pc].target)].code == Opcode::Clear)
+            continue;
+        ASSERT_GE(pc, 2u);
+        EXPECT_EQ(bc.code[pc - 1].code, Opcode::Clear) << "at " << pc;
+        EXPECT_EQ(bc.code[pc - 2].code, Opcode::Clear) << "at " << pc;
+    }
 }
 
 TEST(Bytecode, TemporariesAreReused) {
