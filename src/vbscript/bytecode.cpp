@@ -25,9 +25,22 @@ class Builder {
 public:
     // Global code has no procedure: its names are all global and its registers are
     // temporaries only.
-    Builder(const Block& body, const Procedure* p)
-        : body_(body), proc_(p), nextTemporary_(p ? p->frameSize : 0) {
+    // `ownBody`: the procedure's body, where its name with arguments calls it again; code
+    // compiled in its scope reaches the procedure as any caller does.
+    Builder(const Block& body, const Procedure* p, bool ownBody = true)
+        : body_(body), proc_(p), ownBody_(ownBody), nextTemporary_(p ? p->frameSize : 0) {
         bc_.registers = nextTemporary_;
+    }
+
+    Bytecode buildExpression(const Expr& e) {
+        std::int32_t result = temporary();
+        Operand o = value(e);
+        release(o);
+        Instruction copy = oneOperand(Opcode::Copy, o);
+        copy.dst = result;
+        emit(copy);
+        emit({Opcode::Leave});
+        return std::move(bc_);
     }
 
     Bytecode build() {
@@ -624,8 +637,8 @@ private:
     // count are the tree walker's.
     bool isSelfCall(const Expr& e) const {
         const Expr& callee = *e.object;
-        if (!isLocal(callee) || callee.slot.index != proc_->resultSlot || e.args.empty() ||
-            e.args.size() != proc_->params.size())
+        if (!ownBody_ || !isLocal(callee) || callee.slot.index != proc_->resultSlot ||
+            e.args.empty() || e.args.size() != proc_->params.size())
             return false;
         return std::none_of(e.args.begin(), e.args.end(), [&](const ExprPtr& a) {
             return (a->kind == ExprKind::Name && !isLocal(*a)) ||
@@ -657,6 +670,7 @@ private:
 
     const Block& body_;
     const Procedure* proc_;
+    bool ownBody_;
     Bytecode bc_;
     std::int32_t nextTemporary_;
     std::int32_t statement_ = 0; // the statement being flattened
@@ -675,6 +689,15 @@ Bytecode buildBytecode(const Procedure& p) {
 
 Bytecode buildBytecode(const Block& globalCode) {
     return Builder(globalCode, nullptr).build();
+}
+
+Bytecode buildBytecode(const Block& statements, const Procedure* scope) {
+    return Builder(statements, scope, false).build();
+}
+
+Bytecode buildBytecode(const Expr& expression, const Procedure* scope) {
+    static const Block kNoStatements;
+    return Builder(kNoStatements, scope, false).buildExpression(expression);
 }
 
 } // namespace vbs

@@ -112,5 +112,11 @@ Bytecode buildBytecode(const Procedure& p);
 // Flattens code compiled at the global level (a script's statements outside any
 // procedure).
 Bytecode buildBytecode(const ast::Block& globalCode);
+// Flattens code Execute runs, or an expression Eval finds, in the scope of procedure
+// `scope` (null: global code), whose names the compiler has resolved there. Its registers
+// begin with that procedure's slots; an expression's value is left in the register after
+// them. An expression has no statements: its error is the calling statement's.
+Bytecode buildBytecode(const ast::Block& statements, const Procedure* scope);
+Bytecode buildBytecode(const ast::Expr& expression, const Procedure* scope);
 
 } // namespace vbs

@@ -179,6 +179,11 @@ private:
     // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
     static void copyByValArguments(const Procedure& p, const FrameStack::Region& region);
     void runBytecode(const Bytecode& bc);
+    // Runs code compiled in the running frame's scope (Execute, Eval): its registers are
+    // the frame's slots, then temporaries of its own, as the frame's temporaries are in use
+    // by the statement running it. Returns the register after the slots, where an
+    // expression leaves its value.
+    Value runInFrame(const Bytecode& bc);
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);

@@ -165,6 +165,8 @@ private:
     // each caller in turn that this loop runs, lets the code go on (at the returned
     // place); else it leaves (-1).
     auto resumeAt = [this, &bc, &calls](ScriptError& e, std::int32_t pc) {
+        if (bc.statements.empty())
+            return -1; // an expression's error is the calling statement's
         while (!recover(e, *statementAt(bc, pc).stmt)) {
             if (calls.empty())
                 return -1;
