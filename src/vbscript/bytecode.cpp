@@ -56,9 +56,8 @@ public:
     }
 
 private:
-    // A Do or For loop being built: the instructions that leave it, a Jump of its Exit
-    // or a statement handed to the tree walker (which may end with Exit Do or Exit For).
-    // While ... Wend is not one: its Exit Do leaves the enclosing Do.
+    // A Do or For loop being built: the Jumps of its Exits. While ... Wend is not one: its
+    // Exit Do leaves the enclosing Do.
     struct Loop {
         std::vector<std::size_t> exits;
         // How many of held_ were there when the loop began: its exits let go of the rest.
@@ -73,15 +72,9 @@ private:
             emit(held_[i - 1]);
     }
 
-    // The exits of a loop go on here: an Exec's Exit For is its `b`, everything else's
-    // exit its `target`.
-    void landExits(const Loop& loop, bool isFor) {
-        for (std::size_t j : loop.exits) {
-            if (isFor && bc_.code[j].code == Opcode::Exec)
-                bc_.code[j].b = pc();
-            else
-                landHere(j);
-        }
+    void landExits(const Loop& loop) {
+        for (std::size_t j : loop.exits)
+            landHere(j);
     }
 
     std::int32_t pc() const { return static_cast<std::int32_t>(bc_.code.size()); }
@@ -214,16 +207,10 @@ private:
     void treeStatement(const Stmt& s) {
         Instruction in{Opcode::Exec};
         in.stmt = &s;
-        std::size_t at = emit(in);
-        // Its Exit Do, if any, leaves the innermost Do, and its Exit For the innermost For.
-        if (!dos_.empty())
-            dos_.back().exits.push_back(at);
-        if (!fors_.empty())
-            fors_.back().exits.push_back(at);
+        emit(in);
     }
 
-    // The parser lets Exit Do stand only inside a Do and Exit For only inside a For,
-    // which are then flattened too.
+    // The parser lets Exit Do stand only inside a Do and Exit For only inside a For.
     void exitStatement(const ExitStmt& s) {
         if (s.what == ExitKind::Do) {
             releaseHeld(dos_.back().held);
@@ -309,8 +296,10 @@ private:
     }
 
     // A branch's condition counts as a statement of its own, followed by the branch: an
-    // error in it under On Error Resume Next goes on with the branch's first statement
-    // (Interpreter::branchTaken).
+    // error in it under On Error Resume Next goes on with the branch's first statement,
+    // the branch being taken. (A loop's condition, Select Case's subject and For's bounds
+    // leave the whole statement instead: a loop entered on a failing condition would only
+    // spin.)
     std::size_t branchCondition(const IfStmt& s, const Expr& condition) {
         auto index = static_cast<std::int32_t>(bc_.statements.size());
         bc_.statements.push_back({&s});
@@ -338,7 +327,7 @@ private:
         for (std::size_t j : exits)
             landHere(j);
         if (!s.whileWend) {
-            landExits(dos_.back(), false);
+            landExits(dos_.back());
             dos_.pop_back();
         }
     }
@@ -375,7 +364,7 @@ private:
         next.target = top;
         emit(next);
         landHere(exit);
-        landExits(fors_.back(), true);
+        landExits(fors_.back());
         fors_.pop_back();
         release(step);
         release(end);
@@ -485,7 +474,7 @@ private:
         back.target = top;
         emit(back);
         landHere(exit);
-        landExits(fors_.back(), true);
+        landExits(fors_.back());
         fors_.pop_back();
         held_.pop_back();
         std::int32_t end = pc();

@@ -65,8 +65,8 @@ enum class Opcode : std::uint8_t {
     ForNext,       // counter `expr` += step b, counts a step, then on to `target`
     Element,       // register dst = `expr`, an array element or a call with one plain argument
     Eval,          // register dst = `expr`, evaluated by the tree walker
-    Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
-                   // to `target`, its Exit For to `b`
+    Exec,          // counts a step, then `stmt` (an assignment, a call or a constant) is
+                   // run by the tree walker
     CallSelf,      // register dst = this procedure called with operands arguments[a, a + b)
     Return,        // Exit Sub, Function or Property: Err is cleared
     Leave,         // the end of the body

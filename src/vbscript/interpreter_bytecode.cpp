@@ -1,7 +1,6 @@
 // Running a procedure's compact form (bytecode.h): one loop over its instructions, with
-// the registers being the call's slots. An error is handled as the tree walker's block
-// handles it, for the statement that was running: with On Error Resume Next the code
-// goes on where that statement's successor begins.
+// the registers being the call's slots. An error is the statement's that was running:
+// with On Error Resume Next the code goes on where that statement's successor begins.
 #include "vbscript/bytecode.h"
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
@@ -385,16 +384,10 @@ private:
         evaluate:
             *regs[in->dst] = eval(*in->expr);
             NEXT_INSTRUCTION();
-        execute : {
+        execute:
             checkStep();
-            Flow flow = exec(*in->stmt);
-            if (flow == Flow::Normal)
-                NEXT_INSTRUCTION();
-            if (flow == Flow::ExitProc)
-                goto leave; // Exit Sub, Function or Property, which has cleared Err
-            ip = code + (flow == Flow::ExitDo ? in->target : in->b);
+            exec(*in->stmt);
             NEXT_INSTRUCTION();
-        }
         callSelf:
             checkStep();
             calls.start(*in, bc, static_cast<std::int32_t>(ip - code));

@@ -92,8 +92,7 @@ TEST(Bytecode, JumpsLandInsideTheCode) {
     ASSERT_EQ(code.back().code, Opcode::Leave);
     for (const Instruction& in : code) {
         bool jumps = in.code == Opcode::Jump || in.code == Opcode::StepJump ||
-                     in.code == Opcode::JumpIf || in.code == Opcode::CompareJumpIf ||
-                     in.code == Opcode::Exec;
+                     in.code == Opcode::JumpIf || in.code == Opcode::CompareJumpIf;
         if (jumps) {
             EXPECT_GE(in.target, 0) << "the Exit Do of Select Case leaves the loop too";
             EXPECT_LT(in.target, static_cast<std::int32_t>(code.size()));
