@@ -126,18 +126,22 @@ TEST(Bytecode, HeldValuesAreLetGoOfOnEveryWayOut) {
             EXPECT_EQ(bc.code[static_cast<std::size_t>(s.resume)].code, Opcode::Clear);
         }
     }
-    for (std::size_t pc = 0; pc < bc.code.size(); ++pc) {
-        Opcode leaving = bc.code[pc].code;
-        if (leaving != Opcode::Return &&
-            !(leaving == Opcode::Jump && bc.code[pc].target > static_cast<std::int32_t>(pc)))
+    // Exit Do and Exit Sub let go of both (an Exit to the end of the procedure is a Leave
+    // of its own); the end of a case only jumps to the Clear.
+    int exits = 0;
+    for (std::size_t pc = 0; pc + 1 < bc.code.size(); ++pc) {
+        const Instruction& in = bc.code[pc];
+        bool leaves = in.code == Opcode::Return || in.code == Opcode::Leave ||
+                      (in.code == Opcode::Jump && in.target > static_cast<std::int32_t>(pc) &&
+                       bc.code[static_cast<std::size_t>(in.target)].code != Opcode::Clear);
+        if (!leaves)
             continue;
-        // Exit Do and Exit Sub let go of both; the end of a case only jumps to the Clear.
-        if (bc.code[static_cast<std::size_t>(bc.code[pc].target)].code == Opcode::Clear)
-            continue;
+        ++exits;
         ASSERT_GE(pc, 2u);
         EXPECT_EQ(bc.code[pc - 1].code, Opcode::Clear) << "at " << pc;
         EXPECT_EQ(bc.code[pc - 2].code, Opcode::Clear) << "at " << pc;
     }
+    EXPECT_EQ(exits, 2);
 }
 
 TEST(Bytecode, TemporariesAreReused) {
