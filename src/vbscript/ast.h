@@ -369,8 +369,8 @@ struct Unit {
     std::vector<Constant> constants;
     bool optionExplicit = false;
     ast::ExprPtr expression; // Eval
-    // Filled by the compiler for code compiled at the global level: the statements'
-    // compact form (bytecode.h).
+    // Filled by the compiler: the compact form (bytecode.h) of the statements, or of the
+    // expression.
     std::shared_ptr<const Bytecode> bytecode;
 };
 

@@ -30,6 +30,17 @@ public:
         bc_.registers = nextTemporary_;
     }
 
+    Bytecode buildExpression(const Expr& e) {
+        std::int32_t result = temporary();
+        Operand o = value(e);
+        release(o);
+        Instruction copy = oneOperand(Opcode::Copy, o);
+        copy.dst = result;
+        emit(copy);
+        emit({Opcode::Leave});
+        return std::move(bc_);
+    }
+
     Bytecode build() {
         block(body_);
         emit({Opcode::Leave});
@@ -43,22 +54,25 @@ public:
     }
 
 private:
-    // A Do or For loop being built: the instructions that leave it, a Jump of its Exit
-    // or a statement handed to the tree walker (which may end with Exit Do or Exit For).
-    // While ... Wend is not one: its Exit Do leaves the enclosing Do.
+    // A Do or For loop being built: the Jumps of its Exits. While ... Wend is not one: its
+    // Exit Do leaves the enclosing Do.
     struct Loop {
         std::vector<std::size_t> exits;
+        // How many of held_ were there when the loop began: its exits let go of the rest.
+        std::size_t held = 0;
     };
+    Loop openLoop() const { return {{}, held_.size()}; }
 
-    // The exits of a loop go on here: an Exec's Exit For is its `b`, everything else's
-    // exit its `target`.
-    void landExits(const Loop& loop, bool isFor) {
-        for (std::size_t j : loop.exits) {
-            if (isFor && bc_.code[j].code == Opcode::Exec)
-                bc_.code[j].b = pc();
-            else
-                landHere(j);
-        }
+    // Emits what the statements being left hold, from the innermost out to the first
+    // `kept` of held_.
+    void releaseHeld(std::size_t kept) {
+        for (std::size_t i = held_.size(); i > kept; --i)
+            emit(held_[i - 1]);
+    }
+
+    void landExits(const Loop& loop) {
+        for (std::size_t j : loop.exits)
+            landHere(j);
     }
 
     std::int32_t pc() const { return static_cast<std::int32_t>(bc_.code.size()); }
@@ -101,6 +115,9 @@ private:
         auto index = static_cast<std::int32_t>(bc_.statements.size());
         bc_.statements.push_back({&s});
         std::int32_t enclosing = std::exchange(statement_, index);
+        // Where On Error Resume Next goes on after an error of the statement itself: past
+        // it, unless it holds something to let go of first.
+        std::int32_t resume = -1;
         switch (s.kind) {
         case StmtKind::Assign:
             if (!assignment(static_cast<const AssignStmt&>(s)))
@@ -129,51 +146,94 @@ private:
             if (!callStatement(static_cast<const CallStmt&>(s)))
                 treeStatement(s);
             break;
+        case StmtKind::Select:
+            resume = selectStatement(static_cast<const SelectStmt&>(s));
+            break;
+        case StmtKind::With:
+            withStatement(static_cast<const WithStmt&>(s));
+            break;
+        case StmtKind::ForEach:
+            resume = forEachStatement(static_cast<const ForEachStmt&>(s));
+            break;
         case StmtKind::Dim:
-            // A procedure's plain locals exist from the start: only arrays are made here.
-            // Global code declares its variables as it runs.
-            if (!proc_ || declaresArray(static_cast<const DeclStmt&>(s)))
-                treeStatement(s);
+        case StmtKind::ReDim:
+        case StmtKind::Erase:
+            declaration(static_cast<const DeclStmt&>(s));
             break;
         default:
             treeStatement(s);
             break;
         }
-        bc_.statements[static_cast<std::size_t>(index)].resume = pc();
+        bc_.statements[static_cast<std::size_t>(index)].resume = resume >= 0 ? resume : pc();
         statement_ = enclosing;
     }
 
-    static bool declaresArray(const DeclStmt& s) {
-        return std::any_of(s.items.begin(), s.items.end(),
-                           [](const Declared& d) { return d.isArray; });
+    // A procedure's plain locals exist from the start: only arrays are made here. Global
+    // code declares its variables as it runs. Each name in turn is found, then its bounds,
+    // each made a Long before the next is found, then it is sized.
+    void declaration(const DeclStmt& s) {
+        for (const Declared& d : s.items) {
+            const Expr& target = *d.target;
+            if (s.kind == StmtKind::Dim && !proc_ && target.slot.scope == Scope::Global) {
+                Instruction declare{Opcode::Declare};
+                declare.expr = &target;
+                emit(declare);
+            }
+            if (s.kind == StmtKind::Dim && !d.isArray)
+                continue;
+            Instruction in{s.kind == StmtKind::Erase ? Opcode::Erase : Opcode::ArrayVariable};
+            in.expr = &target;
+            in.stmt = &s;
+            if (in.code == Opcode::Erase || !d.bounds.empty())
+                emit(in);
+            if (in.code == Opcode::Erase)
+                continue;
+            std::int32_t first = nextTemporary_;
+            for (std::size_t i = 0; i < d.bounds.size(); ++i)
+                temporary();
+            for (std::size_t i = 0; i < d.bounds.size(); ++i) {
+                Operand o = value(*d.bounds[i]);
+                release(o);
+                Instruction bound = oneOperand(Opcode::Bound, o);
+                bound.dst = first + static_cast<std::int32_t>(i);
+                emit(bound);
+            }
+            in.code = Opcode::SizeArray;
+            in.a = first;
+            in.b = static_cast<std::int32_t>(d.bounds.size());
+            emit(in);
+            nextTemporary_ = first;
+        }
     }
 
     void treeStatement(const Stmt& s) {
         Instruction in{Opcode::Exec};
         in.stmt = &s;
-        std::size_t at = emit(in);
-        // Its Exit Do, if any, leaves the innermost Do, and its Exit For the innermost For.
-        if (!dos_.empty())
-            dos_.back().exits.push_back(at);
-        if (!fors_.empty())
-            fors_.back().exits.push_back(at);
+        emit(in);
     }
 
-    // The parser lets Exit Do stand only inside a Do and Exit For only inside a For,
-    // which are then flattened too.
+    // The parser lets Exit Do stand only inside a Do and Exit For only inside a For.
     void exitStatement(const ExitStmt& s) {
-        if (s.what == ExitKind::Do)
+        if (s.what == ExitKind::Do) {
+            releaseHeld(dos_.back().held);
             dos_.back().exits.push_back(emit({Opcode::Jump}));
-        else if (s.what == ExitKind::For)
+        } else if (s.what == ExitKind::For) {
+            releaseHeld(fors_.back().held);
             fors_.back().exits.push_back(emit({Opcode::Jump}));
-        else
+        } else {
+            releaseHeld(0);
             emit({Opcode::Return});
+        }
     }
 
     // `name = value`; anything else is the tree walker's.
     bool assignment(const AssignStmt& a) {
         const Expr& target = *a.target;
-        if (a.appends || !(target.kind == ExprKind::Name || isPlainElement(target)))
+        if (a.appends) {
+            appendAssignment(a);
+            return true;
+        }
+        if (!(target.kind == ExprKind::Name || isPlainElement(target)))
             return false;
         const Expr& v = *a.value;
         if (a.isSet || !isLocal(target)) {
@@ -206,6 +266,22 @@ private:
         return true;
     }
 
+    // `s = s & x`: the variable's value is read (a copy, as the right side may change
+    // the variable), then x; the text then grows in place when the copy was all that
+    // shared it, which keeps building a string in a loop linear.
+    void appendAssignment(const AssignStmt& a) {
+        const Expr& joined = *a.value;
+        Operand left = value(*joined.object);
+        if (!left.temporary)
+            left = copyOf(left.index);
+        Operand right = value(*joined.right);
+        release(right);
+        release(left);
+        Instruction in = binaryInstruction(Opcode::Append, Op::Concat, left, right);
+        in.expr = a.target.get();
+        emit(in);
+    }
+
     void ifStatement(const IfStmt& s) {
         std::vector<std::size_t> toEnd;
         for (std::size_t i = 0; i < s.branches.size(); ++i) {
@@ -222,8 +298,10 @@ private:
     }
 
     // A branch's condition counts as a statement of its own, followed by the branch: an
-    // error in it under On Error Resume Next goes on with the branch's first statement
-    // (Interpreter::branchTaken).
+    // error in it under On Error Resume Next goes on with the branch's first statement,
+    // the branch being taken. (A loop's condition, Select Case's subject and For's bounds
+    // leave the whole statement instead: a loop entered on a failing condition would only
+    // spin.)
     std::size_t branchCondition(const IfStmt& s, const Expr& condition) {
         auto index = static_cast<std::int32_t>(bc_.statements.size());
         bc_.statements.push_back({&s});
@@ -236,7 +314,7 @@ private:
 
     void doStatement(const DoStmt& s) {
         if (!s.whileWend)
-            dos_.emplace_back();
+            dos_.push_back(openLoop());
         std::int32_t top = pc();
         std::vector<std::size_t> exits;
         // A loop ends when While's condition is False or Until's is True.
@@ -251,7 +329,7 @@ private:
         for (std::size_t j : exits)
             landHere(j);
         if (!s.whileWend) {
-            landExits(dos_.back(), false);
+            landExits(dos_.back());
             dos_.pop_back();
         }
     }
@@ -280,7 +358,7 @@ private:
         test.consumeA = test.consumeB = false;
         test.expr = s.variable.get();
         std::size_t exit = emit(test);
-        fors_.emplace_back();
+        fors_.push_back(openLoop());
         block(s.body);
         Instruction next{Opcode::ForNext};
         next.b = step.index;
@@ -288,10 +366,125 @@ private:
         next.target = top;
         emit(next);
         landHere(exit);
-        landExits(fors_.back(), true);
+        landExits(fors_.back());
         fors_.pop_back();
         release(step);
         release(end);
+    }
+
+    // The subject is found once and kept in a register of its own until the statement
+    // ends; each Case value is then found and compared with `=` in turn, a Null result
+    // being no match. Returns the end, where the subject is let go of.
+    std::int32_t selectStatement(const SelectStmt& s) {
+        Operand subject = keptValue(*s.subject);
+        std::vector<std::size_t> toEnd;
+        for (std::size_t i = 0; i < s.cases.size(); ++i) {
+            const auto& c = s.cases[i];
+            std::vector<std::size_t> toBody;
+            std::size_t skip = 0;
+            for (std::size_t t = 0; t < c.tests.size(); ++t) {
+                Operand test = value(*c.tests[t]);
+                release(test);
+                Instruction in = binaryInstruction(Opcode::CompareJumpIf, Op::Eq, subject, test);
+                in.consumeA = false;
+                // The last value goes on to the next case when it does not match.
+                in.when = t + 1 < c.tests.size();
+                std::size_t at = emit(in);
+                if (in.when)
+                    toBody.push_back(at);
+                else
+                    skip = at;
+            }
+            for (std::size_t j : toBody)
+                landHere(j);
+            block(c.body);
+            if (i + 1 < s.cases.size())
+                toEnd.push_back(emit({Opcode::Jump}));
+            if (!c.tests.empty())
+                landHere(skip);
+        }
+        for (std::size_t j : toEnd)
+            landHere(j);
+        std::int32_t end = pc();
+        letGo(subject);
+        return end;
+    }
+
+    // A value held while a statement's body runs: a variable is copied, as its value
+    // then is what counts. Body statements that leave early let go of it too.
+    Operand keptValue(const Expr& e) {
+        Operand o = value(e);
+        if (!o.temporary && o.index >= 0)
+            o = copyOf(o.index);
+        if (o.temporary)
+            held_.push_back(clearing(o.index, 1));
+        return o;
+    }
+
+    static Instruction clearing(std::int32_t first, std::int32_t count) {
+        Instruction in{Opcode::Clear};
+        in.a = first;
+        in.b = count;
+        return in;
+    }
+
+    // Ends what keptValue began.
+    void letGo(Operand o) {
+        if (!o.temporary)
+            return;
+        held_.pop_back();
+        emit(clearing(o.index, 1));
+        release(o);
+    }
+
+    // The object is found and pushed; an error there leaves the whole statement, with
+    // nothing pushed. Every way out of the body the builder knows pops it.
+    void withStatement(const WithStmt& s) {
+        Operand o = value(*s.object);
+        release(o);
+        emit(oneOperand(Opcode::WithPush, o));
+        held_.push_back({Opcode::WithPop});
+        block(s.body);
+        held_.pop_back();
+        emit({Opcode::WithPop});
+    }
+
+    // The collection is found once and kept, with what the loop goes over and where it
+    // stands, in registers of their own until the loop ends or is left. Returns the end,
+    // where they are let go of.
+    std::int32_t forEachStatement(const ForEachStmt& s) {
+        Operand collection = value(*s.collection);
+        if (!collection.temporary)
+            collection = copyOf(collection.index);
+        std::int32_t items = temporary();
+        std::int32_t position = temporary();
+        Instruction init = oneOperand(Opcode::ForEachInit, collection);
+        init.consumeA = false;
+        init.dst = items;
+        init.b = position;
+        emit(init);
+        held_.push_back(clearing(collection.index, 2));
+        std::int32_t top = pc();
+        Instruction next{Opcode::ForEachNext};
+        next.dst = items;
+        next.b = position;
+        next.expr = s.variable.get();
+        std::size_t exit = emit(next);
+        fors_.push_back(openLoop());
+        block(s.body);
+        Instruction back{Opcode::Jump};
+        back.target = top;
+        emit(back);
+        landHere(exit);
+        landExits(fors_.back());
+        fors_.pop_back();
+        held_.pop_back();
+        std::int32_t end = pc();
+        emit(clearing(collection.index, 2));
+        release({position, true});
+        release({items, true});
+        release(collection);
+        return end;
     }
 
     void numericInto(const Expr& e, std::int32_t dst) { numericInto(value(e), dst); }
@@ -590,6 +783,9 @@ private:
     std::int32_t statement_ = 0; // the statement being flattened
     std::vector<Loop> dos_;
     std::vector<Loop> fors_;
+    // What the statements being flattened hold while their bodies run, as the
+    // instructions that let go of it, innermost last.
+    std::vector<Instruction> held_;
 };
 
 } // namespace
@@ -600,6 +796,15 @@ Bytecode buildBytecode(const Procedure& p) {
 
 Bytecode buildBytecode(const Block& globalCode) {
     return Builder(globalCode, nullptr).build();
+}
+
+Bytecode buildBytecode(const Block& statements, const Procedure* scope) {
+    return Builder(statements, scope).build();
+}
+
+Bytecode buildBytecode(const Expr& expression, const Procedure* scope) {
+    static const Block kNoStatements;
+    return Builder(kNoStatements, scope).buildExpression(expression);
 }
 
 } // namespace vbs

@@ -4,14 +4,17 @@
 // slots — parameters, result and locals first, then temporaries for the values in
 // between — so a local variable is an operand like any other; global code has
 // temporaries only. Only the shapes that make up most running time are
-// flattened: variables and literals, operators, If, For, Do and While loops, assignments
-// and Set to variables, On Error, Exit, and calls of procedures, built-ins and object members
-// whose arguments bind cheaply (Call). Names other than locals are
-// looked up when they run, as the tree walker looks them up, so code compiled before a procedure or
-// variable of that name was defined reaches it. Everything else stays a tree node that an
-// instruction hands to the tree walker, so what is rare has one implementation. Steps
-// (Interpreter::checkStep) are counted when a call begins, when a loop goes round and for each
-// statement handed to the tree walker, which bounds the time between two counts.
+// flattened: variables and literals, operators, If, For, For Each, Do and While loops,
+// Select Case, With, assignments and Set to variables, On Error, Exit, and calls of
+// procedures, built-ins and object members whose arguments bind cheaply (Call). What a
+// statement holds while its body runs (Select's subject, the With object, For Each's
+// collection) is let go of at its end and on every Exit out of it. Names other than locals
+// are looked up when they run, as the tree walker looks them up, so code compiled before a
+// procedure or variable of that name was defined reaches it. Everything else stays a tree
+// node that an instruction hands to the tree walker, so what is rare has one implementation.
+// Steps (Interpreter::checkStep) are counted when a call begins, when a loop goes round, when
+// an array is sized and for each statement handed to the tree walker, which bounds the time
+// between two counts.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -39,6 +42,23 @@ enum class Opcode : std::uint8_t {
     Store,         // `expr`, a name or an element with plain subscripts, = a; Set when
                    // `when`
     OnError,       // On Error Resume Next when `when`, else On Error GoTo 0: Err is cleared
+    Clear,         // registers [a, a + b) emptied, the last first: what a statement held
+                   // while its body ran
+    WithPush,      // a, which must be an object, becomes the innermost With object
+    WithPop,       // the innermost With object is let go
+    ForEachInit,   // register dst = what For Each goes over in collection a (its items or
+                   // elements, taken once), register b = where it stands (0)
+    ForEachNext,   // counts a step and assigns the next of those to counter `expr` (with Set
+                   // for an object), else on to `target`
+    Append,        // `expr` = a & b, a being what `expr` held: in place when it holds text
+                   // no one else holds (Interpreter::execAssign)
+    Declare,       // global variable `expr` exists from here on (Dim in global code)
+    ArrayVariable, // `expr` is found as Dim, ReDim or Erase (`stmt`) finds it, before the
+                   // bounds are: ReDim of a fixed array fails here
+    Bound,         // register dst = a made a Long, an array's upper bound
+    SizeArray,     // counts a step, then `expr` is sized by Dim or ReDim (`stmt`) to the
+                   // bounds in registers [a, a + b)
+    Erase,         // Erase `expr`
     Numeric,       // register dst = a made a number, as For takes its start, end and step
     ForInit,       // For's counter `expr` = a, after a, b (the end) and dst (the step) are
                    // checked not to be Null
@@ -47,8 +67,8 @@ enum class Opcode : std::uint8_t {
     Element,       // register dst = `expr`, an element of an array variable, else call site
                    // calls[a] (its one argument a literal or a name)
     Eval,          // register dst = `expr`, evaluated by the tree walker
-    Exec,          // counts a step, then `stmt` is run by the tree walker; its Exit Do goes
-                   // to `target`, its Exit For to `b`
+    Exec,          // counts a step, then `stmt` (an assignment, a call or a constant) is
+                   // run by the tree walker
     CheckCallee,   // `expr`, the name a call begins with, is found before the arguments
                    // run: a name nothing defines is an error before they run
     ElementCheck,  // on to `target` when an argument `a(i)` of call `expr` is an element of
@@ -122,5 +142,11 @@ Bytecode buildBytecode(const Procedure& p);
 // Flattens code compiled at the global level (a script's statements outside any
 // procedure).
 Bytecode buildBytecode(const ast::Block& globalCode);
+// Flattens code Execute runs, or an expression Eval finds, in the scope of procedure
+// `scope` (null: global code), whose names the compiler has resolved there. Its registers
+// begin with that procedure's slots; an expression's value is left in the register after
+// them. An expression has no statements: its error is the calling statement's.
+Bytecode buildBytecode(const ast::Block& statements, const Procedure* scope);
+Bytecode buildBytecode(const ast::Expr& expression, const Procedure* scope);
 
 } // namespace vbs

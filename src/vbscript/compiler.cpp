@@ -328,10 +328,15 @@ void compile(Unit& unit, const CompileScope& scope) {
     if (scope.procedure)
         top.adoptLocals(*scope.procedure);
     top.block(unit.statements);
-    if (unit.expression)
+    if (unit.expression) {
         top.expression(*unit.expression);
-    else if (!scope.procedure)
+        unit.bytecode =
+            std::make_shared<Bytecode>(buildBytecode(*unit.expression, scope.procedure));
+    } else if (!scope.procedure) {
         unit.bytecode = std::make_shared<Bytecode>(buildBytecode(unit.statements));
+    } else {
+        unit.bytecode = std::make_shared<Bytecode>(buildBytecode(unit.statements, scope.procedure));
+    }
 }
 
 } // namespace vbs

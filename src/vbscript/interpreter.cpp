@@ -190,7 +190,7 @@ Value Interpreter::evaluate(std::u16string_view expression) {
     FrameScope scope(*this, top);
     Value result;
     try {
-        result = eval(*unit->expression);
+        result = runInFrame(*unit->bytecode);
     } catch (ScriptError& e) {
         e.setPositionIfUnknown(unit->expression->line, unit->expression->column);
         throw;
@@ -205,7 +205,7 @@ Value Interpreter::evalInScope(std::u16string_view expression) {
     Nesting nesting(*this);
     CompileScope scope{frame_->proc, frame_->me ? &frame_->me->classDef() : nullptr};
     auto unit = compileUnit(expression, ParseMode::Expression, scope);
-    return eval(*unit->expression);
+    return runInFrame(*unit->bytecode);
 }
 
 void Interpreter::executeInScope(std::u16string_view statements) {
@@ -221,12 +221,33 @@ void Interpreter::executeInScope(std::u16string_view statements) {
     bool savedResume = frame_->resumeNext;
     frame_->resumeNext = false;
     try {
-        execBlock(u.statements);
+        runInFrame(*u.bytecode);
     } catch (...) {
         frame_->resumeNext = savedResume;
         throw;
     }
     frame_->resumeNext = savedResume;
+}
+
+Value Interpreter::runInFrame(const Bytecode& bc) {
+    std::size_t shared = frame_->proc ? static_cast<std::size_t>(frame_->proc->frameSize) : 0;
+    CallStorage storage(*this, bc, shared);
+    const FrameStack::Region& region = storage.region();
+    for (std::size_t i = 0; i < shared; ++i)
+        region.pointers[i] = frame_->slots[i];
+    Value** frameSlots = std::exchange(frame_->slots, region.pointers);
+    std::size_t withDepth = frame_->withObjects.size();
+    try {
+        runBytecode(bc);
+    } catch (...) {
+        // An error leaving a With body of this code leaves its object behind in the
+        // frame, which goes on.
+        frame_->withObjects.resize(withDepth);
+        frame_->slots = frameSlots;
+        throw;
+    }
+    frame_->slots = frameSlots;
+    return std::move(region.values[shared]);
 }
 
 Value Interpreter::run(std::u16string_view name, std::vector<Value> args) {

@@ -4,9 +4,9 @@
 // is running (a host method may add code or run a procedure), because all per-run state
 // lives in frames that are saved and restored around each call. Recursion is bounded by
 // counting call depth and watching the thread's stack, so a runaway script ends with
-// error 28 instead of crashing. Global code and procedure bodies run in their compact
-// form (bytecode.h), which hands back to the tree walker what it does not flatten; Eval
-// expressions and code Execute runs inside a procedure are walked as a tree.
+// error 28 instead of crashing. Every unit of code runs in its compact form
+// (bytecode.h), which hands back to the tree walker the expressions and statements it
+// does not flatten.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -71,11 +71,11 @@ public:
     // Refuse a call while fewer bytes than this remain on the thread's stack (or a
     // quarter of a small stack, see stack_limit.h): room for the host's own frames.
     static constexpr std::size_t kStackReserve = 512 * 1024;
-    // The tree walker recurses over expressions and nested blocks; it stops while fewer
+    // The tree walker recurses over expressions; it stops while fewer
     // bytes than this remain (or an eighth of a small stack): room to unwind.
     static constexpr std::size_t kWalkReserve = 64 * 1024;
-    // How many steps run between two calls of the step hook: statements of the tree
-    // walker; calls and loop turns of the compact form (bytecode.h).
+    // How many steps run between two calls of the step hook: calls, loop turns, arrays
+    // sized and statements handed to the tree walker (bytecode.h).
     static constexpr std::uint32_t kStepInterval = 1024;
 
     Interpreter();
@@ -137,7 +137,6 @@ public:
 private:
     using Global = GlobalEntry;
     struct Frame;
-    enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
     class FrameScope;
     class CallStorage;
     class LoopCalls;
@@ -180,6 +179,11 @@ private:
     // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
     static void copyByValArguments(const Procedure& p, const FrameStack::Region& region);
     void runBytecode(const Bytecode& bc);
+    // Runs code compiled in the running frame's scope (Execute, Eval): its registers are
+    // the frame's slots, then temporaries of its own, as the frame's temporaries are in use
+    // by the statement running it. Returns the register after the slots, where an
+    // expression leaves its value.
+    Value runInFrame(const Bytecode& bc);
     Value callWithArguments(const Procedure& p, ClassInstance* me,
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
@@ -190,28 +194,27 @@ private:
     bool isPlain(const ast::Expr& e);
 
     // statements
-    Flow execBlock(const ast::Block& block);
     // An error of statement s, as the statement sees it: an error of code compiled while
     // it ran becomes a runtime error, and the error takes the statement's position unless
     // it has one. Under On Error Resume Next (for an error that lets itself be caught) it
     // is recorded in Err and true returned: the code goes on with the next statement.
     bool recover(ScriptError& e, const ast::Stmt& s);
-    Flow exec(const ast::Stmt& s);
-    Flow execIf(const ast::IfStmt& s);
-    // The condition of a branch of If s. An error in it under On Error Resume Next goes on
-    // with the next statement, the branch's first: the branch is taken. (A loop's
-    // condition, Select Case's subject and For's bounds leave the whole statement instead:
-    // a loop entered on a failing condition would only spin.)
-    bool branchTaken(const ast::Expr& condition, const ast::IfStmt& s);
-    Flow execOther(const ast::Stmt& s);
-    Flow execFor(const ast::ForStmt& s);
+    void exec(const ast::Stmt& s);
     // For's test and step on its counter, after its start, end and step are numbers.
     bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
     void stepForCounter(const ast::Expr& counter, const Value& step);
-    Flow execForEach(const ast::ForEachStmt& s);
-    Flow execDo(const ast::DoStmt& s);
-    Flow execSelect(const ast::SelectStmt& s);
-    void execDeclaration(const ast::DeclStmt& s);
+    // What For Each goes over: a copy of an array's elements or an object's items; 91 for
+    // Nothing, 451 for anything else.
+    static std::vector<Value> forEachItems(const Value& collection);
+    void execConst(const ast::DeclStmt& s);
+    // Dim, ReDim and Erase of one name. The variable an array statement of `kind` works
+    // on: ReDim declares its name also under Option Explicit, and a fixed array refuses
+    // ReDim before the new bounds are read.
+    Value& arrayVariable(const ast::Expr& target, ast::StmtKind kind);
+    static void eraseArray(Value& var);
+    // Dim or ReDim (s) of var with these upper bounds, once they are found.
+    static void sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
+                          const ast::DeclStmt& s);
     void execCall(const ast::Expr& call);
 
     // expressions

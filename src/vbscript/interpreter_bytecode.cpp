@@ -1,7 +1,6 @@
 // Running a procedure's compact form (bytecode.h): one loop over its instructions, with
-// the registers being the call's slots. An error is handled as the tree walker's block
-// handles it, for the statement that was running: with On Error Resume Next the code
-// goes on where that statement's successor begins.
+// the registers being the call's slots. An error is the statement's that was running:
+// with On Error Resume Next the code goes on where that statement's successor begins.
 #include "vbscript/bytecode.h"
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
@@ -55,6 +54,14 @@ void binaryStep(ast::Op op, Value* const* regs, const Value* constants, const In
     else
         *regs[in.dst] = applyBinary(op, a, b);
     consume(regs, in);
+}
+
+// For Each's items, kept in a register as a one-dimensional array.
+Value asArray(std::vector<Value> items) {
+    Ref<Array> array = makeRef<Array>(
+        std::vector<std::int32_t>{static_cast<std::int32_t>(items.size()) - 1}, false);
+    array->elements() = std::move(items);
+    return Value::array(std::move(array));
 }
 
 } // namespace
@@ -216,6 +223,9 @@ private:
     // caller goes on.
     std::int32_t finish() {
         LoopFrame& f = innermost();
+        // An error leaving the call from a With body leaves its objects behind, and the
+        // frame is kept for reuse.
+        f.withObjects.clear();
         interp_.frame_ = f.caller;
         --interp_.depth_;
         --interp_.loopCallDepth_;
@@ -300,22 +310,28 @@ private:
     // each caller in turn that this loop runs, lets the code go on (at the returned
     // place, in `bc`); else it leaves (-1).
     auto resumeAt = [this, &bc, &calls](ScriptError& e, std::int32_t pc) {
-        while (!recover(e, *statementAt(*bc, pc).stmt)) {
+        for (;;) {
+            // An expression's code has no statements: its error is the calling statement's.
+            if (bc->statements.empty())
+                return -1;
+            if (recover(e, *statementAt(*bc, pc).stmt))
+                return statementAt(*bc, pc).resume;
             if (calls.empty())
                 return -1;
             pc = calls.finish(bc);
         }
-        return statementAt(*bc, pc).resume;
     };
     // Each handler jumps straight to the next instruction's handler (threaded code): a
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump, &&jump,     &&jumpIf,  &&compareJumpIf, &&binary,       &&add,
-        &&subtract, &&unary,    &&copy,    &&assign,        &&loadName,     &&storeName,
-        &&store,    &&onError,  &&numeric, &&forInit,       &&forTest,      &&forNext,
-        &&element,  &&evaluate, &&execute, &&checkCallee,   &&elementCheck, &&call,
-        &&leave,    &&leave,
+        &&stepJump,    &&jump,    &&jumpIf,      &&compareJumpIf, &&binary,   &&add,
+        &&subtract,    &&unary,   &&copy,        &&assign,        &&loadName, &&storeName,
+        &&store,       &&onError, &&clear,       &&withPush,      &&withPop,  &&forEachInit,
+        &&forEachNext, &&append,  &&declare,     &&arrayVariable, &&bound,    &&sizeArray,
+        &&erase,       &&numeric, &&forInit,     &&forTest,       &&forNext,  &&element,
+        &&evaluate,    &&execute, &&checkCallee, &&elementCheck,  &&call,     &&leave,
+        &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -404,6 +420,89 @@ private:
             frame_->resumeNext = in->when;
             err_->clear();
             NEXT_INSTRUCTION();
+        clear:
+            for (std::int32_t r = in->a + in->b; r > in->a;)
+                regs[--r]->clear();
+            NEXT_INSTRUCTION();
+        withPush : {
+            Value object = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            if (!object.isObject())
+                raise(err::ObjectRequired);
+            frame_->withObjects.push_back(std::move(object));
+        }
+            NEXT_INSTRUCTION();
+        withPop:
+            frame_->withObjects.pop_back();
+            NEXT_INSTRUCTION();
+        forEachInit:
+            *regs[in->dst] = asArray(forEachItems(*regs[in->a]));
+            regs[in->b]->setInline(Type::Long, 0);
+            NEXT_INSTRUCTION();
+        forEachNext : {
+            std::vector<Value>& items = regs[in->dst]->mutableArray().elements();
+            auto position = static_cast<std::size_t>(regs[in->b]->asLong());
+            if (position == items.size()) {
+                ip = code + in->target;
+                NEXT_INSTRUCTION();
+            }
+            checkStep();
+            regs[in->b]->setInline(Type::Long, position + 1);
+            // The loop lets go of each item as the counter takes it.
+            bool isObject = items[position].isObject();
+            assign(*in->expr, std::move(items[position]), isObject);
+            NEXT_INSTRUCTION();
+        }
+        append : {
+            Value& left = *regs[in->a];
+            const Value& right = registerOrConstant(regs, constants, in->b);
+            Value* target = nullptr;
+            if (left.isString()) {
+                target = knownVariable(*in->expr, true);
+                if (!target)
+                    target = variable(*in->expr, true);
+            }
+            if (target && target->isString() && target->sharesCell(left)) {
+                left.clear();
+                if (right.isString())
+                    target->appendText(right.asString());
+                else
+                    target->appendText(concatText(right));
+                consume(regs, *in);
+                NEXT_INSTRUCTION();
+            }
+        }
+            {
+                Value joined = applyBinary(ast::Op::Concat, *regs[in->a],
+                                           registerOrConstant(regs, constants, in->b));
+                consume(regs, *in);
+                assign(*in->expr, std::move(joined), false);
+            }
+            NEXT_INSTRUCTION();
+        declare:
+            declareGlobal(in->expr->name());
+            NEXT_INSTRUCTION();
+        arrayVariable:
+            arrayVariable(*in->expr, in->stmt->kind);
+            NEXT_INSTRUCTION();
+        bound:
+            regs[in->dst]->setInline(Type::Long, static_cast<std::uint32_t>(toLong(
+                                                     registerOrConstant(regs, constants, in->a))));
+            consume(regs, *in);
+            NEXT_INSTRUCTION();
+        sizeArray : {
+            // Sizing takes time in proportion to the size, as a loop does.
+            checkStep();
+            Value& array = arrayVariable(*in->expr, in->stmt->kind);
+            std::vector<std::int32_t> bounds;
+            for (std::int32_t r = in->a; r < in->a + in->b; ++r)
+                bounds.push_back(regs[r]->asLong());
+            sizeArray(array, bounds, static_cast<const ast::DeclStmt&>(*in->stmt));
+        }
+            NEXT_INSTRUCTION();
+        erase:
+            eraseArray(arrayVariable(*in->expr, ast::StmtKind::Erase));
+            NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
             consume(regs, *in);
@@ -434,16 +533,10 @@ private:
         evaluate:
             *regs[in->dst] = eval(*in->expr);
             NEXT_INSTRUCTION();
-        execute : {
+        execute:
             checkStep();
-            Flow flow = exec(*in->stmt);
-            if (flow == Flow::Normal)
-                NEXT_INSTRUCTION();
-            if (flow == Flow::ExitProc)
-                goto leave; // Exit Sub, Function or Property, which has cleared Err
-            ip = code + (flow == Flow::ExitDo ? in->target : in->b);
+            exec(*in->stmt);
             NEXT_INSTRUCTION();
-        }
         checkCallee:
             resolveCallee(*in->expr);
             NEXT_INSTRUCTION();

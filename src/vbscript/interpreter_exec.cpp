@@ -1,5 +1,5 @@
-// The interpreter's statements: blocks with On Error Resume Next, declarations, loops,
-// Select Case, With and calls.
+// The interpreter's statements: an error's recovery, the statements the compact form
+// hands over, and the steps of declarations and loops its instructions take.
 #include "vbscript/class_instance.h"
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
@@ -12,26 +12,6 @@
 namespace vbs {
 
 using namespace ast;
-
-Interpreter::Flow Interpreter::execBlock(const Block& block) {
-    checkWalkDepth();
-    for (const auto& s : block) {
-        try {
-            checkStep();
-            Flow flow = exec(*s);
-            if (flow != Flow::Normal)
-                return flow;
-        } catch (ScriptError& e) {
-            if (!recover(e, *s))
-                throw;
-        } catch (const std::bad_alloc&) {
-            ScriptError e = runtimeError(err::OutOfMemory);
-            if (!recover(e, *s))
-                throw e;
-        }
-    }
-    return Flow::Normal;
-}
 
 bool Interpreter::recover(ScriptError& e, const Stmt& s) {
     if (e.kind() == ErrorKind::Compile)
@@ -46,94 +26,21 @@ bool Interpreter::recover(ScriptError& e, const Stmt& s) {
     return true;
 }
 
-// The commonest statements are dispatched here with little work around them; the rest
-// go to execOther.
-Interpreter::Flow Interpreter::exec(const Stmt& s) {
+// The statements the compact form hands over: assignments to what it does not store
+// itself, calls and constants in code Execute runs.
+void Interpreter::exec(const Stmt& s) {
     switch (s.kind) {
     case StmtKind::Assign:
         execAssign(static_cast<const AssignStmt&>(s));
-        return Flow::Normal;
+        break;
     case StmtKind::Call:
         execCall(*static_cast<const CallStmt&>(s).call);
-        return Flow::Normal;
-    case StmtKind::If:
-        return execIf(static_cast<const IfStmt&>(s));
-    case StmtKind::For:
-        return execFor(static_cast<const ForStmt&>(s));
-    case StmtKind::Do:
-        return execDo(static_cast<const DoStmt&>(s));
-    default:
-        return execOther(s);
-    }
-}
-
-Interpreter::Flow Interpreter::execIf(const IfStmt& s) {
-    for (const auto& b : s.branches)
-        if (branchTaken(*b.condition, s))
-            return execBlock(b.body);
-    return execBlock(s.elseBody);
-}
-
-bool Interpreter::branchTaken(const Expr& condition, const IfStmt& s) {
-    try {
-        return isTrue(condition);
-    } catch (ScriptError& e) {
-        if (!recover(e, s))
-            throw;
-    } catch (const std::bad_alloc&) {
-        ScriptError e = runtimeError(err::OutOfMemory);
-        if (!recover(e, s))
-            throw e;
-    }
-    return true;
-}
-
-Interpreter::Flow Interpreter::execOther(const Stmt& s) {
-    switch (s.kind) {
-    case StmtKind::Dim:
-    case StmtKind::ReDim:
-    case StmtKind::Erase:
+        break;
     case StmtKind::Const:
-        execDeclaration(static_cast<const DeclStmt&>(s));
-        return Flow::Normal;
-    case StmtKind::Select:
-        return execSelect(static_cast<const SelectStmt&>(s));
-    case StmtKind::ForEach:
-        return execForEach(static_cast<const ForEachStmt&>(s));
-    case StmtKind::Exit:
-        switch (static_cast<const ExitStmt&>(s).what) {
-        case ExitKind::Do:
-            return Flow::ExitDo;
-        case ExitKind::For:
-            return Flow::ExitFor;
-        default:
-            // Leaving a procedure with Exit resets Err, as the language documents.
-            err_->clear();
-            return Flow::ExitProc;
-        }
-    case StmtKind::With: {
-        const auto& w = static_cast<const WithStmt&>(s);
-        frame_->withObjects.push_back(evalObject(*w.object));
-        Flow flow;
-        try {
-            flow = execBlock(w.body);
-        } catch (...) {
-            frame_->withObjects.pop_back();
-            throw;
-        }
-        frame_->withObjects.pop_back();
-        return flow;
-    }
-    case StmtKind::OnErrorResumeNext:
-        frame_->resumeNext = true;
-        err_->clear();
-        return Flow::Normal;
-    case StmtKind::OnErrorGoto0:
-        frame_->resumeNext = false;
-        err_->clear();
-        return Flow::Normal;
+        execConst(static_cast<const DeclStmt&>(s));
+        break;
     default:
-        return Flow::Normal; // dispatched by exec
+        break; // flattened (bytecode.cpp)
     }
 }
 
@@ -144,87 +51,65 @@ void Interpreter::execCall(const Expr& call) {
         evalCall(call, kNoArguments, false); // Call Foo / obj.Method without an argument list
 }
 
-void Interpreter::execDeclaration(const DeclStmt& s) {
+void Interpreter::execConst(const DeclStmt& s) {
     for (const auto& d : s.items) {
         const Expr& target = *d.target;
-        if (s.kind == StmtKind::Const) {
-            Value v = eval(*d.value);
-            Value* var = variable(target, true);
-            if (!var) // a constant or a procedure already has the name
-                raise(err::NameRedefinedRuntime);
-            *var = v;
-            if (target.slot.scope == Scope::Global && target.slot.global)
-                target.slot.global->isConst = true;
-            continue;
-        }
-        if (s.kind == StmtKind::Dim && frame_->slotCount == 0 && target.slot.scope == Scope::Global)
-            declareGlobal(target.name());
-        if (s.kind == StmtKind::Dim && !d.isArray)
-            continue;
-        Value* var = nullptr;
-        if (s.kind == StmtKind::ReDim) {
-            // ReDim declares the name it sizes, also under Option Explicit.
-            bool explicitNames = std::exchange(frame_->explicitNames, false);
-            try {
-                var = variable(target, true);
-            } catch (...) {
-                frame_->explicitNames = explicitNames;
-                throw;
-            }
-            frame_->explicitNames = explicitNames;
-        } else {
-            var = variable(target, true);
-        }
-        if (!var)
-            raise(err::IllegalAssignment);
-        if (s.kind == StmtKind::Erase) {
-            if (!var->isArray())
-                raise(err::TypeMismatch);
-            Array& arr = var->mutableArray();
-            if (arr.fixed()) {
-                std::vector<Value> old = arr.emptyElements(); // let go of last
-            } else {
-                *var = Value::array(makeRef<Array>());
-            }
-            continue;
-        }
-        // A fixed-size array refuses ReDim before its new bounds are even read.
-        if (s.kind == StmtKind::ReDim && var->isArray() && var->asArray()->fixed())
-            raise(err::ArrayFixed);
-        std::vector<std::int32_t> bounds;
-        for (const auto& b : d.bounds)
-            bounds.push_back(toLong(eval(*b)));
-        if (s.kind == StmtKind::Dim) {
-            if (!var->isArray())
-                *var = Value::array(makeRef<Array>(bounds, !bounds.empty()));
-            continue;
-        }
-        // ReDim
-        if (s.preserve && var->isArray() && var->asArray()->dimensions() > 0) {
-            std::vector<Value> cut = var->mutableArray().resizePreserving(bounds); // let go of last
-        } else {
-            *var = Value::array(makeRef<Array>(bounds, false));
-        }
+        Value v = eval(*d.value);
+        Value* var = variable(target, true);
+        if (!var) // a constant or a procedure already has the name
+            raise(err::NameRedefinedRuntime);
+        *var = v;
+        if (target.slot.scope == Scope::Global && target.slot.global)
+            target.slot.global->isConst = true;
     }
 }
 
-Interpreter::Flow Interpreter::execFor(const ForStmt& s) {
-    Value from = numeric(eval(*s.from));
-    Value to = numeric(eval(*s.to));
-    Value step = s.step ? numeric(eval(*s.step)) : Value::integer(1);
-    if (from.isNull() || to.isNull() || step.isNull())
-        raise(err::InvalidNull);
-    assign(*s.variable, from, false);
-    while (!forCounterPassed(*s.variable, to, step)) {
-        Flow flow = execBlock(s.body);
-        if (flow == Flow::ExitFor)
-            break;
-        if (flow != Flow::Normal)
-            return flow;
-        stepForCounter(*s.variable, step);
-        checkStep();
+Value& Interpreter::arrayVariable(const Expr& target, StmtKind kind) {
+    Value* var = nullptr;
+    if (kind == StmtKind::ReDim) {
+        // ReDim declares the name it sizes, also under Option Explicit.
+        bool explicitNames = std::exchange(frame_->explicitNames, false);
+        try {
+            var = variable(target, true);
+        } catch (...) {
+            frame_->explicitNames = explicitNames;
+            throw;
+        }
+        frame_->explicitNames = explicitNames;
+    } else {
+        var = variable(target, true);
     }
-    return Flow::Normal;
+    if (!var)
+        raise(err::IllegalAssignment);
+    // A fixed-size array refuses ReDim before its new bounds are even read.
+    if (kind == StmtKind::ReDim && var->isArray() && var->asArray()->fixed())
+        raise(err::ArrayFixed);
+    return *var;
+}
+
+void Interpreter::eraseArray(Value& var) {
+    if (!var.isArray())
+        raise(err::TypeMismatch);
+    Array& arr = var.mutableArray();
+    if (arr.fixed()) {
+        std::vector<Value> old = arr.emptyElements(); // let go of last
+    } else {
+        var = Value::array(makeRef<Array>());
+    }
+}
+
+void Interpreter::sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
+                            const DeclStmt& s) {
+    if (s.kind == StmtKind::Dim) {
+        if (!var.isArray())
+            var = Value::array(makeRef<Array>(bounds, !bounds.empty()));
+        return;
+    }
+    if (s.preserve && var.isArray() && var.asArray()->dimensions() > 0) {
+        std::vector<Value> cut = var.mutableArray().resizePreserving(bounds); // let go of last
+    } else {
+        var = Value::array(makeRef<Array>(bounds, false));
+    }
 }
 
 // A variable's storage never moves, but it is looked for again each time: the body may
@@ -254,68 +139,18 @@ void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
         assign(counter, binaryOp(Op::Add, eval(counter), step), false);
 }
 
-Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s) {
-    Value collection = eval(*s.collection);
-    std::vector<Value> items;
-    if (collection.isArray()) {
-        items = collection.asArray()->elements();
-    } else if (collection.isObject() && !collection.isNothing()) {
+std::vector<Value> Interpreter::forEachItems(const Value& collection) {
+    if (collection.isArray())
+        return collection.asArray()->elements();
+    if (collection.isObject() && !collection.isNothing()) {
         auto listed = collection.asObject()->items();
         if (!listed)
             raise(err::NotACollection);
-        items = std::move(*listed);
-    } else if (collection.isNothing()) {
+        return std::move(*listed);
+    }
+    if (collection.isNothing())
         raise(err::ObjectNotSet);
-    } else {
-        raise(err::NotACollection);
-    }
-    for (auto& item : items) {
-        checkStep();
-        bool isObject = item.isObject();
-        assign(*s.variable, std::move(item), isObject);
-        Flow flow = execBlock(s.body);
-        if (flow == Flow::ExitFor)
-            break;
-        if (flow != Flow::Normal)
-            return flow;
-    }
-    return Flow::Normal;
-}
-
-Interpreter::Flow Interpreter::execDo(const DoStmt& s) {
-    auto holds = [&](LoopTest test) {
-        bool truth = isTrue(*s.condition);
-        return test == LoopTest::While ? truth : !truth;
-    };
-    for (;;) {
-        if (s.preTest != LoopTest::None && !holds(s.preTest))
-            break;
-        Flow flow = execBlock(s.body);
-        if (flow == Flow::ExitDo && !s.whileWend)
-            break;
-        if (flow != Flow::Normal)
-            return flow;
-        if (s.postTest != LoopTest::None && !holds(s.postTest))
-            break;
-        checkStep(); // an empty loop must stay stoppable too
-    }
-    return Flow::Normal;
-}
-
-Interpreter::Flow Interpreter::execSelect(const SelectStmt& s) {
-    Value subject = eval(*s.subject);
-    for (const auto& c : s.cases) {
-        bool match = c.tests.empty();
-        for (const auto& t : c.tests) {
-            Value r = binaryOp(Op::Eq, subject, eval(*t));
-            match = !r.isNull() && r.asBool();
-            if (match)
-                break;
-        }
-        if (match)
-            return execBlock(c.body);
-    }
-    return Flow::Normal;
+    raise(err::NotACollection);
 }
 
 } // namespace vbs

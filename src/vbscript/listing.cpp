@@ -16,11 +16,14 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 26> kOpcodeNames = {
-    "StepJump",    "Jump",         "JumpIf",  "CompareJumpIf", "Binary",    "Add",   "Subtract",
-    "Unary",       "Copy",         "Assign",  "LoadName",      "StoreName", "Store", "OnError",
-    "Numeric",     "ForInit",      "ForTest", "ForNext",       "Element",   "Eval",  "Exec",
-    "CheckCallee", "ElementCheck", "Call",    "Return",        "Leave",
+constexpr std::array<std::string_view, 37> kOpcodeNames = {
+    "StepJump",    "Jump",    "JumpIf",      "CompareJumpIf", "Binary",   "Add",
+    "Subtract",    "Unary",   "Copy",        "Assign",        "LoadName", "StoreName",
+    "Store",       "OnError", "Clear",       "WithPush",      "WithPop",  "ForEachInit",
+    "ForEachNext", "Append",  "Declare",     "ArrayVariable", "Bound",    "SizeArray",
+    "Erase",       "Numeric", "ForInit",     "ForTest",       "ForNext",  "Element",
+    "Eval",        "Exec",    "CheckCallee", "ElementCheck",  "Call",     "Return",
+    "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -93,6 +96,31 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         return " r" + std::to_string(in.dst) + " = " + operand(in.a);
     case Opcode::OnError:
         return in.when ? " Resume Next" : " GoTo 0";
+    case Opcode::Clear:
+        return " r" + std::to_string(in.a) + ".." + "r" + std::to_string(in.a + in.b - 1);
+    case Opcode::WithPush:
+        return " " + operand(in.a);
+    case Opcode::Append:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " = " + operand(in.a) + " & " +
+               operand(in.b);
+    case Opcode::Declare:
+    case Opcode::ArrayVariable:
+    case Opcode::Erase:
+        return " " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::Bound:
+        return " r" + std::to_string(in.dst) + " = Long " + operand(in.a);
+    case Opcode::SizeArray:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " to r" + std::to_string(in.a) + ".." +
+               "r" + std::to_string(in.a + in.b - 1) +
+               (static_cast<const ast::DeclStmt*>(in.stmt)->preserve ? " preserving" : "");
+    case Opcode::WithPop:
+        return "";
+    case Opcode::ForEachInit:
+        return " r" + std::to_string(in.dst) + " = items of " + operand(in.a) + ", r" +
+               std::to_string(in.b) + " = 0";
+    case Opcode::ForEachNext:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " = next of r" + std::to_string(in.dst) +
+               " at r" + std::to_string(in.b) + to;
     case Opcode::StoreName:
         return " " + lib::utf16ToUtf8(in.expr->name()) + " = " + operand(in.a);
     case Opcode::Store:

@@ -60,7 +60,16 @@ INSTANTIATE_TEST_SUITE_P(
                                           u"If x > 0 Then G = G((x) - 1, 2) Else G = y\n"
                                           u"End Function\n"},
         Flattened{u"calls", u"Sub S(o, n)\nDim s\ns = Mid(\"abc\", n, 1) & o.Name\n"
-                            u"o.Add n + 1, s\nCall S((n), o)\nS o, 1\nT\nEnd Sub\n"}),
+                            u"o.Add n + 1, s\nCall S((n), o)\nS o, 1\nT\nEnd Sub\n"},
+        Flattened{u"select case", u"Function F(n)\nDo\nSelect Case n + 1\nCase 1, n\n"
+                                  u"Exit Do\nCase 3\nF = 3\nCase Else\nExit Function\n"
+                                  u"End Select\nLoop\nEnd Function\n"},
+        Flattened{u"with and for each", u"Sub S(o, list)\nDim x\nFor Each x In list\n"
+                                        u"With o\nIf x Then Exit For\nEnd With\nNext\n"
+                                        u"End Sub\n"},
+        Flattened{u"arrays and appends", u"Function F(n)\nDim a(2), s\nReDim b(n, 1)\n"
+                                         u"ReDim Preserve b(n, 2)\nErase a\ns = s & n\n"
+                                         u"End Function\n"}),
     [](const auto& info) {
         std::string name;
         for (const char16_t* p = info.param.name; *p; ++p)
@@ -70,8 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
-                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g, k + 1\nEnd Sub\n");
-    // Dim of an array; a global name beside a computed argument, which would run first.
+                          u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g, k + 1\no.Value = k\n"
+                          u"End Sub\n");
+    // A global name beside a computed argument, which would run first; the assignment to a
+    // member.
     EXPECT_EQ(c.count(Opcode::Exec), 2);
     EXPECT_EQ(c.count(Opcode::Eval), 0);
     EXPECT_EQ(c.count(Opcode::Call), 1); // the member
@@ -96,8 +107,7 @@ TEST(Bytecode, JumpsLandInsideTheCode) {
     ASSERT_EQ(code.back().code, Opcode::Leave);
     for (const Instruction& in : code) {
         bool jumps = in.code == Opcode::Jump || in.code == Opcode::StepJump ||
-                     in.code == Opcode::JumpIf || in.code == Opcode::CompareJumpIf ||
-                     in.code == Opcode::Exec;
+                     in.code == Opcode::JumpIf || in.code == Opcode::CompareJumpIf;
         if (jumps) {
             EXPECT_GE(in.target, 0) << "the Exit Do of Select Case leaves the loop too";
             EXPECT_LT(in.target, static_cast<std::int32_t>(code.size()));
@@ -117,6 +127,36 @@ TEST(Bytecode, ALoopsConditionBelongsToTheLoop) {
     const Bytecode::Statement& s = bc.statements[static_cast<std::size_t>(condition->statement)];
     EXPECT_EQ(s.stmt->kind, ast::StmtKind::Do);
     EXPECT_EQ(s.resume, static_cast<std::int32_t>(bc.code.size()) - 1);
+}
+
+TEST(Bytecode, HeldValuesAreLetGoOfOnEveryWayOut) {
+    // The subject and the collection are let go of at the end, where an error of the
+    // statement itself goes on too, and before each Exit out of them.
+    Compiled c = compiled(u"Sub S(n, list)\nDim x\nDo\nFor Each x In list\n"
+                          u"Select Case n + x\nCase 1\nExit Do\nCase 2\nExit Sub\n"
+                          u"End Select\nNext\nLoop\nEnd Sub\n");
+    const Bytecode& bc = c.code();
+    for (const Bytecode::Statement& s : bc.statements) {
+        if (s.stmt->kind == ast::StmtKind::ForEach || s.stmt->kind == ast::StmtKind::Select) {
+            EXPECT_EQ(bc.code[static_cast<std::size_t>(s.resume)].code, Opcode::Clear);
+        }
+    }
+    // Exit Do and Exit Sub let go of both (an Exit to the end of the procedure is a Leave
+    // of its own); the end of a case only jumps to the Clear.
+    int exits = 0;
+    for (std::size_t pc = 0; pc + 1 < bc.code.size(); ++pc) {
+        const Instruction& in = bc.code[pc];
+        bool leaves = in.code == Opcode::Return || in.code == Opcode::Leave ||
+                      (in.code == Opcode::Jump && in.target > static_cast<std::int32_t>(pc) &&
+                       bc.code[static_cast<std::size_t>(in.target)].code != Opcode::Clear);
+        if (!leaves)
+            continue;
+        ++exits;
+        ASSERT_GE(pc, 2u);
+        EXPECT_EQ(bc.code[pc - 1].code, Opcode::Clear) << "at " << pc;
+        EXPECT_EQ(bc.code[pc - 2].code, Opcode::Clear) << "at " << pc;
+    }
+    EXPECT_EQ(exits, 2);
 }
 
 TEST(Bytecode, TemporariesAreReused) {

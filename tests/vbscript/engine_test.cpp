@@ -186,9 +186,10 @@ TEST(Engine, StepHookStopsARunawayScriptAndTheEngineStaysUsable) {
     EXPECT_EQ(toLong(engine.eval(u"1 + 1")), 2);
 }
 
-TEST(Engine, StatementsOfAProcedureLeftToTheTreeWalkerCountAsSteps) {
-    // A long body of statements the compact form hands over (ReDim is one) must reach
-    // the step hook like the same statements in global code, without loops or calls.
+TEST(Engine, StatementsOfAProcedureThatCountStepsReachTheHook) {
+    // A long body of statements that count a step of their own (ReDim, whose time grows
+    // with the size) must reach the step hook like the same statements in global code,
+    // without loops or calls.
     Engine engine;
     int calls = 0;
     engine.setStepHook([&] { ++calls; });
@@ -210,8 +211,8 @@ TEST(Engine, StepHookReachesLoopsInGlobalCode) {
             raise(err::Stopped);
     });
     for (const char16_t* code :
-         {u"Do\nLoop", u"x = 0\nDo While True\nx = x + 1\nLoop",
-          u"While 1 < 2\nReDim o(1)\nWend", u"For i = 1 To 2000000000\nNext"}) {
+         {u"Do\nLoop", u"x = 0\nDo While True\nx = x + 1\nLoop", u"While 1 < 2\nReDim o(1)\nWend",
+          u"For i = 1 To 2000000000\nNext"}) {
         calls = 0;
         EXPECT_EQ(errorNumberOf([&] { engine.addCode(code); }), err::Stopped);
     }

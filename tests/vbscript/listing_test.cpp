@@ -80,7 +80,9 @@ TEST(Listing, GlobalCodeOfFlattenedShapesIsNotLeftToTheTreeWalker) {
                      u"If total > 50 Then k = 0 Else k = k + 1\nLoop\n"
                      u"While k < 3 : k = k + 1 : Wend\n"
                      u"For i = 1 To k Step 2 : total = total - i : If i > 2 Then Exit For\n"
-                     u"Next\n");
+                     u"Next\nDim list(2), s\nFor Each x In list : s = s & x : Next\n"
+                     u"Select Case s\nCase \"\", 1 : Erase list\nCase Else : ReDim list(k)\n"
+                     u"End Select\n");
     EXPECT_EQ(l.units, 1);
     for (const Instr& in : l.instructions)
         EXPECT_TRUE(in.opcode != "Eval" && in.opcode != "Exec") << "line " << in.line;
