@@ -764,8 +764,10 @@ private:
         case Scope::Method:
             return Callee::Method;
         case Scope::Local:
-            // Inside a function its own name with arguments calls it again.
-            if (argCount > 0 && callee.slot.index == proc_->resultSlot)
+            // Inside a function its own name with arguments calls it again; with a wrong
+            // number of them, it is the general way's to say so.
+            if (argCount > 0 && callee.slot.index == proc_->resultSlot &&
+                argCount == proc_->params.size())
                 return Callee::Itself;
             break;
         case Scope::Field:

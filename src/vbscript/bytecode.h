@@ -119,6 +119,7 @@ struct Bytecode {
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.
+        // Itself: the running function's own name with as many arguments as it takes.
         enum class Callee : std::uint8_t { Member, Global, Method, Itself, Variable };
         const ast::Expr* callee = nullptr; // a name or a member
         Callee kind = Callee::Global;

@@ -88,18 +88,36 @@ public:
     const Procedure* scriptCallee(const Bytecode::CallSite& site, const Bytecode& bc,
                                   Value* const* regs, ClassInstance*& me) {
         Interpreter& interp = interp_;
+        using Callee = Bytecode::CallSite::Callee;
+        const Procedure* p = interp.frame_->proc;
+        me = interp.frame_->me;
+        // Its own name with as many arguments as it takes (the builder counted them).
+        if (site.kind != Callee::Itself && !(p = otherCallee(site, bc, regs, me)))
+            return nullptr;
+        // A name bound as the call runs that needs resolving, or is a constant, goes the
+        // general way.
+        if (site.names)
+            for (std::int32_t i = 0; i < site.count; ++i)
+                if (const ast::Expr* name =
+                        bc.passed[static_cast<std::size_t>(site.first + i)].name;
+                    name && !interp.knownVariable(*name, true))
+                    return nullptr;
+        return p;
+    }
+
+    // A callee other than the running function itself, if the loop runs it.
+    const Procedure* otherCallee(const Bytecode::CallSite& site, const Bytecode& bc,
+                                 Value* const* regs, ClassInstance*& me) {
+        Interpreter& interp = interp_;
         const Procedure* p = nullptr;
         using Callee = Bytecode::CallSite::Callee;
         switch (site.kind) {
-        case Callee::Itself:
-            p = interp.frame_->proc;
-            me = interp.frame_->me;
-            break;
         case Callee::Global: {
             const GlobalEntry* g = site.callee->slot.global;
             if (!g || !g->proc)
                 return nullptr;
             p = g->proc;
+            me = nullptr;
             break;
         }
         case Callee::Member: {
@@ -124,19 +142,12 @@ public:
                 p->kind == Procedure::Kind::PropertySet)
                 return nullptr;
             break;
+        case Callee::Itself:
         case Callee::Variable:
             return nullptr;
         }
-        if (!p || p->params.size() != static_cast<std::size_t>(site.count))
+        if (p->params.size() != static_cast<std::size_t>(site.count))
             return nullptr;
-        // A name bound as the call runs that needs resolving, or is a constant, goes the
-        // general way.
-        if (site.names)
-            for (std::int32_t i = 0; i < site.count; ++i)
-                if (const ast::Expr* name =
-                        bc.passed[static_cast<std::size_t>(site.first + i)].name;
-                    name && !interp.knownVariable(*name, true))
-                    return nullptr;
         return p;
     }
 
