@@ -56,14 +56,6 @@ void binaryStep(ast::Op op, Value* const* regs, const Value* constants, const In
     consume(regs, in);
 }
 
-// For Each's items, kept in a register as a one-dimensional array.
-Value asArray(std::vector<Value> items) {
-    Ref<Array> array = makeRef<Array>(
-        std::vector<std::int32_t>{static_cast<std::int32_t>(items.size()) - 1}, false);
-    array->elements() = std::move(items);
-    return Value::array(std::move(array));
-}
-
 } // namespace
 
 // A script procedure called from the compact form runs in the same loop: the callee gets
@@ -447,7 +439,7 @@ private:
             frame_->withObjects.pop_back();
             NEXT_INSTRUCTION();
         forEachInit:
-            *regs[in->dst] = asArray(forEachItems(*regs[in->a]));
+            *regs[in->dst] = Value::array(Array::fromValues(forEachItems(*regs[in->a])));
             regs[in->b]->setInline(Type::Long, 0);
             NEXT_INSTRUCTION();
         forEachNext : {
@@ -459,9 +451,14 @@ private:
             }
             checkStep();
             regs[in->b]->setInline(Type::Long, position + 1);
-            // The loop lets go of each item as the counter takes it.
-            bool isObject = items[position].isObject();
-            assign(*in->expr, std::move(items[position]), isObject);
+            // The loop lets go of each item as the counter takes it. A counter known to be
+            // a variable takes a value that is no object straight, as assign would store it.
+            Value& item = items[position];
+            bool isObject = item.isObject();
+            if (Value* counter = isObject ? nullptr : knownVariable(*in->expr, true))
+                *counter = std::move(item);
+            else
+                assign(*in->expr, std::move(item), isObject);
             NEXT_INSTRUCTION();
         }
         append : {

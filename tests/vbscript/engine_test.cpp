@@ -203,7 +203,8 @@ TEST(Engine, StatementsOfAProcedureThatCountStepsReachTheHook) {
 
 TEST(Engine, StepHookReachesLoopsInGlobalCode) {
     // Global code runs in the compact form too: its loops count steps on every turn,
-    // whether their bodies are flattened or handed to the tree walker.
+    // whether their bodies are flattened or handed to the tree walker; so does code
+    // Execute runs inside a procedure.
     Engine engine;
     int calls = 0;
     engine.setStepHook([&] {
@@ -212,7 +213,9 @@ TEST(Engine, StepHookReachesLoopsInGlobalCode) {
     });
     for (const char16_t* code :
          {u"Do\nLoop", u"x = 0\nDo While True\nx = x + 1\nLoop", u"While 1 < 2\nReDim o(1)\nWend",
-          u"For i = 1 To 2000000000\nNext"}) {
+          u"For i = 1 To 2000000000\nNext",
+          u"ReDim a(100000)\nFor Each x In a\nSelect Case x\nCase 1\nEnd Select\nNext",
+          u"Sub P\nExecute \"Do\" & vbLf & \"Loop\"\nEnd Sub\nP"}) {
         calls = 0;
         EXPECT_EQ(errorNumberOf([&] { engine.addCode(code); }), err::Stopped);
     }
