@@ -160,6 +160,9 @@ private:
         case StmtKind::Erase:
             declaration(static_cast<const DeclStmt&>(s));
             break;
+        case StmtKind::Const:
+            constantStatement(static_cast<const DeclStmt&>(s));
+            break;
         default:
             treeStatement(s);
             break;
@@ -234,7 +237,7 @@ private:
             return true;
         }
         if (!(target.kind == ExprKind::Name || isPlainElement(target)))
-            return false;
+            return memberOrIndexedAssignment(a);
         const Expr& v = *a.value;
         if (a.isSet || !isLocal(target)) {
             // The value is found first, then the name and the subscripts, as the tree
@@ -264,6 +267,62 @@ private:
         in.dst = local;
         emit(in);
         return true;
+    }
+
+    // `o.P = v`, `.P = v`, `o.P(i) = v`, `a(i + 1, f(x)) = v`, in the tree walker's order:
+    // the value, made what `=` or Set assigns, then the subscripts, then the object.
+    bool memberOrIndexedAssignment(const AssignStmt& a) {
+        const Expr& target = *a.target;
+        bool indexed = target.kind == ExprKind::Call;
+        const Expr& callee = indexed ? *target.object : target;
+        bool member = callee.kind == ExprKind::Member;
+        if (!member && !(indexed && callee.kind == ExprKind::Name))
+            return false;
+        Instruction prepare = oneOperand(Opcode::Prepare, {});
+        prepare.dst = temporary();
+        Operand v = value(*a.value);
+        release(v);
+        prepare.a = v.index;
+        prepare.consumeA = v.temporary && v.index != prepare.dst;
+        prepare.when = a.isSet;
+        emit(prepare);
+        Instruction store{member ? Opcode::StoreMember : Opcode::StoreIndexed};
+        store.a = prepare.dst;
+        store.when = a.isSet;
+        store.expr = &target;
+        store.dst = nextTemporary_;
+        if (indexed)
+            for (const auto& subscript : target.args)
+                inNextTemporary(*subscript);
+        Operand object;
+        if (member && callee.object) {
+            object = value(*callee.object);
+            store.b = object.index;
+            store.consumeB = object.temporary;
+        }
+        release(object);
+        nextTemporary_ = prepare.dst;
+        emit(store);
+        return true;
+    }
+
+    // A value in the next temporary, where an instruction taking several finds it: a
+    // computed value lands there, a variable's or a constant's is copied.
+    void inNextTemporary(const Expr& e) {
+        Operand o = value(e);
+        if (!o.temporary)
+            copyOf(o.index);
+    }
+
+    // Each name in turn: its value, then the name is made a constant.
+    void constantStatement(const DeclStmt& s) {
+        for (const Declared& d : s.items) {
+            Operand o = value(*d.value);
+            release(o);
+            Instruction in = oneOperand(Opcode::Constant, o);
+            in.expr = d.target.get();
+            emit(in);
+        }
     }
 
     // `s = s & x`: the variable's value is read (a copy, as the right side may change

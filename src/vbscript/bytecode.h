@@ -41,6 +41,14 @@ enum class Opcode : std::uint8_t {
     StoreName,     // `expr`, a name that is not a local variable, = a as `=` assigns
     Store,         // `expr`, a name or an element with plain subscripts, = a; Set when
                    // `when`
+    Prepare,       // register dst = a as `=` assigns it (an object gives its default value),
+                   // or as Set does when `when` (424 unless an object)
+    StoreMember,   // member `expr` (`o.P` or `o.P(...)`) of object b, or of the With object
+                   // when it names none, = a, already prepared; the subscripts in registers
+                   // dst onwards, one for each of `expr`'s; Set when `when`
+    StoreIndexed,  // `expr`, `name(...)` whose subscripts are computed, = a, already
+                   // prepared; the subscripts in registers dst onwards; Set when `when`
+    Constant,      // constant `expr` = a
     OnError,       // On Error Resume Next when `when`, else On Error GoTo 0: Err is cleared
     Clear,         // registers [a, a + b) emptied, the last first: what a statement held
                    // while its body ran

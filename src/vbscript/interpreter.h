@@ -207,6 +207,7 @@ private:
     // Nothing, 451 for anything else.
     static std::vector<Value> forEachItems(const Value& collection);
     void execConst(const ast::DeclStmt& s);
+    void defineConstant(const ast::Expr& target, Value v);
     // Dim, ReDim and Erase of one name. The variable an array statement of `kind` works
     // on: ReDim declares its name also under Option Explicit, and a fixed array refuses
     // ReDim before the new bounds are read.
@@ -236,7 +237,6 @@ private:
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
-    Value evalObject(const ast::Expr& e); // an object or Nothing, else 424
     Value newInstance(const ast::Expr& e);
     ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
     Value* arrayArgument(const ast::Expr& arg);
@@ -249,6 +249,9 @@ private:
     Value* variable(const ast::Expr& nameExpr, bool forWrite);
     void execAssign(const ast::AssignStmt& s);
     void assign(const ast::Expr& target, Value value, bool isSet);
+    void assignMember(const Value& object, std::u16string_view name, std::span<Value> args,
+                      const Value& v, bool isSet);
+    void assignIndexed(const ast::Expr& callee, Values& values, Value& v, bool isSet);
     Value prepareAssigned(Value value, bool isSet);
 
     struct ResolvedName {

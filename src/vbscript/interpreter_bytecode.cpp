@@ -34,6 +34,21 @@ const Value& registerOrConstant(Value* const* regs, const Value* constants, std:
     return i >= 0 ? *regs[i] : constants[-1 - i];
 }
 
+// A temporary's value, the temporary left empty.
+Value taken(Value& temporary) {
+    Value v = std::move(temporary);
+    temporary.clear();
+    return v;
+}
+
+// The subscripts of assignment target `target`, computed into registers `first` onwards.
+Values takenSubscripts(Value* const* regs, std::int32_t first, const ast::Expr& target) {
+    Values out(target.kind == ast::ExprKind::Call ? target.args.size() : 0);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = taken(*regs[first + static_cast<std::int32_t>(i)]);
+    return out;
+}
+
 // Empties the temporaries an instruction read for the last time.
 void consume(Value* const* regs, const Instruction& in) {
     if (in.consumeA)
@@ -328,13 +343,13 @@ private:
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump,    &&jump,    &&jumpIf,      &&compareJumpIf, &&binary,   &&add,
-        &&subtract,    &&unary,   &&copy,        &&assign,        &&loadName, &&storeName,
-        &&store,       &&onError, &&clear,       &&withPush,      &&withPop,  &&forEachInit,
-        &&forEachNext, &&append,  &&declare,     &&arrayVariable, &&bound,    &&sizeArray,
-        &&erase,       &&numeric, &&forInit,     &&forTest,       &&forNext,  &&element,
-        &&evaluate,    &&execute, &&checkCallee, &&elementCheck,  &&call,     &&leave,
-        &&leave,
+        &&stepJump,    &&jump,          &&jumpIf,      &&compareJumpIf, &&binary,      &&add,
+        &&subtract,    &&unary,         &&copy,        &&assign,        &&loadName,    &&storeName,
+        &&store,       &&prepare,       &&storeMember, &&storeIndexed,  &&constant,    &&onError,
+        &&clear,       &&withPush,      &&withPop,     &&forEachInit,   &&forEachNext, &&append,
+        &&declare,     &&arrayVariable, &&bound,       &&sizeArray,     &&erase,       &&numeric,
+        &&forInit,     &&forTest,       &&forNext,     &&element,       &&evaluate,    &&execute,
+        &&checkCallee, &&elementCheck,  &&call,        &&leave,         &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -417,6 +432,37 @@ private:
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
             assign(*in->expr, std::move(v), in->when);
+        }
+            NEXT_INSTRUCTION();
+        prepare : {
+            Value v = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            *regs[in->dst] = prepareAssigned(std::move(v), in->when);
+        }
+            NEXT_INSTRUCTION();
+        // The value, the subscripts and the object are let go of in the tree walker's order:
+        // the object first, the value last.
+        storeMember : {
+            const ast::Expr& target = *in->expr;
+            const ast::Expr& member = target.kind == ast::ExprKind::Call ? *target.object : target;
+            Value v = taken(*regs[in->a]);
+            Values subscripts = takenSubscripts(regs, in->dst, target);
+            Value object = !member.object ? withObject()
+                           : in->consumeB ? taken(*regs[in->b])
+                                          : registerOrConstant(regs, constants, in->b);
+            assignMember(object, member.name(), subscripts, v, in->when);
+        }
+            NEXT_INSTRUCTION();
+        storeIndexed : {
+            Value v = taken(*regs[in->a]);
+            Values subscripts = takenSubscripts(regs, in->dst, *in->expr);
+            assignIndexed(*in->expr->object, subscripts, v, in->when);
+        }
+            NEXT_INSTRUCTION();
+        constant : {
+            Value v = registerOrConstant(regs, constants, in->a);
+            consume(regs, *in);
+            defineConstant(*in->expr, std::move(v));
         }
             NEXT_INSTRUCTION();
         onError:

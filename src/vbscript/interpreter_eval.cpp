@@ -508,13 +508,6 @@ Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
     return runCall(p, me, region);
 }
 
-Value Interpreter::evalObject(const Expr& e) {
-    Value v = eval(e);
-    if (!v.isObject())
-        raise(err::ObjectRequired);
-    return v;
-}
-
 Value Interpreter::newInstance(const Expr& e) {
     if (auto host = hostClasses_.find(e.key()); host != hostClasses_.end()) {
         Ref<HostObject> obj = host->second();
@@ -613,13 +606,10 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         }
         raise(err::IllegalAssignment);
     }
-    case ExprKind::Member: {
-        Value obj = target.object ? evalObject(*target.object) : withObject();
-        if (obj.isNothing())
-            raise(err::ObjectNotSet);
-        obj.asObject()->setProperty(target.name(), {}, v, isSet);
+    case ExprKind::Member:
+        assignMember(target.object ? eval(*target.object) : withObject(), target.name(), {}, v,
+                     isSet);
         return;
-    }
     case ExprKind::Call:
         break;
     default:
@@ -632,12 +622,26 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
     }
     Values values = evalValues(target.args);
     if (callee.kind == ExprKind::Member) {
-        Value obj = callee.object ? evalObject(*callee.object) : withObject();
-        if (obj.isNothing())
-            raise(err::ObjectNotSet);
-        obj.asObject()->setProperty(callee.name(), values, v, isSet);
+        assignMember(callee.object ? eval(*callee.object) : withObject(), callee.name(), values, v,
+                     isSet);
         return;
     }
+    assignIndexed(callee, values, v, isSet);
+}
+
+// The object is found after the value and the subscripts.
+void Interpreter::assignMember(const Value& object, std::u16string_view name, std::span<Value> args,
+                               const Value& v, bool isSet) {
+    if (!object.isObject())
+        raise(err::ObjectRequired);
+    if (object.isNothing())
+        raise(err::ObjectNotSet);
+    object.asObject()->setProperty(name, args, v, isSet);
+}
+
+// `callee(args) = v`: an element of an array variable, the default property of an object
+// variable, or a property of the running class or of a host object's member.
+void Interpreter::assignIndexed(const Expr& callee, Values& values, Value& v, bool isSet) {
     if (callee.kind != ExprKind::Name)
         raise(err::IllegalAssignment);
     ResolvedName r;

@@ -52,16 +52,17 @@ void Interpreter::execCall(const Expr& call) {
 }
 
 void Interpreter::execConst(const DeclStmt& s) {
-    for (const auto& d : s.items) {
-        const Expr& target = *d.target;
-        Value v = eval(*d.value);
-        Value* var = variable(target, true);
-        if (!var) // a constant or a procedure already has the name
-            raise(err::NameRedefinedRuntime);
-        *var = v;
-        if (target.slot.scope == Scope::Global && target.slot.global)
-            target.slot.global->isConst = true;
-    }
+    for (const auto& d : s.items)
+        defineConstant(*d.target, eval(*d.value));
+}
+
+void Interpreter::defineConstant(const Expr& target, Value v) {
+    Value* var = variable(target, true);
+    if (!var) // a constant or a procedure already has the name
+        raise(err::NameRedefinedRuntime);
+    *var = std::move(v);
+    if (target.slot.scope == Scope::Global && target.slot.global)
+        target.slot.global->isConst = true;
 }
 
 Value& Interpreter::arrayVariable(const Expr& target, StmtKind kind) {

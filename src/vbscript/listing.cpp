@@ -16,14 +16,14 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 37> kOpcodeNames = {
-    "StepJump",    "Jump",    "JumpIf",      "CompareJumpIf", "Binary",   "Add",
-    "Subtract",    "Unary",   "Copy",        "Assign",        "LoadName", "StoreName",
-    "Store",       "OnError", "Clear",       "WithPush",      "WithPop",  "ForEachInit",
-    "ForEachNext", "Append",  "Declare",     "ArrayVariable", "Bound",    "SizeArray",
-    "Erase",       "Numeric", "ForInit",     "ForTest",       "ForNext",  "Element",
-    "Eval",        "Exec",    "CheckCallee", "ElementCheck",  "Call",     "Return",
-    "Leave",
+constexpr std::array<std::string_view, 41> kOpcodeNames = {
+    "StepJump",    "Jump",          "JumpIf",      "CompareJumpIf", "Binary",      "Add",
+    "Subtract",    "Unary",         "Copy",        "Assign",        "LoadName",    "StoreName",
+    "Store",       "Prepare",       "StoreMember", "StoreIndexed",  "Constant",    "OnError",
+    "Clear",       "WithPush",      "WithPop",     "ForEachInit",   "ForEachNext", "Append",
+    "Declare",     "ArrayVariable", "Bound",       "SizeArray",     "Erase",       "Numeric",
+    "ForInit",     "ForTest",       "ForNext",     "Element",       "Eval",        "Exec",
+    "CheckCallee", "ElementCheck",  "Call",        "Return",        "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -126,6 +126,17 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
     case Opcode::Store:
         return std::string(in.when ? " Set " : " ") + "target at column " +
                std::to_string(in.expr->column) + " = " + operand(in.a);
+    case Opcode::Prepare:
+        return " r" + std::to_string(in.dst) + " = " + (in.when ? "object " : "value ") +
+               operand(in.a);
+    case Opcode::StoreMember:
+    case Opcode::StoreIndexed:
+        return std::string(in.when ? " Set " : " ") + "target at column " +
+               std::to_string(in.expr->column) + " = " + operand(in.a) + " subscripts from r" +
+               std::to_string(in.dst) +
+               (in.code == Opcode::StoreMember ? " object " + operand(in.b) : "");
+    case Opcode::Constant:
+        return " " + lib::utf16ToUtf8(in.expr->name()) + " = " + operand(in.a);
     case Opcode::Numeric:
         return " r" + std::to_string(in.dst) + " = number " + operand(in.a);
     case Opcode::ForInit:
