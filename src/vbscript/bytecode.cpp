@@ -533,15 +533,17 @@ private:
                 bc_.code.back().expr = &e;
                 return element;
             }
-            if (flattensCall(*e.object, e.args))
+            if (flattensCall(e.args))
                 return {guardedCall(e, nullptr), true};
             break;
         case ExprKind::Member:
-            if (flattensCall(e, kNone))
+            if (flattensCall(kNone))
                 return {guardedCall(e, nullptr), true};
             break;
-        default:
-            break;
+        case ExprKind::Me:
+            return intoTemporary(Opcode::LoadMe, e);
+        case ExprKind::New:
+            return intoTemporary(Opcode::New, e);
         }
         return intoTemporary(Opcode::Eval, e);
     }
@@ -634,24 +636,20 @@ private:
     // A call statement: `f a, b`, `Call f(a)`, `obj.M a`, or a name or member alone.
     bool callStatement(const CallStmt& s) {
         const Expr& c = *s.call;
-        const Expr& callee = c.kind == ExprKind::Call ? *c.object : c;
-        if (!flattensCall(callee, c.kind == ExprKind::Call ? c.args : kNone))
+        if (!flattensCall(c.kind == ExprKind::Call ? c.args : kNone))
             return false;
         guardedCall(c, &s);
         return true;
     }
 
-    // A call whose callee is a name or an object's member and whose arguments bind
-    // cheaply: a local variable (by reference), a value computed or written out, or a
-    // name that is not a local — bound as the call runs, after the callee is found (by
-    // reference to a procedure, by value to a built-in), so only where no argument is
+    // Whether a call's arguments bind cheaply: a local variable (by reference), a value computed or
+    // written out, or a name that is not a local — bound as the call runs, after the callee is
+    // found (by reference to a procedure, by value to a built-in), so only where no argument is
     // computed, which would run before it. Left to the tree walker: a name beside a
     // computed argument, and a variable followed by an argument that runs code (a
     // built-in takes the variable's value before that code runs, a procedure the
     // variable itself, which only the callee known at run time decides).
-    bool flattensCall(const Expr& callee, const std::vector<ExprPtr>& args) const {
-        if (callee.kind == ExprKind::Member ? !callee.object : callee.kind != ExprKind::Name)
-            return false;
+    bool flattensCall(const std::vector<ExprPtr>& args) const {
         bool variableBefore = false;
         bool names = false;
         bool computed = false;
@@ -709,8 +707,8 @@ private:
         bool computed = std::any_of(args.begin(), args.end(), [this](const ExprPtr& a) {
             return !isPlain(*a) && a->kind != ExprKind::Name;
         });
-        if (callee.kind == ExprKind::Member) {
-            object = value(*callee.object);
+        if (callee.kind == ExprKind::Member || isComputedCallee(callee)) {
+            object = objectOf(callee);
             // The object is the one found before the arguments, whatever they assign.
             if (!object.temporary && object.index >= 0 && computed)
                 object = copyOf(object.index);
@@ -754,8 +752,27 @@ private:
         return in.dst;
     }
 
+    // What a member is called on — the With object when it names none — or a callee
+    // that is neither a name nor a member, found before the arguments.
+    Operand objectOf(const Expr& callee) {
+        if (isComputedCallee(callee))
+            return value(callee);
+        if (callee.object)
+            return value(*callee.object);
+        Instruction in{Opcode::LoadWith};
+        in.dst = temporary();
+        emit(in);
+        return {in.dst, true};
+    }
+
+    static bool isComputedCallee(const Expr& callee) {
+        return callee.kind != ExprKind::Member && callee.kind != ExprKind::Name;
+    }
+
     Bytecode::CallSite::Callee calleeKind(const Expr& callee, std::size_t argCount) const {
         using Callee = Bytecode::CallSite::Callee;
+        if (isComputedCallee(callee))
+            return Callee::Computed;
         if (callee.kind == ExprKind::Member)
             return Callee::Member;
         switch (callee.slot.scope) {

@@ -136,6 +136,7 @@ public:
             break;
         case Callee::Itself:
         case Callee::Variable:
+        case Callee::Computed:
             return nullptr;
         }
         if (p->params.size() != static_cast<std::size_t>(site.count))
@@ -259,9 +260,10 @@ private:
                                                   Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& callee = *site.callee;
-    // The object outlives the arguments, as in the tree walker.
+    // The object (or the computed callee) outlives the arguments, as in the tree walker.
+    using Callee = Bytecode::CallSite::Callee;
     Value target;
-    if (callee.kind == ast::ExprKind::Member) {
+    if (site.kind == Callee::Member || site.kind == Callee::Computed) {
         target = registerOrConstant(regs, bc.constants.data(), site.object);
         if (site.objectIsTemporary)
             regs[site.object]->clear();
@@ -297,6 +299,8 @@ private:
     }
     if (calleeFirst)
         return callNameResolved(callee, r, args, in.when);
+    if (site.kind == Callee::Computed)
+        return callOnValue(target, args, in.when || args.empty());
     if (callee.kind != ast::ExprKind::Member)
         return callName(callee, args, in.when);
     return memberCall(callee, site.member, target, args, in.when);
@@ -328,13 +332,13 @@ private:
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump,    &&jump,    &&jumpIf,      &&compareJumpIf, &&binary,   &&add,
-        &&subtract,    &&unary,   &&copy,        &&assign,        &&loadName, &&storeName,
-        &&store,       &&onError, &&clear,       &&withPush,      &&withPop,  &&forEachInit,
-        &&forEachNext, &&append,  &&declare,     &&arrayVariable, &&bound,    &&sizeArray,
-        &&erase,       &&numeric, &&forInit,     &&forTest,       &&forNext,  &&element,
-        &&evaluate,    &&execute, &&checkCallee, &&elementCheck,  &&call,     &&leave,
-        &&leave,
+        &&stepJump,      &&jump,      &&jumpIf,      &&compareJumpIf, &&binary,   &&add,
+        &&subtract,      &&unary,     &&copy,        &&assign,        &&loadName, &&loadMe,
+        &&loadWith,      &&newObject, &&storeName,   &&store,         &&onError,  &&clear,
+        &&withPush,      &&withPop,   &&forEachInit, &&forEachNext,   &&append,   &&declare,
+        &&arrayVariable, &&bound,     &&sizeArray,   &&erase,         &&numeric,  &&forInit,
+        &&forTest,       &&forNext,   &&element,     &&evaluate,      &&execute,  &&checkCallee,
+        &&elementCheck,  &&call,      &&leave,       &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -397,6 +401,15 @@ private:
                 *regs[in->dst] = *found;
             else
                 *regs[in->dst] = evalName(*in->expr);
+            NEXT_INSTRUCTION();
+        loadMe:
+            *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
+            NEXT_INSTRUCTION();
+        loadWith:
+            *regs[in->dst] = withObject();
+            NEXT_INSTRUCTION();
+        newObject:
+            *regs[in->dst] = newInstance(*in->expr);
             NEXT_INSTRUCTION();
         // The value's own scope ends before the next handler is jumped to (an indirect
         // jump may not leave the scope of a variable that has a destructor).

@@ -16,14 +16,14 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 37> kOpcodeNames = {
-    "StepJump",    "Jump",    "JumpIf",      "CompareJumpIf", "Binary",   "Add",
-    "Subtract",    "Unary",   "Copy",        "Assign",        "LoadName", "StoreName",
-    "Store",       "OnError", "Clear",       "WithPush",      "WithPop",  "ForEachInit",
-    "ForEachNext", "Append",  "Declare",     "ArrayVariable", "Bound",    "SizeArray",
-    "Erase",       "Numeric", "ForInit",     "ForTest",       "ForNext",  "Element",
-    "Eval",        "Exec",    "CheckCallee", "ElementCheck",  "Call",     "Return",
-    "Leave",
+constexpr std::array<std::string_view, 40> kOpcodeNames = {
+    "StepJump",      "Jump",    "JumpIf",      "CompareJumpIf", "Binary",   "Add",
+    "Subtract",      "Unary",   "Copy",        "Assign",        "LoadName", "LoadMe",
+    "LoadWith",      "New",     "StoreName",   "Store",         "OnError",  "Clear",
+    "WithPush",      "WithPop", "ForEachInit", "ForEachNext",   "Append",   "Declare",
+    "ArrayVariable", "Bound",   "SizeArray",   "Erase",         "Numeric",  "ForInit",
+    "ForTest",       "ForNext", "Element",     "Eval",          "Exec",     "CheckCallee",
+    "ElementCheck",  "Call",    "Return",      "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -138,6 +138,12 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         return " " + lib::utf16ToUtf8(in.expr->name()) + " += " + operand(in.b) + to;
     case Opcode::LoadName:
         return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::LoadMe:
+        return " r" + std::to_string(in.dst) + " = Me";
+    case Opcode::LoadWith:
+        return " r" + std::to_string(in.dst) + " = With object";
+    case Opcode::New:
+        return " r" + std::to_string(in.dst) + " = New " + lib::utf16ToUtf8(in.expr->name());
     case Opcode::Eval:
         return " r" + std::to_string(in.dst) + " = expression at column " +
                std::to_string(in.expr->column);
@@ -151,9 +157,13 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
     case Opcode::Call: {
         const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
         std::string text = in.dst >= 0 ? " r" + std::to_string(in.dst) + " = " : " ";
-        if (site.callee->kind == ast::ExprKind::Member)
+        if (site.kind == Bytecode::CallSite::Callee::Computed)
+            text += operand(site.object);
+        else if (site.callee->kind == ast::ExprKind::Member)
             text += operand(site.object) + ".";
-        text += lib::utf16ToUtf8(site.callee->name()) + "(";
+        if (site.kind != Bytecode::CallSite::Callee::Computed)
+            text += lib::utf16ToUtf8(site.callee->name());
+        text += "(";
         for (std::int32_t i = 0; i < site.count; ++i) {
             const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
             text += i ? ", " : "";

@@ -69,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                                         u"End Sub\n"},
         Flattened{u"arrays and appends", u"Function F(n)\nDim a(2), s\nReDim b(n, 1)\n"
                                          u"ReDim Preserve b(n, 2)\nErase a\ns = s & n\n"
-                                         u"End Function\n"}),
+                                         u"End Function\n"},
+        Flattened{u"objects", u"Function F(o, i)\nSet F = New C\nF = o.Self().Name & o.Item(i)(1)\n"
+                              u"F = (o).Items()(i + 1) & F()(0)\nWith o\nF = .Name & .P(i)\n"
+                              u".Go i\nEnd With\nEnd Function\n"}),
     [](const auto& info) {
         std::string name;
         for (const char16_t* p = info.param.name; *p; ++p)
