@@ -42,6 +42,10 @@ enum class Opcode : std::uint8_t {
     LoadMe,        // register dst = the object whose method or property is running (Me)
     LoadWith,      // register dst = the innermost With object, for `.name` (424 if none)
     New,           // register dst = a new object of class `expr`, host classes first
+    BindName,      // argument `expr`, a name, of call site calls[a] among computed ones, taken
+                   // at its place: register dst = its value when the callee takes values (a
+                   // built-in, an array's subscripts) or when it is no variable (a constant, a
+                   // function called); a variable passed by reference is bound by the call
     StoreName,     // `expr`, a name that is not a local variable, = a as `=` assigns
     Store,         // `expr`, a name or an element with plain subscripts, = a; Set when
                    // `when`
@@ -120,6 +124,9 @@ struct Bytecode {
         std::int32_t operand = 0;
         bool variable = false;
         const ast::Expr* name = nullptr;
+        // The name was taken at its place (BindName): register `operand` holds its value,
+        // unless it is a variable passed by reference.
+        bool bound = false;
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.

@@ -234,6 +234,7 @@ private:
     Value arrayCall(Value& var, std::span<Argument> args, bool wantValue);
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value evalObject(const ast::Expr& e); // an object or Nothing, else 424
@@ -267,6 +268,8 @@ private:
     Value callNameResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                            bool wantValue);
     bool isUnknownName(const ast::Expr& nameExpr) const;
+    bool resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r);
+    static bool takesValues(const ResolvedName& r, std::int32_t argCount);
 
     std::deque<Global> globals_;
     std::unordered_map<std::u16string, int> globalIndex_;

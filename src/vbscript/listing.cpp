@@ -16,14 +16,14 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 40> kOpcodeNames = {
-    "StepJump",      "Jump",    "JumpIf",      "CompareJumpIf", "Binary",   "Add",
-    "Subtract",      "Unary",   "Copy",        "Assign",        "LoadName", "LoadMe",
-    "LoadWith",      "New",     "StoreName",   "Store",         "OnError",  "Clear",
-    "WithPush",      "WithPop", "ForEachInit", "ForEachNext",   "Append",   "Declare",
-    "ArrayVariable", "Bound",   "SizeArray",   "Erase",         "Numeric",  "ForInit",
-    "ForTest",       "ForNext", "Element",     "Eval",          "Exec",     "CheckCallee",
-    "ElementCheck",  "Call",    "Return",      "Leave",
+constexpr std::array<std::string_view, 41> kOpcodeNames = {
+    "StepJump",    "Jump",          "JumpIf",   "CompareJumpIf", "Binary",      "Add",
+    "Subtract",    "Unary",         "Copy",     "Assign",        "LoadName",    "LoadMe",
+    "LoadWith",    "New",           "BindName", "StoreName",     "Store",       "OnError",
+    "Clear",       "WithPush",      "WithPop",  "ForEachInit",   "ForEachNext", "Append",
+    "Declare",     "ArrayVariable", "Bound",    "SizeArray",     "Erase",       "Numeric",
+    "ForInit",     "ForTest",       "ForNext",  "Element",       "Eval",        "Exec",
+    "CheckCallee", "ElementCheck",  "Call",     "Return",        "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -144,6 +144,9 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         return " r" + std::to_string(in.dst) + " = With object";
     case Opcode::New:
         return " r" + std::to_string(in.dst) + " = New " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::BindName:
+        return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name()) +
+               " for call " + std::to_string(in.a);
     case Opcode::Eval:
         return " r" + std::to_string(in.dst) + " = expression at column " +
                std::to_string(in.expr->column);
@@ -168,7 +171,8 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
             const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
             text += i ? ", " : "";
             if (p.name)
-                text += lib::utf16ToUtf8(p.name->name());
+                text += (p.bound ? "r" + std::to_string(p.operand) + " " : "") +
+                        lib::utf16ToUtf8(p.name->name());
             else
                 text += std::string(p.variable ? "ByRef " : "") + operand(p.operand);
         }

@@ -84,11 +84,12 @@ TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
                           u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g, k + 1\no.Value = k\n"
                           u"End Sub\n");
-    // A global name beside a computed argument, which would run first; the assignment to a
-    // member.
-    EXPECT_EQ(c.count(Opcode::Exec), 2);
+    // The assignment to a member.
+    EXPECT_EQ(c.count(Opcode::Exec), 1);
     EXPECT_EQ(c.count(Opcode::Eval), 0);
-    EXPECT_EQ(c.count(Opcode::Call), 1); // the member
+    EXPECT_EQ(c.count(Opcode::Call), 2); // the member, and T
+    // A global name beside a computed argument is taken at its place, before that runs.
+    EXPECT_EQ(c.count(Opcode::BindName), 1);
     // A name with one plain argument is an element or a call: it is found out as it runs.
     EXPECT_EQ(c.count(Opcode::Element), 1);
 }
