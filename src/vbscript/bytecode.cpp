@@ -143,8 +143,7 @@ private:
             exitStatement(static_cast<const ExitStmt&>(s));
             break;
         case StmtKind::Call:
-            if (!callStatement(static_cast<const CallStmt&>(s)))
-                treeStatement(s);
+            callStatement(static_cast<const CallStmt&>(s));
             break;
         case StmtKind::Select:
             resume = selectStatement(static_cast<const SelectStmt&>(s));
@@ -592,15 +591,13 @@ private:
                 bc_.code.back().expr = &e;
                 return element;
             }
-            if (flattensCall(*e.object, e.args))
-                return {guardedCall(e, nullptr), true};
-            break;
+            return {guardedCall(e, nullptr), true};
         case ExprKind::Member:
-            if (flattensCall(e, kNone))
-                return {guardedCall(e, nullptr), true};
-            break;
-        default:
-            break;
+            return {guardedCall(e, nullptr), true};
+        case ExprKind::Me:
+            return intoTemporary(Opcode::LoadMe, e);
+        case ExprKind::New:
+            return intoTemporary(Opcode::New, e);
         }
         return intoTemporary(Opcode::Eval, e);
     }
@@ -691,41 +688,7 @@ private:
     }
 
     // A call statement: `f a, b`, `Call f(a)`, `obj.M a`, or a name or member alone.
-    bool callStatement(const CallStmt& s) {
-        const Expr& c = *s.call;
-        const Expr& callee = c.kind == ExprKind::Call ? *c.object : c;
-        if (!flattensCall(callee, c.kind == ExprKind::Call ? c.args : kNone))
-            return false;
-        guardedCall(c, &s);
-        return true;
-    }
-
-    // A call whose callee is a name or an object's member and whose arguments bind
-    // cheaply: a local variable (by reference), a value computed or written out, or a
-    // name that is not a local — bound as the call runs, after the callee is found (by
-    // reference to a procedure, by value to a built-in), so only where no argument is
-    // computed, which would run before it. Left to the tree walker: a name beside a
-    // computed argument, and a variable followed by an argument that runs code (a
-    // built-in takes the variable's value before that code runs, a procedure the
-    // variable itself, which only the callee known at run time decides).
-    bool flattensCall(const Expr& callee, const std::vector<ExprPtr>& args) const {
-        if (callee.kind == ExprKind::Member ? !callee.object : callee.kind != ExprKind::Name)
-            return false;
-        bool variableBefore = false;
-        bool names = false;
-        bool computed = false;
-        for (const auto& a : args) {
-            if (isLocal(*a)) {
-                variableBefore = true;
-                continue;
-            }
-            names = names || a->kind == ExprKind::Name;
-            computed = computed || !isPlain(*a) && a->kind != ExprKind::Name;
-            if (variableBefore && !isPlain(*a) && a->kind != ExprKind::Name)
-                return false;
-        }
-        return !(names && computed);
-    }
+    void callStatement(const CallStmt& s) { guardedCall(*s.call, &s); }
 
     static bool mayPassElement(const std::vector<ExprPtr>& args) {
         return std::any_of(args.begin(), args.end(), [](const ExprPtr& a) {
@@ -764,12 +727,19 @@ private:
     // the arguments run. Returns the result's register, -1 when no value is wanted.
     std::int32_t call(const Expr& callee, const std::vector<ExprPtr>& args, bool wantValue) {
         Bytecode::CallSite site;
+        // Reserved now: names among the arguments refer to it before it is complete.
+        auto siteIndex = static_cast<std::int32_t>(bc_.calls.size());
+        bc_.calls.emplace_back();
         Operand object;
-        bool computed = std::any_of(args.begin(), args.end(), [this](const ExprPtr& a) {
-            return !isPlain(*a) && a->kind != ExprKind::Name;
-        });
-        if (callee.kind == ExprKind::Member) {
-            object = value(*callee.object);
+        auto isComputed = [this](const Expr& a) { return !isPlain(a) && a.kind != ExprKind::Name; };
+        auto lastComputed = std::find_if(args.rbegin(), args.rend(),
+                                         [&](const ExprPtr& a) { return isComputed(*a); });
+        bool computed = lastComputed != args.rend();
+        // A name before a computed argument is taken at its place; the others when the
+        // call runs, as nothing runs in between.
+        std::size_t takenAtPlace = static_cast<std::size_t>(args.rend() - lastComputed);
+        if (callee.kind == ExprKind::Member || isComputedCallee(callee)) {
+            object = objectOf(callee);
             // The object is the one found before the arguments, whatever they assign.
             if (!object.temporary && object.index >= 0 && computed)
                 object = copyOf(object.index);
@@ -781,12 +751,17 @@ private:
             emit(check);
         }
         std::vector<Operand> operands;
-        for (const auto& a : args) {
-            if (isLocal(*a) || a->kind == ExprKind::Name) {
-                operands.push_back({isLocal(*a) ? a->slot.index : 0, false});
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const Expr& a = *args[i];
+            if (a.kind == ExprKind::Name && i < takenAtPlace) {
+                operands.push_back(boundName(a, siteIndex));
                 continue;
             }
-            Operand o = value(*a);
+            if (isLocal(a) || a.kind == ExprKind::Name) {
+                operands.push_back({isLocal(a) ? a.slot.index : 0, false});
+                continue;
+            }
+            Operand o = value(a);
             if (!o.temporary && o.index >= 0)
                 o = copyOf(o.index); // `(x)`: by value
             operands.push_back(o);
@@ -795,8 +770,10 @@ private:
         site.count = static_cast<std::int32_t>(args.size());
         for (std::size_t i = 0; i < args.size(); ++i) {
             const Expr& a = *args[i];
-            bool name = a.kind == ExprKind::Name && !isLocal(a);
-            bc_.passed.push_back({operands[i].index, isLocal(a), name ? &a : nullptr});
+            bool bound = a.kind == ExprKind::Name && i < takenAtPlace;
+            bool name = bound || (a.kind == ExprKind::Name && !isLocal(a));
+            bc_.passed.push_back(
+                {operands[i].index, !bound && isLocal(a), name ? &a : nullptr, bound});
             site.names = site.names || name;
         }
         for (auto it = operands.rbegin(); it != operands.rend(); ++it)
@@ -805,16 +782,45 @@ private:
         site.callee = &callee;
         site.kind = calleeKind(callee, args.size());
         Instruction in{Opcode::Call};
-        in.a = static_cast<std::int32_t>(bc_.calls.size());
+        in.a = siteIndex;
         in.when = wantValue;
         in.dst = wantValue ? temporary() : -1;
-        bc_.calls.push_back(site);
+        bc_.calls[static_cast<std::size_t>(siteIndex)] = site;
         emit(in);
         return in.dst;
     }
 
+    // A name (a local variable too) taken at its place among a call's arguments.
+    Operand boundName(const Expr& name, std::int32_t siteIndex) {
+        Instruction in{Opcode::BindName};
+        in.dst = temporary();
+        in.a = siteIndex;
+        in.expr = &name;
+        emit(in);
+        return {in.dst, true};
+    }
+
+    // What a member is called on — the With object when it names none — or a callee
+    // that is neither a name nor a member, found before the arguments.
+    Operand objectOf(const Expr& callee) {
+        if (isComputedCallee(callee))
+            return value(callee);
+        if (callee.object)
+            return value(*callee.object);
+        Instruction in{Opcode::LoadWith};
+        in.dst = temporary();
+        emit(in);
+        return {in.dst, true};
+    }
+
+    static bool isComputedCallee(const Expr& callee) {
+        return callee.kind != ExprKind::Member && callee.kind != ExprKind::Name;
+    }
+
     Bytecode::CallSite::Callee calleeKind(const Expr& callee, std::size_t argCount) const {
         using Callee = Bytecode::CallSite::Callee;
+        if (isComputedCallee(callee))
+            return Callee::Computed;
         if (callee.kind == ExprKind::Member)
             return Callee::Member;
         switch (callee.slot.scope) {

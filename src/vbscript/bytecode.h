@@ -6,7 +6,8 @@
 // temporaries only. Only the shapes that make up most running time are
 // flattened: variables and literals, operators, If, For, For Each, Do and While loops,
 // Select Case, With, assignments and Set to variables, On Error, Exit, and calls of
-// procedures, built-ins and object members whose arguments bind cheaply (Call). What a
+// procedures, built-ins, object members (of any object: Me, a call's result, the With
+// object) and computed callees whose arguments bind cheaply (Call), Me and New. What a
 // statement holds while its body runs (Select's subject, the With object, For Each's
 // collection) is let go of at its end and on every Exit out of it. Names other than locals
 // are looked up when they run, as the tree walker looks them up, so code compiled before a
@@ -38,6 +39,13 @@ enum class Opcode : std::uint8_t {
     LoadName,      // register dst = the value of `expr`, a name that is not a local
                    // variable (a global, a field, a procedure called without arguments),
                    // looked up when it runs
+    LoadMe,        // register dst = the object whose method or property is running (Me)
+    LoadWith,      // register dst = the innermost With object, for `.name` (424 if none)
+    New,           // register dst = a new object of class `expr`, host classes first
+    BindName,      // argument `expr`, a name, of call site calls[a] among computed ones, taken
+                   // at its place: register dst = its value when the callee takes values (a
+                   // built-in, an array's subscripts) or when it is no variable (a constant, a
+                   // function called); a variable passed by reference is bound by the call
     StoreName,     // `expr`, a name that is not a local variable, = a as `=` assigns
     Store,         // `expr`, a name or an element with plain subscripts, = a; Set when
                    // `when`
@@ -124,14 +132,19 @@ struct Bytecode {
         std::int32_t operand = 0;
         bool variable = false;
         const ast::Expr* name = nullptr;
+        // The name was taken at its place (BindName): register `operand` holds its value,
+        // unless it is a variable passed by reference.
+        bool bound = false;
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.
         // Itself: the running function's own name with as many arguments as it takes.
-        enum class Callee : std::uint8_t { Member, Global, Method, Itself, Variable };
-        const ast::Expr* callee = nullptr; // a name or a member
+        // Computed: a callee that is neither a name nor a member (`f(1)(2)`, `(o)(i)`),
+        // found into register `object`: an array's element or an object's default member.
+        enum class Callee : std::uint8_t { Member, Global, Method, Itself, Variable, Computed };
+        const ast::Expr* callee = nullptr; // a name, a member or a computed callee
         Callee kind = Callee::Global;
-        std::int32_t object = 0; // of a member: the register holding the object
+        std::int32_t object = 0; // of a member or a computed callee: the register holding it
         bool objectIsTemporary = false;
         std::int32_t first = 0; // its arguments: passed[first, first + count)
         std::int32_t count = 0;

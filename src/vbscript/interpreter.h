@@ -235,6 +235,7 @@ private:
     Value arrayCall(Value& var, std::span<Argument> args, bool wantValue);
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);
@@ -270,6 +271,8 @@ private:
     Value callNameResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                            bool wantValue);
     bool isUnknownName(const ast::Expr& nameExpr) const;
+    bool resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r);
+    static bool takesValues(const ResolvedName& r, std::int32_t argCount);
 
     std::deque<Global> globals_;
     std::unordered_map<std::u16string, int> globalIndex_;

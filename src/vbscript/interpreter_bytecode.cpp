@@ -151,6 +151,7 @@ public:
             break;
         case Callee::Itself:
         case Callee::Variable:
+        case Callee::Computed:
             return nullptr;
         }
         if (p->params.size() != static_cast<std::size_t>(site.count))
@@ -267,6 +268,24 @@ private:
     std::size_t base_;
 };
 
+// Whether `callee` is a name found before its arguments are bound, as the tree walker
+// finds it (not a global procedure nor the running function's own name); `r` is then what
+// it denotes.
+bool Interpreter::resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r) {
+    if (callee.kind != ast::ExprKind::Name ||
+        (callee.slot.scope == ast::Scope::Global && callee.slot.global &&
+         callee.slot.global->proc) ||
+        callsItself(callee, static_cast<std::size_t>(argCount)))
+        return false;
+    r = resolveCallee(callee);
+    return true;
+}
+
+// A built-in, or an array's subscripts, take their arguments by value.
+bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
+    return r.builtin || (r.var && r.var->isArray() && argCount > 0);
+}
+
 // A call the loop does not run itself: a built-in, an array's element, a default member,
 // a host object's member, a procedure called with the wrong number of arguments or a
 // name nothing defines. The arguments are found already.
@@ -274,31 +293,28 @@ private:
                                                   Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& callee = *site.callee;
-    // The object outlives the arguments, as in the tree walker.
+    // The object (or the computed callee) outlives the arguments, as in the tree walker.
+    using Callee = Bytecode::CallSite::Callee;
     Value target;
-    if (callee.kind == ast::ExprKind::Member) {
+    if (site.kind == Callee::Member || site.kind == Callee::Computed) {
         target = registerOrConstant(regs, bc.constants.data(), site.object);
         if (site.objectIsTemporary)
             regs[site.object]->clear();
     }
     // Names among the arguments are bound once the callee is found, as the tree walker
     // binds them: by value for a built-in or an array, else a variable by reference.
-    bool calleeFirst = site.names && callee.kind == ast::ExprKind::Name &&
-                       !(callee.slot.scope == ast::Scope::Global && callee.slot.global &&
-                         callee.slot.global->proc) &&
-                       !callsItself(callee, static_cast<std::size_t>(site.count));
     ResolvedName r;
-    bool byValue = false;
-    if (calleeFirst) {
-        r = resolveCallee(callee);
-        byValue = r.builtin || (r.var && r.var->isArray() && site.count > 0);
-    }
+    bool calleeFirst = site.names && resolvedFirst(*site.callee, site.count, r);
+    bool byValue = calleeFirst && takesValues(r, site.count);
     const Bytecode::Passed* passed = bc.passed.data() + site.first;
     ArgList args(static_cast<std::size_t>(site.count));
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::int32_t o = passed[i].operand;
         if (const ast::Expr* name = passed[i].name) {
-            if (byValue || !bindVariable(*name, args[i])) {
+            if (passed[i].bound) {
+                if (byValue || !bindVariable(*name, args[i]))
+                    args[i].value = std::move(*regs[o]);
+            } else if (byValue || !bindVariable(*name, args[i])) {
                 const Value* known = knownVariable(*name, false);
                 args[i].value = known ? *known : evalName(*name);
             }
@@ -312,9 +328,31 @@ private:
     }
     if (calleeFirst)
         return callNameResolved(callee, r, args, in.when);
+    if (site.kind == Callee::Computed)
+        return callOnValue(target, args, in.when || args.empty());
     if (callee.kind != ast::ExprKind::Member)
         return callName(callee, args, in.when);
     return memberCall(callee, site.member, target, args, in.when);
+}
+
+// A name among computed arguments, at its place: what the tree walker does there, by
+// value for a built-in or an array (callNameResolved), else a variable by reference
+// (bindVariable), which the call binds itself.
+[[gnu::noinline]] void Interpreter::bindName(const Instruction& in, const Bytecode& bc,
+                                             Value* const* regs) {
+    const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
+    const ast::Expr& name = *in.expr;
+    Value& to = *regs[in.dst];
+    ResolvedName r;
+    if (!(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count))) {
+        Argument probe;
+        if (bindVariable(name, probe)) {
+            to.clear();
+            return;
+        }
+    }
+    const Value* known = knownVariable(name, false);
+    to = known ? *known : evalName(name);
 }
 
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& unit) {
@@ -343,13 +381,15 @@ private:
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump,    &&jump,          &&jumpIf,      &&compareJumpIf, &&binary,      &&add,
-        &&subtract,    &&unary,         &&copy,        &&assign,        &&loadName,    &&storeName,
-        &&store,       &&prepare,       &&storeMember, &&storeIndexed,  &&constant,    &&onError,
-        &&clear,       &&withPush,      &&withPop,     &&forEachInit,   &&forEachNext, &&append,
-        &&declare,     &&arrayVariable, &&bound,       &&sizeArray,     &&erase,       &&numeric,
-        &&forInit,     &&forTest,       &&forNext,     &&element,       &&evaluate,    &&execute,
-        &&checkCallee, &&elementCheck,  &&call,        &&leave,         &&leave,
+        &&stepJump,    &&jump,         &&jumpIf,   &&compareJumpIf, &&binary,
+        &&add,         &&subtract,     &&unary,    &&copy,          &&assign,
+        &&loadName,    &&loadMe,       &&loadWith, &&newObject,     &&bindName,
+        &&storeName,   &&store,        &&prepare,  &&storeMember,   &&storeIndexed,
+        &&constant,    &&onError,      &&clear,    &&withPush,      &&withPop,
+        &&forEachInit, &&forEachNext,  &&append,   &&declare,       &&arrayVariable,
+        &&bound,       &&sizeArray,    &&erase,    &&numeric,       &&forInit,
+        &&forTest,     &&forNext,      &&element,  &&evaluate,      &&execute,
+        &&checkCallee, &&elementCheck, &&call,     &&leave,         &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -412,6 +452,18 @@ private:
                 *regs[in->dst] = *found;
             else
                 *regs[in->dst] = evalName(*in->expr);
+            NEXT_INSTRUCTION();
+        loadMe:
+            *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
+            NEXT_INSTRUCTION();
+        loadWith:
+            *regs[in->dst] = withObject();
+            NEXT_INSTRUCTION();
+        newObject:
+            *regs[in->dst] = newInstance(*in->expr);
+            NEXT_INSTRUCTION();
+        bindName:
+            bindName(*in, *bc, regs);
             NEXT_INSTRUCTION();
         // The value's own scope ends before the next handler is jumped to (an indirect
         // jump may not leave the scope of a variable that has a destructor).

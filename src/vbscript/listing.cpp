@@ -16,14 +16,15 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 41> kOpcodeNames = {
-    "StepJump",    "Jump",          "JumpIf",      "CompareJumpIf", "Binary",      "Add",
-    "Subtract",    "Unary",         "Copy",        "Assign",        "LoadName",    "StoreName",
-    "Store",       "Prepare",       "StoreMember", "StoreIndexed",  "Constant",    "OnError",
-    "Clear",       "WithPush",      "WithPop",     "ForEachInit",   "ForEachNext", "Append",
-    "Declare",     "ArrayVariable", "Bound",       "SizeArray",     "Erase",       "Numeric",
-    "ForInit",     "ForTest",       "ForNext",     "Element",       "Eval",        "Exec",
-    "CheckCallee", "ElementCheck",  "Call",        "Return",        "Leave",
+constexpr std::array<std::string_view, 45> kOpcodeNames = {
+    "StepJump",    "Jump",         "JumpIf",      "CompareJumpIf", "Binary",      "Add",
+    "Subtract",    "Unary",        "Copy",        "Assign",        "LoadName",    "LoadMe",
+    "LoadWith",    "New",          "BindName",    "StoreName",     "Store",       "Prepare",
+    "StoreMember", "StoreIndexed", "Constant",    "OnError",       "Clear",       "WithPush",
+    "WithPop",     "ForEachInit",  "ForEachNext", "Append",        "Declare",     "ArrayVariable",
+    "Bound",       "SizeArray",    "Erase",       "Numeric",       "ForInit",     "ForTest",
+    "ForNext",     "Element",      "Eval",        "Exec",          "CheckCallee", "ElementCheck",
+    "Call",        "Return",       "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -149,6 +150,15 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         return " " + lib::utf16ToUtf8(in.expr->name()) + " += " + operand(in.b) + to;
     case Opcode::LoadName:
         return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::LoadMe:
+        return " r" + std::to_string(in.dst) + " = Me";
+    case Opcode::LoadWith:
+        return " r" + std::to_string(in.dst) + " = With object";
+    case Opcode::New:
+        return " r" + std::to_string(in.dst) + " = New " + lib::utf16ToUtf8(in.expr->name());
+    case Opcode::BindName:
+        return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name()) +
+               " for call " + std::to_string(in.a);
     case Opcode::Eval:
         return " r" + std::to_string(in.dst) + " = expression at column " +
                std::to_string(in.expr->column);
@@ -162,14 +172,19 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
     case Opcode::Call: {
         const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
         std::string text = in.dst >= 0 ? " r" + std::to_string(in.dst) + " = " : " ";
-        if (site.callee->kind == ast::ExprKind::Member)
+        if (site.kind == Bytecode::CallSite::Callee::Computed)
+            text += operand(site.object);
+        else if (site.callee->kind == ast::ExprKind::Member)
             text += operand(site.object) + ".";
-        text += lib::utf16ToUtf8(site.callee->name()) + "(";
+        if (site.kind != Bytecode::CallSite::Callee::Computed)
+            text += lib::utf16ToUtf8(site.callee->name());
+        text += "(";
         for (std::int32_t i = 0; i < site.count; ++i) {
             const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
             text += i ? ", " : "";
             if (p.name)
-                text += lib::utf16ToUtf8(p.name->name());
+                text += (p.bound ? "r" + std::to_string(p.operand) + " " : "") +
+                        lib::utf16ToUtf8(p.name->name());
             else
                 text += std::string(p.variable ? "ByRef " : "") + operand(p.operand);
         }

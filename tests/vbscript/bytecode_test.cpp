@@ -72,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                                          u"End Function\n"},
         Flattened{u"assignment targets", u"Sub S(o, a, n)\nConst k = 2\no.P = n\nSet o.Q = o\n"
                                          u"o.R(n, 1) = n + 1\na(n + 1, k) = n\nWith o\n"
-                                         u".P = 1\nEnd With\nEnd Sub\n"}),
+                                         u".P = 1\nEnd With\nEnd Sub\n"},
+        Flattened{u"objects", u"Function F(o, i)\nSet F = New C\nF = o.Self().Name & o.Item(i)(1)\n"
+                              u"F = (o).Items()(i + 1) & F()(0)\nWith o\nF = .Name & .P(i)\n"
+                              u".Go i\nEnd With\nEnd Function\n"}),
     [](const auto& info) {
         std::string name;
         for (const char16_t* p = info.param.name; *p; ++p)
@@ -84,11 +87,14 @@ TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
                           u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g, k + 1\no.Value = k\n"
                           u"End Sub\n");
-    // A global name beside a computed argument, which would run first.
-    EXPECT_EQ(c.count(Opcode::Exec), 1);
+    // Nothing: the call passing a global name beside a computed argument takes the name at
+    // its place, and the assignment to a member is an instruction of its own.
+    EXPECT_EQ(c.count(Opcode::Exec), 0);
     EXPECT_EQ(c.count(Opcode::StoreMember), 1);
     EXPECT_EQ(c.count(Opcode::Eval), 0);
-    EXPECT_EQ(c.count(Opcode::Call), 1); // the member
+    EXPECT_EQ(c.count(Opcode::Call), 2); // the member, and T
+    // A global name beside a computed argument is taken at its place, before that runs.
+    EXPECT_EQ(c.count(Opcode::BindName), 1);
     // A name with one plain argument is an element or a call: it is found out as it runs.
     EXPECT_EQ(c.count(Opcode::Element), 1);
 }
