@@ -3,18 +3,15 @@
 // (interpreter_bytecode.cpp) instead of a walk over the tree. Registers are the frame's
 // slots — parameters, result and locals first, then temporaries for the values in
 // between — so a local variable is an operand like any other; global code has
-// temporaries only. Only the shapes that make up most running time are
-// flattened: variables and literals, operators, If, For, For Each, Do and While loops,
-// Select Case, With, assignments and Set to variables, On Error, Exit, and calls of
-// procedures, built-ins, object members (of any object: Me, a call's result, the With
-// object) and computed callees whose arguments bind cheaply (Call), Me and New. What a
-// statement holds while its body runs (Select's subject, the With object, For Each's
-// collection) is let go of at its end and on every Exit out of it. Names other than locals
-// are looked up when they run, as the tree walker looks them up, so code compiled before a
-// procedure or variable of that name was defined reaches it. Everything else stays a tree
-// node that an instruction hands to the tree walker, so what is rare has one implementation.
-// Steps (Interpreter::checkStep) are counted when a call begins, when a loop goes round, when
-// an array is sized and for each statement handed to the tree walker, which bounds the time
+// temporaries only. Every statement and expression is flattened, with one exception: a
+// call with an argument `a(...)` checks as it runs whether `a` is an array variable, and if
+// so, the element being passed by reference, the call is handed to the tree walker
+// (ElementCheck, then Eval or Exec). What a statement holds while its body runs (Select's
+// subject, the With object, For Each's collection) is let go of at its end and on every
+// Exit out of it. Names other than locals are looked up when they run, so code compiled
+// before a procedure or variable of that name was defined reaches it. Steps
+// (Interpreter::checkStep) are counted when a call begins, when a loop goes round, when an
+// array is sized and for each statement handed to the tree walker, which bounds the time
 // between two counts.
 #pragma once
 

@@ -5,8 +5,8 @@
 // lives in frames that are saved and restored around each call. Recursion is bounded by
 // counting call depth and watching the thread's stack, so a runaway script ends with
 // error 28 instead of crashing. Every unit of code runs in its compact form
-// (bytecode.h), which hands back to the tree walker the expressions and statements it
-// does not flatten.
+// (bytecode.h); the tree walker is left only for a call passing an array element by
+// reference.
 #pragma once
 
 #include "vbscript/ast.h"

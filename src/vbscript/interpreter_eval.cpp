@@ -524,9 +524,10 @@ Value Interpreter::newInstance(const Expr& e) {
         const auto& f = cls.fields[i];
         if (!f.isArray)
             continue;
+        // The parser takes whole-number literals only as a field's bounds.
         std::vector<std::int32_t> bounds;
         for (const auto& b : f.bounds)
-            bounds.push_back(toLong(eval(*b)));
+            bounds.push_back(toLong(b->literal));
         inst->fields()[i] = Value::array(makeRef<Array>(bounds, !bounds.empty()));
     }
     if (cls.initialize)
