@@ -318,11 +318,6 @@ void compile(Unit& unit, const CompileScope& scope) {
             p->explicitNames = unit.optionExplicit;
             compileProcedure(*p, c.get());
         }
-        for (auto& f : c->fields)
-            for (auto& b : f.bounds) {
-                Resolver r(nullptr, nullptr);
-                r.expression(*b);
-            }
     }
     Resolver top(scope.cls, nullptr);
     if (scope.procedure)

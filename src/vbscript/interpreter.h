@@ -220,8 +220,6 @@ private:
 
     // expressions
     Value eval(const ast::Expr& e);
-    // A condition of If, Do and While: Null counts as False.
-    bool isTrue(const ast::Expr& e);
     Value evalName(const ast::Expr& e);
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);

@@ -213,18 +213,6 @@ const Value& Interpreter::elementOrValue(const Expr& e, Value& scratch) {
     return scratch;
 }
 
-bool Interpreter::isTrue(const Expr& e) {
-    if (e.kind == ExprKind::Binary && isComparison(e.op)) {
-        Value leftScratch, rightScratch;
-        const Value& l =
-            isPlain(*e.right) ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
-        const Value& r = operand(*e.right, rightScratch);
-        return comparisonHolds(e.op, l, r);
-    }
-    Value c = eval(e);
-    return !c.isNull() && toBool(c);
-}
-
 Value Interpreter::evalName(const Expr& e) {
     ResolvedName r = resolve(e, false);
     if (r.var)
