@@ -1,7 +1,6 @@
-// Flattening a procedure's body into its compact form (see bytecode.h). The order in
-// which operands are read is the tree walker's: a left operand is read before the right
-// one runs unless the right one is a literal or a local variable, and a function's
-// arguments are bound the way its tree call binds them.
+// Flattening a unit of code into its compact form (see bytecode.h). A left operand is
+// read before the right one runs unless the right one is a literal or a local variable;
+// a call finds its object, then its arguments left to right, and binds them when it runs.
 #include "vbscript/bytecode.h"
 
 #include "vbscript/operators.h"
@@ -120,8 +119,7 @@ private:
         std::int32_t resume = -1;
         switch (s.kind) {
         case StmtKind::Assign:
-            if (!assignment(static_cast<const AssignStmt&>(s)))
-                treeStatement(s);
+            assignment(static_cast<const AssignStmt&>(s));
             break;
         case StmtKind::If:
             ifStatement(static_cast<const IfStmt&>(s));
@@ -161,9 +159,6 @@ private:
             break;
         case StmtKind::Const:
             constantStatement(static_cast<const DeclStmt&>(s));
-            break;
-        default:
-            treeStatement(s);
             break;
         }
         bc_.statements[static_cast<std::size_t>(index)].resume = resume >= 0 ? resume : pc();
@@ -208,12 +203,6 @@ private:
         }
     }
 
-    void treeStatement(const Stmt& s) {
-        Instruction in{Opcode::Exec};
-        in.stmt = &s;
-        emit(in);
-    }
-
     // The parser lets Exit Do stand only inside a Do and Exit For only inside a For.
     void exitStatement(const ExitStmt& s) {
         if (s.what == ExitKind::Do) {
@@ -228,19 +217,19 @@ private:
         }
     }
 
-    // `name = value`; anything else is the tree walker's.
-    bool assignment(const AssignStmt& a) {
+    void assignment(const AssignStmt& a) {
         const Expr& target = *a.target;
         if (a.appends) {
             appendAssignment(a);
-            return true;
+            return;
         }
-        if (!(target.kind == ExprKind::Name || isPlainElement(target)))
-            return memberOrIndexedAssignment(a);
+        if (!(target.kind == ExprKind::Name || isPlainElement(target))) {
+            memberOrIndexedAssignment(a);
+            return;
+        }
         const Expr& v = *a.value;
         if (a.isSet || !isLocal(target)) {
-            // The value is found first, then the name and the subscripts, as the tree
-            // walker does.
+            // The value is found first, then the name and the subscripts.
             Operand o = value(v);
             release(o);
             bool byName = !a.isSet && target.kind == ExprKind::Name;
@@ -248,35 +237,33 @@ private:
             in.when = a.isSet;
             in.expr = &target;
             emit(in);
-            return true;
+            return;
         }
         std::int32_t local = target.slot.index;
         // An operator never gives an object, so its result goes straight to the variable.
         if (v.kind == ExprKind::Binary) {
             binary(v, local);
-            return true;
+            return;
         }
         if (v.kind == ExprKind::Unary) {
             unary(v, local);
-            return true;
+            return;
         }
         Operand o = value(v);
         release(o);
         Instruction in = oneOperand(Opcode::Assign, o);
         in.dst = local;
         emit(in);
-        return true;
     }
 
-    // `o.P = v`, `.P = v`, `o.P(i) = v`, `a(i + 1, f(x)) = v`, in the tree walker's order:
-    // the value, made what `=` or Set assigns, then the subscripts, then the object.
-    bool memberOrIndexedAssignment(const AssignStmt& a) {
+    // `o.P = v`, `.P = v`, `o.P(i) = v`, `a(i + 1, f(x)) = v` (and `Me = v`, `f(1)(2) = v`,
+    // which StoreIndexed refuses), in this order: the value, made what `=` or Set
+    // assigns, then the subscripts, then the object.
+    void memberOrIndexedAssignment(const AssignStmt& a) {
         const Expr& target = *a.target;
         bool indexed = target.kind == ExprKind::Call;
         const Expr& callee = indexed ? *target.object : target;
         bool member = callee.kind == ExprKind::Member;
-        if (!member && !(indexed && callee.kind == ExprKind::Name))
-            return false;
         Instruction prepare = oneOperand(Opcode::Prepare, {});
         prepare.dst = temporary();
         Operand v = value(*a.value);
@@ -302,7 +289,6 @@ private:
         release(object);
         nextTemporary_ = prepare.dst;
         emit(store);
-        return true;
     }
 
     // A value in the next temporary, where an instruction taking several finds it: a
@@ -394,7 +380,7 @@ private:
 
     // The start, end and step are found in that order, each made a number before the
     // next is found; the end and the step are kept in registers of their own while the
-    // loop runs. The counter is a name looked up on every turn, as the tree walker does.
+    // loop runs. The counter is a name looked up on every turn.
     void forStatement(const ForStmt& s) {
         Operand end{temporary(), true};
         Operand step{temporary(), true};
@@ -586,7 +572,7 @@ private:
             return {binary(e, -1), true};
         case ExprKind::Call:
             if (isElement(e)) {
-                Operand element{call(*e.object, e.args, true), true};
+                Operand element{call(*e.object, e.args, true, false), true};
                 bc_.code.back().code = Opcode::Element;
                 bc_.code.back().expr = &e;
                 return element;
@@ -597,9 +583,9 @@ private:
         case ExprKind::Me:
             return intoTemporary(Opcode::LoadMe, e);
         case ExprKind::New:
-            return intoTemporary(Opcode::New, e);
+            break;
         }
-        return intoTemporary(Opcode::Eval, e);
+        return intoTemporary(Opcode::New, e);
     }
 
     Operand intoTemporary(Opcode code, const Expr& e) {
@@ -619,8 +605,8 @@ private:
         return {copy.dst, true};
     }
 
-    // The operands of a binary operator in the order the tree walker reads them: a
-    // variable on the left is copied before a right side that could change it runs.
+    // The operands of a binary operator, left first: a variable on the left is copied
+    // before a right side that could change it runs.
     std::pair<Operand, Operand> operands(const Expr& e) {
         Operand l = value(*e.object);
         if (!l.temporary && l.index >= 0 && !isPlain(*e.right))
@@ -690,95 +676,61 @@ private:
     // A call statement: `f a, b`, `Call f(a)`, `obj.M a`, or a name or member alone.
     void callStatement(const CallStmt& s) { guardedCall(*s.call, &s); }
 
-    static bool mayPassElement(const std::vector<ExprPtr>& args) {
-        return std::any_of(args.begin(), args.end(), [](const ExprPtr& a) {
-            return a->kind == ExprKind::Call && a->object->kind == ExprKind::Name;
-        });
+    static bool mayBeElement(const Expr& a) {
+        return a.kind == ExprKind::Call && a.object->kind == ExprKind::Name;
     }
 
-    // `c`, a call expression or the call of statement `s`. An argument `a(i)` is an array
-    // element passed by reference when `a` is an array variable, which only the tree
-    // walker binds: the call checks first and goes there if so.
+    static bool mayPassElement(const std::vector<ExprPtr>& args) {
+        return std::any_of(args.begin(), args.end(),
+                           [](const ExprPtr& a) { return mayBeElement(*a); });
+    }
+
+    // `c`, a call expression or the call of statement `s`. An argument `a(...)` is an
+    // array element passed by reference when `a` is an array variable: the call checks
+    // first and if so runs its second form, which binds such elements (and is slower).
     std::int32_t guardedCall(const Expr& c, const CallStmt* s) {
         bool withArgs = c.kind == ExprKind::Call;
         const Expr& callee = withArgs ? *c.object : c;
         const std::vector<ExprPtr>& args = withArgs ? c.args : kNone;
         if (!mayPassElement(args))
-            return call(callee, args, s == nullptr);
+            return call(callee, args, s == nullptr, false);
         Instruction check{Opcode::ElementCheck};
         check.expr = &c;
-        std::size_t toTree = emit(check);
-        std::int32_t dst = call(callee, args, s == nullptr);
+        std::size_t toElements = emit(check);
+        std::int32_t base = nextTemporary_;
+        std::int32_t dst = call(callee, args, s == nullptr, false);
         std::size_t done = emit({Opcode::Jump});
-        landHere(toTree);
-        if (s) {
-            treeStatement(*s);
-        } else {
-            Instruction tree{Opcode::Eval};
-            tree.dst = dst;
-            tree.expr = &c;
-            emit(tree);
-        }
+        landHere(toElements);
+        nextTemporary_ = base;
+        call(callee, args, s == nullptr, true); // leaves its value in `dst` too
         landHere(done);
         return dst;
     }
 
     // Left to right: the object of a member, then the arguments; a name is found before
     // the arguments run. Returns the result's register, -1 when no value is wanted.
-    std::int32_t call(const Expr& callee, const std::vector<ExprPtr>& args, bool wantValue) {
-        Bytecode::CallSite site;
+    // `elements`: the call's second form (guardedCall).
+    std::int32_t call(const Expr& callee, const std::vector<ExprPtr>& args, bool wantValue,
+                      bool elements) {
+        std::int32_t base = nextTemporary_;
         // Reserved now: names among the arguments refer to it before it is complete.
         auto siteIndex = static_cast<std::int32_t>(bc_.calls.size());
         bc_.calls.emplace_back();
-        Operand object;
-        auto isComputed = [this](const Expr& a) { return !isPlain(a) && a.kind != ExprKind::Name; };
-        auto lastComputed = std::find_if(args.rbegin(), args.rend(),
-                                         [&](const ExprPtr& a) { return isComputed(*a); });
-        bool computed = lastComputed != args.rend();
-        // A name before a computed argument is taken at its place; the others when the
-        // call runs, as nothing runs in between.
-        std::size_t takenAtPlace = static_cast<std::size_t>(args.rend() - lastComputed);
+        Bytecode::CallSite site;
         if (callee.kind == ExprKind::Member || isComputedCallee(callee)) {
-            object = objectOf(callee);
+            Operand object = objectOf(callee);
             // The object is the one found before the arguments, whatever they assign.
-            if (!object.temporary && object.index >= 0 && computed)
+            if (!object.temporary && object.index >= 0 && anyComputed(args))
                 object = copyOf(object.index);
             site.object = object.index;
             site.objectIsTemporary = object.temporary;
-        } else if (computed && callee.slot.scope == Scope::Global) {
+        } else if (anyComputed(args) && callee.slot.scope == Scope::Global) {
             Instruction check{Opcode::CheckCallee};
             check.expr = &callee;
             emit(check);
         }
-        std::vector<Operand> operands;
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            const Expr& a = *args[i];
-            if (a.kind == ExprKind::Name && i < takenAtPlace) {
-                operands.push_back(boundName(a, siteIndex));
-                continue;
-            }
-            if (isLocal(a) || a.kind == ExprKind::Name) {
-                operands.push_back({isLocal(a) ? a.slot.index : 0, false});
-                continue;
-            }
-            Operand o = value(a);
-            if (!o.temporary && o.index >= 0)
-                o = copyOf(o.index); // `(x)`: by value
-            operands.push_back(o);
-        }
-        site.first = static_cast<std::int32_t>(bc_.passed.size());
-        site.count = static_cast<std::int32_t>(args.size());
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            const Expr& a = *args[i];
-            bool bound = a.kind == ExprKind::Name && i < takenAtPlace;
-            bool name = bound || (a.kind == ExprKind::Name && !isLocal(a));
-            bc_.passed.push_back(
-                {operands[i].index, !bound && isLocal(a), name ? &a : nullptr, bound});
-            site.names = site.names || name;
-        }
-        for (auto it = operands.rbegin(); it != operands.rend(); ++it)
-            release(*it);
-        release(object);
+        passArguments(args, siteIndex, elements, site);
+        nextTemporary_ = base;
         site.callee = &callee;
         site.kind = calleeKind(callee, args.size());
         Instruction in{Opcode::Call};
@@ -788,6 +740,94 @@ private:
         bc_.calls[static_cast<std::size_t>(siteIndex)] = site;
         emit(in);
         return in.dst;
+    }
+
+    bool anyComputed(const std::vector<ExprPtr>& args) const {
+        return std::any_of(args.begin(), args.end(), [this](const ExprPtr& a) {
+            return !isPlain(*a) && a->kind != ExprKind::Name;
+        });
+    }
+
+    // The arguments of call site `siteIndex` in turn, into `site`: a local variable by
+    // reference, a computed value into a temporary, a name before a computed argument
+    // taken at its place, the other names when the call runs, as nothing runs in between;
+    // with `elements`, an `a(...)` that may be an array element as elementArgument finds
+    // it. The temporaries stay taken for the call.
+    void passArguments(const std::vector<ExprPtr>& args, std::int32_t siteIndex, bool elements,
+                       Bytecode::CallSite& site) {
+        auto isComputed = [this](const Expr& a) { return !isPlain(a) && a.kind != ExprKind::Name; };
+        auto lastComputed = std::find_if(args.rbegin(), args.rend(),
+                                         [&](const ExprPtr& a) { return isComputed(*a); });
+        auto takenAtPlace = static_cast<std::size_t>(args.rend() - lastComputed);
+        std::vector<Bytecode::Passed> passed;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const Expr& a = *args[i];
+            Bytecode::Passed p;
+            if (a.kind == ExprKind::Name && i < takenAtPlace) {
+                p.operand = boundName(a, siteIndex).index;
+                p.name = &a;
+                p.bound = true;
+            } else if (isLocal(a)) {
+                p.operand = a.slot.index;
+                p.variable = true;
+            } else if (a.kind == ExprKind::Name) {
+                p.name = &a;
+            } else if (elements && mayBeElement(a)) {
+                p.operand = elementArgument(a, siteIndex);
+                p.element = &a;
+            } else {
+                Operand o = value(a);
+                if (!o.temporary && o.index >= 0)
+                    o = copyOf(o.index); // `(x)`: by value
+                p.operand = o.index;
+            }
+            site.names = site.names || p.name || p.element;
+            passed.push_back(p);
+        }
+        site.first = static_cast<std::int32_t>(bc_.passed.size());
+        site.count = static_cast<std::int32_t>(args.size());
+        bc_.passed.insert(bc_.passed.end(), passed.begin(), passed.end());
+    }
+
+    // Argument `a(...)` of call site `siteIndex`, in the call's second form: if `a` is an
+    // array variable when the argument's turn comes (and the callee does not take values),
+    // its subscripts are found as a procedure's arguments are, then the element is read
+    // and marked for the call to bind by reference; else `a(...)` is found as anywhere
+    // else. Its value, the mark and the element's subscripts take registers in a row,
+    // until the call.
+    std::int32_t elementArgument(const Expr& a, std::int32_t siteIndex) {
+        Instruction test{Opcode::ArrayArgument};
+        test.a = siteIndex;
+        test.expr = &a;
+        std::size_t toValue = emit(test);
+        std::int32_t dst = temporary();
+        std::int32_t mark = temporary();
+        for (std::size_t i = 0; i < a.args.size(); ++i)
+            temporary();
+        std::int32_t end = nextTemporary_;
+        auto subscriptsIndex = static_cast<std::int32_t>(bc_.calls.size());
+        bc_.calls.emplace_back();
+        Bytecode::CallSite subscripts;
+        passArguments(a.args, subscriptsIndex, true, subscripts);
+        subscripts.callee = a.object.get();
+        subscripts.kind = Bytecode::CallSite::Callee::Subscripts;
+        bc_.calls[static_cast<std::size_t>(subscriptsIndex)] = subscripts;
+        Instruction element{Opcode::ReadElement};
+        element.dst = dst;
+        element.a = subscriptsIndex;
+        element.expr = &a;
+        emit(element);
+        std::size_t done = emit({Opcode::Jump});
+        landHere(toValue);
+        nextTemporary_ = dst;
+        value(a); // a call's value, in the first free temporary: `dst`
+        Instruction unmarked{Opcode::Clear};
+        unmarked.a = mark;
+        unmarked.b = 1;
+        emit(unmarked);
+        landHere(done);
+        nextTemporary_ = end;
+        return dst;
     }
 
     // A name (a local variable too) taken at its place among a call's arguments.

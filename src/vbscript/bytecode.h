@@ -1,18 +1,16 @@
 // The compact form of a procedure's body or of global code: its statements and
 // expressions flattened into one array of instructions on registers, run by one loop
-// (interpreter_bytecode.cpp) instead of a walk over the tree. Registers are the frame's
-// slots — parameters, result and locals first, then temporaries for the values in
-// between — so a local variable is an operand like any other; global code has
-// temporaries only. Every statement and expression is flattened, with one exception: a
-// call with an argument `a(...)` checks as it runs whether `a` is an array variable, and if
-// so, the element being passed by reference, the call is handed to the tree walker
-// (ElementCheck, then Eval or Exec). What a statement holds while its body runs (Select's
-// subject, the With object, For Each's collection) is let go of at its end and on every
-// Exit out of it. Names other than locals are looked up when they run, so code compiled
-// before a procedure or variable of that name was defined reaches it. Steps
-// (Interpreter::checkStep) are counted when a call begins, when a loop goes round, when an
-// array is sized and for each statement handed to the tree walker, which bounds the time
-// between two counts.
+// (interpreter_bytecode.cpp). Registers are the frame's slots — parameters, result and
+// locals first, then temporaries for the values in between — so a local variable is an
+// operand like any other; global code has temporaries only. A call with an argument
+// `a(...)` has two forms: the usual one, and one that binds `a(...)` by reference when `a`
+// turns out, as the argument's turn comes, to be an array variable; the call checks
+// first which it needs (ElementCheck). What a statement holds while its body runs
+// (Select's subject, the With object, For Each's collection) is let go of at its end and
+// on every Exit out of it. Names other than locals are looked up when they run, so code
+// compiled before a procedure or variable of that name was defined reaches it. Steps
+// (Interpreter::checkStep) are counted when a call begins, when a loop goes round and
+// when an array is sized, which bounds the time between two counts.
 #pragma once
 
 #include "vbscript/ast.h"
@@ -52,7 +50,8 @@ enum class Opcode : std::uint8_t {
                    // when it names none, = a, already prepared; the subscripts in registers
                    // dst onwards, one for each of `expr`'s; Set when `when`
     StoreIndexed,  // `expr`, `name(...)` whose subscripts are computed, = a, already
-                   // prepared; the subscripts in registers dst onwards; Set when `when`
+                   // prepared; the subscripts in registers dst onwards; Set when `when`.
+                   // Any other target that is not a name nor a member raises 501 there
     Constant,      // constant `expr` = a
     OnError,       // On Error Resume Next when `when`, else On Error GoTo 0: Err is cleared
     Clear,         // registers [a, a + b) emptied, the last first: what a statement held
@@ -79,13 +78,16 @@ enum class Opcode : std::uint8_t {
     ForNext,       // counter `expr` += step b, counts a step, then on to `target`
     Element,       // register dst = `expr`, an element of an array variable, else call site
                    // calls[a] (its one argument a literal or a name)
-    Eval,          // register dst = `expr`, evaluated by the tree walker
-    Exec,          // counts a step, then `stmt` (an assignment, a call or a constant) is
-                   // run by the tree walker
+    ArrayArgument, // on to `target` unless argument `expr`, `a(...)`, of call site calls[a]
+                   // is an element of an array variable, which that call takes by reference
+    ReadElement,   // register dst = argument `expr`, that element, its subscripts being
+                   // call site calls[a]'s arguments; they are kept made Longs in registers
+                   // dst + 2 onwards, and register dst + 1 marks the element, for the call
+                   // to bind and write back
     CheckCallee,   // `expr`, the name a call begins with, is found before the arguments
                    // run: a name nothing defines is an error before they run
-    ElementCheck,  // on to `target` when an argument `a(i)` of call `expr` is an element of
-                   // an array variable, which is passed by reference
+    ElementCheck,  // on to `target`, the call's second form, when an argument `a(...)` of
+                   // call `expr` is an element of an array variable
     Call,          // call site calls[a]; its result to register dst unless -1, `when` if a
                    // value is wanted
     Return,        // Exit Sub, Function or Property: Err is cleared
@@ -97,8 +99,8 @@ struct Instruction {
     ast::Op op = ast::Op::Add;
     bool when = false;
     // Operand a or b is a temporary read for the last time: it is emptied after use, so a
-    // value lives no longer than it would in the tree walker (an object's Class_Terminate
-    // runs when its last reference goes).
+    // value lives no longer than its statement needs it (an object's Class_Terminate runs
+    // when its last reference goes).
     bool consumeA = false;
     bool consumeB = false;
     // Operands: a register (>= 0) or constant number -1 - n (< 0).
@@ -132,20 +134,34 @@ struct Bytecode {
         // The name was taken at its place (BindName): register `operand` holds its value,
         // unless it is a variable passed by reference.
         bool bound = false;
+        // `a(...)` in a call's second form: when marked (ReadElement), an array
+        // element bound by reference.
+        const ast::Expr* element = nullptr;
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.
         // Itself: the running function's own name with as many arguments as it takes.
         // Computed: a callee that is neither a name nor a member (`f(1)(2)`, `(o)(i)`),
         // found into register `object`: an array's element or an object's default member.
-        enum class Callee : std::uint8_t { Member, Global, Method, Itself, Variable, Computed };
+        // Subscripts: no call, the subscripts of an array element passed by reference
+        // (ReadElement), names among which are bound as a procedure's arguments are.
+        enum class Callee : std::uint8_t {
+            Member,
+            Global,
+            Method,
+            Itself,
+            Variable,
+            Computed,
+            Subscripts
+        };
         const ast::Expr* callee = nullptr; // a name, a member or a computed callee
         Callee kind = Callee::Global;
         std::int32_t object = 0; // of a member or a computed callee: the register holding it
         bool objectIsTemporary = false;
         std::int32_t first = 0; // its arguments: passed[first, first + count)
         std::int32_t count = 0;
-        bool names = false; // some are names bound as the call runs
+        // Some are names bound as the call runs, or array elements (Passed::element).
+        bool names = false;
         // What the member named in the class of the last script object met: run-time
         // state of the compiled form, kept out of the syntax tree.
         mutable ClassMember member;

@@ -66,7 +66,6 @@ private:
 
 void Interpreter::findStackLimit() {
     stackLimit_ = stackFloor(kStackReserve, 4);
-    walkLimit_ = stackFloor(kWalkReserve, 8);
 }
 
 // A stop asked for while nothing ran must not end the next script at its first statement;

@@ -5,11 +5,11 @@
 // lives in frames that are saved and restored around each call. Recursion is bounded by
 // counting call depth and watching the thread's stack, so a runaway script ends with
 // error 28 instead of crashing. Every unit of code runs in its compact form
-// (bytecode.h); the tree walker is left only for a call passing an array element by
-// reference.
+// (bytecode.h).
 #pragma once
 
 #include "vbscript/ast.h"
+#include "vbscript/bytecode.h"
 #include "vbscript/compiler.h"
 #include "vbscript/errors.h"
 #include "vbscript/frame_stack.h"
@@ -33,8 +33,6 @@ namespace vbs {
 class ClassInstance;
 class ErrObject;
 struct Builtin;
-struct Bytecode;
-struct Instruction;
 
 // An argument as a procedure receives it: a variable that may be passed by reference, or a
 // value.
@@ -71,11 +69,8 @@ public:
     // Refuse a call while fewer bytes than this remain on the thread's stack (or a
     // quarter of a small stack, see stack_limit.h): room for the host's own frames.
     static constexpr std::size_t kStackReserve = 512 * 1024;
-    // The tree walker recurses over expressions; it stops while fewer
-    // bytes than this remain (or an eighth of a small stack): room to unwind.
-    static constexpr std::size_t kWalkReserve = 64 * 1024;
-    // How many steps run between two calls of the step hook: calls, loop turns, arrays
-    // sized and statements handed to the tree walker (bytecode.h).
+    // How many steps run between two calls of the step hook: calls, loop turns and arrays
+    // sized (bytecode.h).
     static constexpr std::uint32_t kStepInterval = 1024;
 
     Interpreter();
@@ -170,10 +165,6 @@ private:
             raise(err::OutOfStack);
     }
     void findStackLimit();
-    void checkWalkDepth() const {
-        if (stackPast(walkLimit_))
-            raise(err::OutOfStack);
-    }
     void writeBack(const Argument::Element& element, Value value);
     Value runCall(const Procedure& p, ClassInstance* me, const FrameStack::Region& region);
     // Once all arguments are bound: a ByVal parameter bound to a variable takes a copy.
@@ -184,14 +175,9 @@ private:
     // by the statement running it. Returns the register after the slots, where an
     // expression leaves its value.
     Value runInFrame(const Bytecode& bc);
-    Value callWithArguments(const Procedure& p, ClassInstance* me,
-                            const std::vector<ast::ExprPtr>& argExprs);
-    const Value& operand(const ast::Expr& e, Value& scratch);
-    const Value& elementOrValue(const ast::Expr& e, Value& scratch);
     Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args,
                         bool forWrite);
     Value* knownVariable(const ast::Expr& e, bool forWrite);
-    bool isPlain(const ast::Expr& e);
 
     // statements
     // An error of statement s, as the statement sees it: an error of code compiled while
@@ -199,14 +185,12 @@ private:
     // it has one. Under On Error Resume Next (for an error that lets itself be caught) it
     // is recorded in Err and true returned: the code goes on with the next statement.
     bool recover(ScriptError& e, const ast::Stmt& s);
-    void exec(const ast::Stmt& s);
     // For's test and step on its counter, after its start, end and step are numbers.
     bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
     void stepForCounter(const ast::Expr& counter, const Value& step);
     // What For Each goes over: a copy of an array's elements or an object's items; 91 for
     // Nothing, 451 for anything else.
     static std::vector<Value> forEachItems(const Value& collection);
-    void execConst(const ast::DeclStmt& s);
     void defineConstant(const ast::Expr& target, Value v);
     // Dim, ReDim and Erase of one name. The variable an array statement of `kind` works
     // on: ReDim declares its name also under Option Explicit, and a fixed array refuses
@@ -216,13 +200,9 @@ private:
     // Dim or ReDim (s) of var with these upper bounds, once they are found.
     static void sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
                           const ast::DeclStmt& s);
-    void execCall(const ast::Expr& call);
 
     // expressions
-    Value eval(const ast::Expr& e);
     Value evalName(const ast::Expr& e);
-    Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
-                   bool wantValue);
     Value memberCall(const ast::Expr& member, ClassMember& cache, const Value& target,
                      std::span<Argument> args, bool wantValue);
     const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
@@ -234,19 +214,22 @@ private:
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
     void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    ArgList boundArguments(const Bytecode::CallSite& site, const Bytecode& bc, Value* const* regs,
+                           bool byValue);
+    bool passesElementAt(const ast::Expr& arg, const Bytecode::CallSite& site);
+    void elementArgument(const ast::Expr& arg, const Bytecode::CallSite& site, const Bytecode& bc,
+                         Value* const* block, Value* const* regs);
+    std::unique_ptr<Argument::Element> elementPassed(const ast::Expr& arg, Value* const* block);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);
-    ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
     Value* arrayArgument(const ast::Expr& arg);
     bool bindVariable(const ast::Expr& name, Argument& arg);
     bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
-    Values evalValues(const std::vector<ast::ExprPtr>& argExprs);
     // The storage of a name that denotes a variable (creating an implicit one), else null.
     Value* variable(const ast::Expr& nameExpr, bool forWrite);
-    void execAssign(const ast::AssignStmt& s);
     void assign(const ast::Expr& target, Value value, bool isSet);
     void assignMember(const Value& object, std::u16string_view name, std::span<Value> args,
                       const Value& v, bool isSet);
@@ -293,7 +276,6 @@ private:
     std::size_t loopCallDepth_ = 0;
     int depth_ = 0;
     std::uintptr_t stackLimit_ = 0;
-    std::uintptr_t walkLimit_ = 0;
     std::uint32_t steps_ = 0;
     std::function<void()> stepHook_;
     std::atomic<bool> stopRequested_{false};

@@ -102,13 +102,14 @@ public:
         if (site.kind != Callee::Itself && !(p = otherCallee(site, bc, regs, me)))
             return nullptr;
         // A name bound as the call runs that needs resolving, or is a constant, goes the
-        // general way.
+        // general way, as does an array element passed by reference (written back there).
         if (site.names)
-            for (std::int32_t i = 0; i < site.count; ++i)
-                if (const ast::Expr* name =
-                        bc.passed[static_cast<std::size_t>(site.first + i)].name;
-                    name && !interp.knownVariable(*name, true))
+            for (std::int32_t i = 0; i < site.count; ++i) {
+                const Bytecode::Passed& passed =
+                    bc.passed[static_cast<std::size_t>(site.first + i)];
+                if (passed.element || (passed.name && !interp.knownVariable(*passed.name, true)))
                     return nullptr;
+            }
         return p;
     }
 
@@ -152,6 +153,7 @@ public:
         case Callee::Itself:
         case Callee::Variable:
         case Callee::Computed:
+        case Callee::Subscripts:
             return nullptr;
         }
         if (p->params.size() != static_cast<std::size_t>(site.count))
@@ -249,8 +251,8 @@ private:
         --interp_.depth_;
         --interp_.loopCallDepth_;
         // Letting the object go and emptying the slots may run Class_Terminate, which may
-        // call again: the frame has already been given back. In the tree walker's order:
-        // the object the call kept, the callee's slots, the caller's temporary object.
+        // call again: the frame has already been given back. In this order: the object
+        // the call kept, the callee's slots, the caller's temporary object.
         FrameStack::Region region = f.region;
         std::int32_t returnPc = f.returnPc;
         Value* object = f.object;
@@ -268,9 +270,9 @@ private:
     std::size_t base_;
 };
 
-// Whether `callee` is a name found before its arguments are bound, as the tree walker
-// finds it (not a global procedure nor the running function's own name); `r` is then what
-// it denotes.
+// Whether `callee` is a name found before its arguments are bound (not a global
+// procedure nor the running function's own name, which are found as the call runs); `r`
+// is then what it denotes.
 bool Interpreter::resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r) {
     if (callee.kind != ast::ExprKind::Name ||
         (callee.slot.scope == ast::Scope::Global && callee.slot.global &&
@@ -293,7 +295,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
                                                   Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& callee = *site.callee;
-    // The object (or the computed callee) outlives the arguments, as in the tree walker.
+    // The object (or the computed callee) outlives the arguments.
     using Callee = Bytecode::CallSite::Callee;
     Value target;
     if (site.kind == Callee::Member || site.kind == Callee::Computed) {
@@ -301,11 +303,25 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         if (site.objectIsTemporary)
             regs[site.object]->clear();
     }
-    // Names among the arguments are bound once the callee is found, as the tree walker
-    // binds them: by value for a built-in or an array, else a variable by reference.
+    // Names among the arguments are bound once the callee is found: by value for a
+    // built-in or an array, else a variable by reference.
     ResolvedName r;
     bool calleeFirst = site.names && resolvedFirst(*site.callee, site.count, r);
-    bool byValue = calleeFirst && takesValues(r, site.count);
+    ArgList args = boundArguments(site, bc, regs, calleeFirst && takesValues(r, site.count));
+    if (calleeFirst)
+        return callNameResolved(callee, r, args, in.when);
+    if (site.kind == Callee::Computed)
+        return callOnValue(target, args, in.when || args.empty());
+    if (callee.kind != ast::ExprKind::Member)
+        return callName(callee, args, in.when);
+    return memberCall(callee, site.member, target, args, in.when);
+}
+
+// The arguments of call site `site` as the call (or an element's subscripts) takes them:
+// a variable by reference unless `byValue`, a value moved out of its temporary, an
+// element marked by ReadElement with what writes it back.
+ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Bytecode& bc,
+                                    Value* const* regs, bool byValue) {
     const Bytecode::Passed* passed = bc.passed.data() + site.first;
     ArgList args(static_cast<std::size_t>(site.count));
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -324,27 +340,71 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             args[i].ref = regs[o];
         } else {
             args[i].value = std::move(*regs[o]);
+            if (passed[i].element)
+                args[i].element = elementPassed(*passed[i].element, regs + o);
         }
     }
-    if (calleeFirst)
-        return callNameResolved(callee, r, args, in.when);
-    if (site.kind == Callee::Computed)
-        return callOnValue(target, args, in.when || args.empty());
-    if (callee.kind != ast::ExprKind::Member)
-        return callName(callee, args, in.when);
-    return memberCall(callee, site.member, target, args, in.when);
+    return args;
 }
 
-// A name among computed arguments, at its place: what the tree walker does there, by
-// value for a built-in or an array (callNameResolved), else a variable by reference
-// (bindVariable), which the call binds itself.
+// Whether argument `arg`, `a(...)`, of call site `site` is an array element the call takes
+// by reference: `a` is an array variable as its turn comes, and the callee (found before
+// the arguments) is no built-in nor array, which take values.
+bool Interpreter::passesElementAt(const ast::Expr& arg, const Bytecode::CallSite& site) {
+    if (!arrayArgument(arg))
+        return false;
+    ResolvedName r;
+    return site.kind == Bytecode::CallSite::Callee::Subscripts ||
+           !(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count));
+}
+
+// Argument `arg`, an element of an array variable: its subscripts (call site `site`,
+// bound as a procedure's arguments are) are made Longs, then the element is read, unless
+// finding them left `a` no array. `block`: the value, the mark, the subscripts.
+void Interpreter::elementArgument(const ast::Expr& arg, const Bytecode::CallSite& site,
+                                  const Bytecode& bc, Value* const* block, Value* const* regs) {
+    ArgList indices = boundArguments(site, bc, regs, false);
+    Subscripts subscripts = evalSubscripts(indices);
+    Value* array = resolve(*arg.object, false).var;
+    if (!array || !array->isArray()) { // see callOnValue
+        *block[0] = callOnValue(array ? *array : Value(), indices, true);
+        return;
+    }
+    *block[0] = array->asArray()->at(subscripts);
+    for (std::size_t i = 0; i < subscripts.size(); ++i)
+        block[2 + i]->setInline(Type::Long, static_cast<std::uint32_t>(subscripts[i]));
+    block[1]->setInline(Type::Long, 1);
+}
+
+// The element an argument marked by elementArgument passes, its registers emptied; null
+// when it was no element.
+std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& arg,
+                                                              Value* const* block) {
+    if (block[1]->isEmpty())
+        return nullptr;
+    block[1]->clear();
+    auto element = std::make_unique<Argument::Element>();
+    element->array = resolve(*arg.object, false).var;
+    for (std::size_t i = 0; i < arg.args.size(); ++i) {
+        element->subscripts.push_back(block[2 + i]->asLong());
+        block[2 + i]->clear();
+    }
+    if (!element->array)
+        return nullptr;
+    return element;
+}
+
+// A name among computed arguments, at its place: by value for a built-in or an array
+// (callNameResolved), else a variable by reference (bindVariable), which the call binds
+// itself.
 [[gnu::noinline]] void Interpreter::bindName(const Instruction& in, const Bytecode& bc,
                                              Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& name = *in.expr;
     Value& to = *regs[in.dst];
     ResolvedName r;
-    if (!(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count))) {
+    if (site.kind == Bytecode::CallSite::Callee::Subscripts ||
+        !(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count))) {
         Argument probe;
         if (bindVariable(name, probe)) {
             to.clear();
@@ -388,7 +448,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         &&constant,    &&onError,      &&clear,    &&withPush,      &&withPop,
         &&forEachInit, &&forEachNext,  &&append,   &&declare,       &&arrayVariable,
         &&bound,       &&sizeArray,    &&erase,    &&numeric,       &&forInit,
-        &&forTest,     &&forNext,      &&element,  &&evaluate,      &&execute,
+        &&forTest,     &&forNext,      &&element,  &&arrayArgument, &&elementArgument,
         &&checkCallee, &&elementCheck, &&call,     &&leave,         &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
@@ -492,8 +552,8 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             *regs[in->dst] = prepareAssigned(std::move(v), in->when);
         }
             NEXT_INSTRUCTION();
-        // The value, the subscripts and the object are let go of in the tree walker's order:
-        // the object first, the value last.
+        // The value, the subscripts and the object are let go of in this order: the object
+        // first, the value last.
         storeMember : {
             const ast::Expr& target = *in->expr;
             const ast::Expr& member = target.kind == ast::ExprKind::Call ? *target.object : target;
@@ -507,6 +567,8 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             NEXT_INSTRUCTION();
         storeIndexed : {
             Value v = taken(*regs[in->a]);
+            if (in->expr->kind != ast::ExprKind::Call) // `Me = v`
+                raise(err::IllegalAssignment);
             Values subscripts = takenSubscripts(regs, in->dst, *in->expr);
             assignIndexed(*in->expr->object, subscripts, v, in->when);
         }
@@ -636,12 +698,13 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             }
         }
             goto call;
-        evaluate:
-            *regs[in->dst] = eval(*in->expr);
+        arrayArgument:
+            if (!passesElementAt(*in->expr, bc->calls[static_cast<std::size_t>(in->a)]))
+                ip = code + in->target;
             NEXT_INSTRUCTION();
-        execute:
-            checkStep();
-            exec(*in->stmt);
+        elementArgument:
+            elementArgument(*in->expr, bc->calls[static_cast<std::size_t>(in->a)], *bc,
+                            regs + in->dst, regs);
             NEXT_INSTRUCTION();
         checkCallee:
             resolveCallee(*in->expr);

@@ -45,11 +45,6 @@ template <typename T> Subscripts subscriptsOf(std::span<const T> items) {
 
 } // namespace
 
-// Whether evaluating the expression runs nothing: a literal or a known variable.
-bool Interpreter::isPlain(const Expr& e) {
-    return e.kind == ExprKind::Literal || knownVariable(e, false);
-}
-
 Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     const Slot& slot = e.slot;
     switch (slot.scope) {
@@ -139,43 +134,6 @@ Value Interpreter::withObject() const {
     return frame_->withObjects.back();
 }
 
-Value Interpreter::eval(const Expr& e) {
-    checkWalkDepth();
-    switch (e.kind) {
-    case ExprKind::Literal:
-        return e.literal;
-    case ExprKind::Name:
-        if (Value* v = knownVariable(e, false))
-            return *v;
-        return evalName(e);
-    case ExprKind::Member:
-    case ExprKind::Me:
-        if (e.kind == ExprKind::Me)
-            return Value::object(Ref<HostObject>(frame_->me));
-        return evalCall(e, kNoArguments, true);
-    case ExprKind::Call:
-        return evalCall(*e.object, e.args, true);
-    case ExprKind::Paren:
-        return eval(*e.object);
-    case ExprKind::Unary:
-        return unaryOp(e.op, eval(*e.object));
-    case ExprKind::Binary: {
-        const Expr& right = *e.right;
-        Value leftScratch, rightScratch;
-        // The left side is read before the right one runs, unless reading the right one
-        // runs nothing that could change it.
-        bool rightIsPlain = isPlain(right);
-        const Value& l =
-            rightIsPlain ? operand(*e.object, leftScratch) : (leftScratch = eval(*e.object));
-        const Value& r = operand(right, rightScratch);
-        return applyBinary(e.op, l, r);
-    }
-    case ExprKind::New:
-        return newInstance(e);
-    }
-    return Value();
-}
-
 // An element of an array variable with one plain subscript (`a(i)`), found without
 // evaluating anything that could run code; null for any other expression. For writing,
 // the array is unshared first.
@@ -195,31 +153,13 @@ Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>&
     return &array.at(isSmallWhole(*i) ? static_cast<std::int32_t>(smallWhole(*i)) : toLong(*i));
 }
 
-// A literal, a variable or an element as above: its value can be read where it is,
-// without a copy. Such a value stays valid while no script code runs (see applyBinary).
-const Value& Interpreter::operand(const Expr& e, Value& scratch) {
-    if (e.kind == ExprKind::Literal)
-        return e.literal;
-    if (Value* v = knownVariable(e, false))
-        return *v;
-    return elementOrValue(e, scratch);
-}
-
-const Value& Interpreter::elementOrValue(const Expr& e, Value& scratch) {
-    if (e.kind == ExprKind::Call)
-        if (const Value* element = plainElement(*e.object, e.args, false))
-            return *element;
-    scratch = eval(e);
-    return scratch;
-}
-
 Value Interpreter::evalName(const Expr& e) {
     ResolvedName r = resolve(e, false);
     if (r.var)
         return *r.var;
     if (r.constant)
         return ownCopy(*r.constant);
-    return evalCall(e, kNoArguments, true);
+    return callName(e, {}, true);
 }
 
 // An argument `a(i)` where `a` is an array variable: the array, whose element is passed by
@@ -248,42 +188,8 @@ bool Interpreter::bindVariable(const Expr& name, Argument& arg) {
     return true;
 }
 
-ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
-    ArgList args(argExprs.size());
-    for (std::size_t i = 0; i < argExprs.size(); ++i) {
-        const Expr& a = *argExprs[i];
-        if (a.kind == ExprKind::Name && bindVariable(a, args[i]))
-            continue;
-        if (Value* array = arrayArgument(a)) {
-            auto indices = evalArgs(a.args);
-            auto subscripts = evalSubscripts(indices);
-            if (!array->isArray()) { // see callOnValue
-                args[i].value = callOnValue(*array, indices, true);
-                continue;
-            }
-            auto element = std::make_unique<Argument::Element>();
-            element->array = array;
-            element->subscripts.assign(subscripts.begin(), subscripts.end());
-            args[i].value = array->asArray()->at(element->subscripts);
-            args[i].element = std::move(element);
-            continue;
-        }
-        args[i].value = eval(a);
-    }
-    return args;
-}
-
 Subscripts Interpreter::evalSubscripts(std::span<const Argument> args) {
     return subscriptsOf(args);
-}
-
-// Arguments for a callee that takes them by value: built-ins, array subscripts, host
-// properties being assigned.
-Values Interpreter::evalValues(const std::vector<ExprPtr>& argExprs) {
-    Values out(argExprs.size());
-    for (std::size_t i = 0; i < argExprs.size(); ++i)
-        out[i] = eval(*argExprs[i]);
-    return out;
 }
 
 Value Interpreter::callBuiltin(const Builtin& b, std::span<Value> args) {
@@ -417,85 +323,6 @@ Value Interpreter::callNameResolved(const Expr& callee, const ResolvedName& r,
     return callResolved(callee, r, args, wantValue);
 }
 
-Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argExprs,
-                            bool wantValue) {
-    if (callee.kind == ExprKind::Member) {
-        // Left to right: the object, then the arguments, then the member is called.
-        Value target = callee.object ? eval(*callee.object) : withObject();
-        // A public method of a script object gets its arguments straight into its slots.
-        if (target.isObject() && !target.isNothing())
-            if (auto* inst = target.asObject()->scriptInstance()) {
-                const ClassMember& m = classMemberOf(callee, callee.member, *inst);
-                if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
-                    return callWithArguments(*m.proc, inst, argExprs);
-            }
-        auto args = evalArgs(argExprs);
-        return memberCall(callee, callee.member, target, args, wantValue);
-    }
-    if (callee.kind != ExprKind::Name) {
-        Value base = eval(callee);
-        auto args = evalArgs(argExprs);
-        return callOnValue(base, args, wantValue || argExprs.empty());
-    }
-    const Slot& slot = callee.slot;
-    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
-        return callWithArguments(*slot.global->proc, nullptr, argExprs);
-    if (callsItself(callee, argExprs.size()))
-        return callWithArguments(*frame_->proc, frame_->me, argExprs);
-    if (const Value* element = plainElement(callee, argExprs, false))
-        return *element;
-    ResolvedName r = resolveCallee(callee);
-    if (r.builtin) {
-        Values values = evalValues(argExprs);
-        return callBuiltin(*r.builtin, values);
-    }
-    if (r.var && r.var->isArray() && !argExprs.empty()) {
-        // An element: nothing here is passed by reference.
-        Values values = evalValues(argExprs);
-        ArgList evaluated(values.size());
-        for (std::size_t i = 0; i < values.size(); ++i)
-            evaluated[i].value = std::move(values[i]);
-        return arrayCall(*r.var, evaluated, wantValue);
-    }
-    auto args = evalArgs(argExprs);
-    return callResolved(callee, r, args, wantValue);
-}
-
-// A script procedure called with argument expressions: each argument goes straight into
-// the callee's slot, a variable by reference (copied once all arguments are known where
-// the parameter is ByVal). A wrong number of arguments, or one that may be an array
-// element passed by reference, goes the general way.
-Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
-                                     const std::vector<ExprPtr>& argExprs) {
-    bool direct = argExprs.size() == p.params.size();
-    for (const auto& a : argExprs)
-        if (a->kind == ExprKind::Call && a->object->kind == ExprKind::Name)
-            direct = false;
-    if (!direct) {
-        auto args = evalArgs(argExprs);
-        return callProcedure(p, me, args);
-    }
-    CallStorage storage(*this, p);
-    const FrameStack::Region& region = storage.region();
-    for (std::size_t i = 0; i < argExprs.size(); ++i) {
-        const Expr& a = *argExprs[i];
-        if (Value* var = knownVariable(a, true)) {
-            region.pointers[i] = var;
-            continue;
-        }
-        if (a.kind == ExprKind::Name) {
-            ResolvedName r = resolve(a, false);
-            if (r.var && !(r.global && r.global->isConst)) {
-                region.pointers[i] = r.var;
-                continue;
-            }
-        }
-        region.values[i] = eval(a);
-    }
-    copyByValArguments(p, region);
-    return runCall(p, me, region);
-}
-
 Value Interpreter::newInstance(const Expr& e) {
     if (auto host = hostClasses_.find(e.key()); host != hostClasses_.end()) {
         Ref<HostObject> obj = host->second();
@@ -523,46 +350,6 @@ Value Interpreter::newInstance(const Expr& e) {
     return Value::object(inst);
 }
 
-// `s = s & x`: when the variable still holds the text read for the left side once x is
-// known, x is appended to it, in place while nothing else shares the text. Any other
-// assignment goes the general way.
-void Interpreter::execAssign(const AssignStmt& a) {
-    const Expr& target = *a.target;
-    const Expr& value = *a.value;
-    if (!a.appends) {
-        Value* var = a.isSet ? nullptr : knownVariable(target, true);
-        if (var) {
-            Value v = eval(value);
-            if (v.isObject())
-                v = scalar(v);
-            // A global is found again: evaluating the value may have defined a procedure
-            // of that name. A local or a field stays where it is.
-            if (target.slot.scope == Scope::Global)
-                var = knownVariable(target, true);
-            if (var) {
-                *var = std::move(v);
-                return;
-            }
-            assign(target, std::move(v), false);
-            return;
-        }
-        assign(target, eval(value), a.isSet);
-        return;
-    }
-    Value left = eval(*value.object);
-    Value right = eval(*value.right);
-    Value* var = left.isString() ? variable(target, true) : nullptr;
-    if (!var || !var->isString() || !var->sharesCell(left)) {
-        assign(target, binaryOp(Op::Concat, left, right), false);
-        return;
-    }
-    left = Value();
-    if (right.isString())
-        var->appendText(right.asString());
-    else
-        var->appendText(concatText(right));
-}
-
 Value Interpreter::prepareAssigned(Value value, bool isSet) {
     if (isSet) {
         if (!value.isObject())
@@ -574,10 +361,11 @@ Value Interpreter::prepareAssigned(Value value, bool isSet) {
     return value;
 }
 
+// `target`, a name or an element whose subscripts are literals or local variables (the
+// store instructions compute any others first), = value.
 void Interpreter::assign(const Expr& target, Value value, bool isSet) {
     Value v = prepareAssigned(std::move(value), isSet);
-    switch (target.kind) {
-    case ExprKind::Name: {
+    if (target.kind == ExprKind::Name) {
         ResolvedName r = resolve(target, true);
         if (r.var) {
             if (r.global && r.global->isConst)
@@ -595,25 +383,15 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         }
         raise(err::IllegalAssignment);
     }
-    case ExprKind::Member:
-        assignMember(target.object ? eval(*target.object) : withObject(), target.name(), {}, v,
-                     isSet);
-        return;
-    case ExprKind::Call:
-        break;
-    default:
-        raise(err::IllegalAssignment);
-    }
     const Expr& callee = *target.object;
     if (Value* element = plainElement(callee, target.args, true)) {
         *element = std::move(v);
         return;
     }
-    Values values = evalValues(target.args);
-    if (callee.kind == ExprKind::Member) {
-        assignMember(callee.object ? eval(*callee.object) : withObject(), callee.name(), values, v,
-                     isSet);
-        return;
+    Values values(target.args.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const Expr& subscript = *target.args[i];
+        values[i] = subscript.kind == ExprKind::Literal ? subscript.literal : evalName(subscript);
     }
     assignIndexed(callee, values, v, isSet);
 }

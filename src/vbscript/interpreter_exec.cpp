@@ -1,5 +1,5 @@
-// The interpreter's statements: an error's recovery, the statements the compact form
-// hands over, and the steps of declarations and loops its instructions take.
+// The interpreter's statements: an error's recovery, and the steps of constants,
+// declarations and loops the instructions take.
 #include "vbscript/class_instance.h"
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
@@ -24,36 +24,6 @@ bool Interpreter::recover(ScriptError& e, const Stmt& s) {
         return false;
     err_->record(e);
     return true;
-}
-
-// The statements the compact form hands over: assignments to what it does not store
-// itself, calls and constants in code Execute runs.
-void Interpreter::exec(const Stmt& s) {
-    switch (s.kind) {
-    case StmtKind::Assign:
-        execAssign(static_cast<const AssignStmt&>(s));
-        break;
-    case StmtKind::Call:
-        execCall(*static_cast<const CallStmt&>(s).call);
-        break;
-    case StmtKind::Const:
-        execConst(static_cast<const DeclStmt&>(s));
-        break;
-    default:
-        break; // flattened (bytecode.cpp)
-    }
-}
-
-void Interpreter::execCall(const Expr& call) {
-    if (call.kind == ExprKind::Call)
-        evalCall(*call.object, call.args, false);
-    else
-        evalCall(call, kNoArguments, false); // Call Foo / obj.Method without an argument list
-}
-
-void Interpreter::execConst(const DeclStmt& s) {
-    for (const auto& d : s.items)
-        defineConstant(*d.target, eval(*d.value));
 }
 
 void Interpreter::defineConstant(const Expr& target, Value v) {
@@ -129,7 +99,7 @@ bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const 
     Value* variable = knownVariable(counter, true);
     if (variable && variable->isObject())
         variable = nullptr;
-    return variable ? passed(*variable) : passed(eval(counter));
+    return variable ? passed(*variable) : passed(evalName(counter));
 }
 
 void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
@@ -137,7 +107,7 @@ void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
     if (variable && !variable->isObject())
         *variable = binaryOp(Op::Add, *variable, step);
     else
-        assign(counter, binaryOp(Op::Add, eval(counter), step), false);
+        assign(counter, binaryOp(Op::Add, evalName(counter), step), false);
 }
 
 std::vector<Value> Interpreter::forEachItems(const Value& collection) {

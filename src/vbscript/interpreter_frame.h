@@ -11,9 +11,6 @@
 
 namespace vbs {
 
-// The argument list of a name or member used without one.
-inline const std::vector<ast::ExprPtr> kNoArguments;
-
 struct Interpreter::Frame {
     // Slot i points at the call's own storage, or at the caller's variable for a ByRef
     // parameter; the temporaries of the compact form follow. Global code has no slots of

@@ -17,13 +17,13 @@ namespace {
 
 // In the order of Opcode.
 constexpr std::array<std::string_view, 45> kOpcodeNames = {
-    "StepJump",    "Jump",         "JumpIf",      "CompareJumpIf", "Binary",      "Add",
-    "Subtract",    "Unary",        "Copy",        "Assign",        "LoadName",    "LoadMe",
-    "LoadWith",    "New",          "BindName",    "StoreName",     "Store",       "Prepare",
-    "StoreMember", "StoreIndexed", "Constant",    "OnError",       "Clear",       "WithPush",
-    "WithPop",     "ForEachInit",  "ForEachNext", "Append",        "Declare",     "ArrayVariable",
-    "Bound",       "SizeArray",    "Erase",       "Numeric",       "ForInit",     "ForTest",
-    "ForNext",     "Element",      "Eval",        "Exec",          "CheckCallee", "ElementCheck",
+    "StepJump",    "Jump",         "JumpIf",        "CompareJumpIf", "Binary",      "Add",
+    "Subtract",    "Unary",        "Copy",          "Assign",        "LoadName",    "LoadMe",
+    "LoadWith",    "New",          "BindName",      "StoreName",     "Store",       "Prepare",
+    "StoreMember", "StoreIndexed", "Constant",      "OnError",       "Clear",       "WithPush",
+    "WithPop",     "ForEachInit",  "ForEachNext",   "Append",        "Declare",     "ArrayVariable",
+    "Bound",       "SizeArray",    "Erase",         "Numeric",       "ForInit",     "ForTest",
+    "ForNext",     "Element",      "ArrayArgument", "ReadElement",   "CheckCallee", "ElementCheck",
     "Call",        "Return",       "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
@@ -53,6 +53,24 @@ std::string constantText(const Value& v) {
     } catch (const ScriptError&) {
         return lib::utf16ToUtf8(typeName(v));
     }
+}
+
+// A call site's arguments, in parentheses.
+std::string argumentsText(const Bytecode& bc, const Bytecode::CallSite& site) {
+    std::string text = "(";
+    for (std::int32_t i = 0; i < site.count; ++i) {
+        const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
+        text += i ? ", " : "";
+        if (p.name)
+            text += (p.bound ? "r" + std::to_string(p.operand) + " " : "") +
+                    lib::utf16ToUtf8(p.name->name());
+        else
+            text += std::string(p.variable  ? "ByRef "
+                                : p.element ? "element? "
+                                            : "") +
+                    operand(p.operand);
+    }
+    return text + ")";
 }
 
 std::string_view kindName(const Procedure& p) {
@@ -159,11 +177,13 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
     case Opcode::BindName:
         return " r" + std::to_string(in.dst) + " = " + lib::utf16ToUtf8(in.expr->name()) +
                " for call " + std::to_string(in.a);
-    case Opcode::Eval:
-        return " r" + std::to_string(in.dst) + " = expression at column " +
-               std::to_string(in.expr->column);
-    case Opcode::Exec:
-        return " statement at column " + std::to_string(in.stmt->column);
+    case Opcode::ArrayArgument:
+        return " argument at column " + std::to_string(in.expr->column) + " of call " +
+               std::to_string(in.a) + to;
+    case Opcode::ReadElement:
+        return " r" + std::to_string(in.dst) + " = element " +
+               lib::utf16ToUtf8(in.expr->object->name()) +
+               argumentsText(bc, bc.calls[static_cast<std::size_t>(in.a)]);
     case Opcode::ElementCheck:
         return " arguments at column " + std::to_string(in.expr->column) + to;
     case Opcode::CheckCallee:
@@ -178,17 +198,7 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
             text += operand(site.object) + ".";
         if (site.kind != Bytecode::CallSite::Callee::Computed)
             text += lib::utf16ToUtf8(site.callee->name());
-        text += "(";
-        for (std::int32_t i = 0; i < site.count; ++i) {
-            const Bytecode::Passed& p = bc.passed[static_cast<std::size_t>(site.first + i)];
-            text += i ? ", " : "";
-            if (p.name)
-                text += (p.bound ? "r" + std::to_string(p.operand) + " " : "") +
-                        lib::utf16ToUtf8(p.name->name());
-            else
-                text += std::string(p.variable ? "ByRef " : "") + operand(p.operand);
-        }
-        return text + ")";
+        return text + argumentsText(bc, site);
     }
     case Opcode::Return:
     case Opcode::Leave:

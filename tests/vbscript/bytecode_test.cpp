@@ -1,7 +1,6 @@
-// The compact form of procedure bodies: which shapes it keeps for itself (what the script
-// tests run is only faster there, so nothing else would notice one falling back to the
-// tree walker), and the bookkeeping every instruction relies on: jump targets, the
-// statement an instruction belongs to, and reused temporaries.
+// The compact form of procedure bodies: the instructions some shapes become, and the
+// bookkeeping every instruction relies on: jump targets, the statement an instruction
+// belongs to, and reused temporaries.
 #include "vbscript/bytecode.h"
 #include "vbscript/compiler.h"
 #include "vbscript/parser.h"
@@ -38,10 +37,33 @@ struct Flattened {
 
 class FlattenedShapes : public testing::TestWithParam<Flattened> {};
 
-TEST_P(FlattenedShapes, RunWithoutTheTreeWalker) {
-    Compiled c = compiled(GetParam().source);
-    EXPECT_EQ(c.count(Opcode::Eval), 0);
-    EXPECT_EQ(c.count(Opcode::Exec), 0);
+bool jumps(Opcode op) {
+    switch (op) {
+    case Opcode::StepJump:
+    case Opcode::Jump:
+    case Opcode::JumpIf:
+    case Opcode::CompareJumpIf:
+    case Opcode::ForEachNext:
+    case Opcode::ForTest:
+    case Opcode::ForNext:
+    case Opcode::ArrayArgument:
+    case Opcode::ElementCheck:
+        return true;
+    default:
+        return false;
+    }
+}
+
+TEST_P(FlattenedShapes, JumpInsideTheCodeAndBelongToAStatement) {
+    const Bytecode& bc = compiled(GetParam().source).code();
+    ASSERT_EQ(bc.code.back().code, Opcode::Leave);
+    for (const Instruction& in : bc.code) {
+        if (jumps(in.code)) {
+            EXPECT_GE(in.target, 0);
+            EXPECT_LT(in.target, static_cast<std::int32_t>(bc.code.size()));
+        }
+        EXPECT_LT(static_cast<std::size_t>(in.statement), bc.statements.size());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +97,13 @@ INSTANTIATE_TEST_SUITE_P(
                                          u".P = 1\nEnd With\nEnd Sub\n"},
         Flattened{u"objects", u"Function F(o, i)\nSet F = New C\nF = o.Self().Name & o.Item(i)(1)\n"
                               u"F = (o).Items()(i + 1) & F()(0)\nWith o\nF = .Name & .P(i)\n"
-                              u".Go i\nEnd With\nEnd Function\n"}),
+                              u".Go i\nEnd With\nEnd Function\n"},
+        Flattened{u"exit do from select case",
+                  u"Function F(n)\nDo\nIf n = 1 Then\nExit Do\nElseIf n = 2 Then\n"
+                  u"F = 2\nElse\nSelect Case n\nCase 3: Exit Do\nEnd Select\nEnd If\n"
+                  u"n = n - 1\nLoop While n > 0\nEnd Function\n"},
+        Flattened{u"element arguments", u"Sub S(a, i)\nT a(i), a(i, F(i))(0), U(a(i + 1))\n"
+                                        u"End Sub\n"}),
     [](const auto& info) {
         std::string name;
         for (const char16_t* p = info.param.name; *p; ++p)
@@ -83,15 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
+TEST(Bytecode, EachShapeHasItsInstruction) {
     Compiled c = compiled(u"Sub S(o)\nDim a(3), k\nFor k = 0 To 3 : a(k) = k : Next\n"
                           u"Set o = Nothing\nk = o.Value + Len(\"x\")\nT g, k + 1\no.Value = k\n"
                           u"End Sub\n");
-    // Nothing: the call passing a global name beside a computed argument takes the name at
-    // its place, and the assignment to a member is an instruction of its own.
-    EXPECT_EQ(c.count(Opcode::Exec), 0);
     EXPECT_EQ(c.count(Opcode::StoreMember), 1);
-    EXPECT_EQ(c.count(Opcode::Eval), 0);
     EXPECT_EQ(c.count(Opcode::Call), 2); // the member, and T
     // A global name beside a computed argument is taken at its place, before that runs.
     EXPECT_EQ(c.count(Opcode::BindName), 1);
@@ -100,28 +124,13 @@ TEST(Bytecode, HandsOtherShapesToTheTreeWalker) {
 }
 
 TEST(Bytecode, AnArgumentThatMayBeAnElementIsCheckedAsTheCallRuns) {
-    // Passed by reference when `a` is an array, which only the tree walker binds.
+    // Passed by reference when `a` is an array: the call's second form binds it.
     Compiled c = compiled(u"Sub S(n)\nT a(n), n + 1\nEnd Sub\n");
     EXPECT_EQ(c.count(Opcode::ElementCheck), 1);
-    EXPECT_EQ(c.count(Opcode::Element), 1); // `a(n)` as a value
-    EXPECT_EQ(c.count(Opcode::Call), 1);
-    EXPECT_EQ(c.count(Opcode::Exec), 1);
-}
-
-TEST(Bytecode, JumpsLandInsideTheCode) {
-    Compiled c = compiled(u"Function F(n)\nDo\nIf n = 1 Then\nExit Do\nElseIf n = 2 Then\n"
-                          u"F = 2\nElse\nSelect Case n\nCase 3: Exit Do\nEnd Select\nEnd If\n"
-                          u"n = n - 1\nLoop While n > 0\nEnd Function\n");
-    const auto& code = c.code().code;
-    ASSERT_EQ(code.back().code, Opcode::Leave);
-    for (const Instruction& in : code) {
-        bool jumps = in.code == Opcode::Jump || in.code == Opcode::StepJump ||
-                     in.code == Opcode::JumpIf || in.code == Opcode::CompareJumpIf;
-        if (jumps) {
-            EXPECT_GE(in.target, 0) << "the Exit Do of Select Case leaves the loop too";
-            EXPECT_LT(in.target, static_cast<std::int32_t>(code.size()));
-        }
-    }
+    EXPECT_EQ(c.count(Opcode::Element), 2); // `a(n)` as a value, in each form
+    EXPECT_EQ(c.count(Opcode::Call), 2);
+    EXPECT_EQ(c.count(Opcode::ArrayArgument), 1);
+    EXPECT_EQ(c.count(Opcode::ReadElement), 1);
 }
 
 TEST(Bytecode, ALoopsConditionBelongsToTheLoop) {

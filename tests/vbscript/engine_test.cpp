@@ -202,9 +202,8 @@ TEST(Engine, StatementsOfAProcedureThatCountStepsReachTheHook) {
 }
 
 TEST(Engine, StepHookReachesLoopsInGlobalCode) {
-    // Global code runs in the compact form too: its loops count steps on every turn,
-    // whether their bodies are flattened or handed to the tree walker; so does code
-    // Execute runs inside a procedure.
+    // Global code runs in the compact form too: its loops count steps on every turn; so
+    // does code Execute runs inside a procedure.
     Engine engine;
     int calls = 0;
     engine.setStepHook([&] {

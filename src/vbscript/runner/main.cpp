@@ -33,8 +33,7 @@ constexpr const char* kHelp =
     "\n"
     "--dump compiles FILE without running it and prints what each unit (the code\n"
     "outside procedures, each procedure, each class's procedures) compiled to: one\n"
-    "instruction a line with the source line of its statement. Eval and Exec are the\n"
-    "expressions and statements left to the tree walker.\n";
+    "instruction a line with the source line of its statement.\n";
 
 bool readSource(const std::string& file, std::u16string& source) {
     try {

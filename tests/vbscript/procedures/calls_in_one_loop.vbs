@@ -1,5 +1,5 @@
 ' Calls that the instruction loop runs itself: procedures, methods, built-ins, members,
-' with the arguments bound as the tree walker binds them.
+' with their arguments bound as the call runs.
 Class Noisy
     Public Name
     Private Sub Class_Terminate
