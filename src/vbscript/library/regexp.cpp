@@ -52,6 +52,7 @@ class Collection : public TableHostObject {
 public:
     std::optional<std::vector<Value>> items() override {
         std::vector<Value> out;
+        out.reserve(size());
         for (std::size_t i = 0; i < size(); ++i)
             out.push_back(item(i));
         return out;
@@ -88,28 +89,61 @@ private:
     std::size_t index_;
 };
 
-class Match : public TableHostObject {
+// A search may find many thousands of matches, and For Each takes them all at once: a
+// match is an index into its search's results and one member table for the class.
+class Match : public HostObject {
 public:
-    Match(SharedMatches set, std::size_t index) : set_(std::move(set)), index_(index) {
-        auto value = [this](std::span<Value>) { return set_->text(index_, 0); };
-        auto bound = [this](std::size_t which) {
-            return [this, which](std::span<Value>) {
-                const std::uint32_t* b = set_->match(index_);
-                return Value::longValue(static_cast<std::int32_t>(which == 0 ? b[0] : b[1] - b[0]));
-            };
-        };
-        addMember({u"Value", K::Property, 0, 0, true, value, nullptr});
-        addMember({u"", K::Property, 0, 0, true, value, nullptr});
-        addMember({u"FirstIndex", K::Property, 0, 0, true, bound(0), nullptr});
-        addMember({u"Length", K::Property, 0, 0, true, bound(1), nullptr});
-        addMember(
-            {u"SubMatches", K::Property, 0, 0, true,
-             [this](std::span<Value>) { return Value::object(makeRef<SubMatches>(set_, index_)); },
-             nullptr});
-    }
+    Match(SharedMatches set, std::size_t index) : set_(std::move(set)), index_(index) {}
     std::u16string typeName() const override { return u"IMatch2"; }
 
+    // Properties that take no arguments: any given go to what the property gives (its
+    // SubMatches' default member).
+    Value getProperty(std::u16string_view name, std::span<Value> args) override {
+        Value v = find(name).get(*this);
+        if (args.empty())
+            return v;
+        if (auto passed = passArgumentsOn(v, args))
+            return *passed;
+        raise(err::WrongArgCount);
+    }
+    void setProperty(std::u16string_view name, std::span<Value>, const Value&, bool) override {
+        find(name);
+        raise(err::WrongArgCount); // read-only
+    }
+    std::vector<MemberInfo> members() const override {
+        std::vector<MemberInfo> out;
+        for (const Member& m : kMembers)
+            out.push_back({std::u16string(m.name), K::Property, 0, true});
+        return out;
+    }
+
 private:
+    struct Member {
+        std::u16string_view name;
+        Value (*get)(const Match&);
+    };
+    static Value value(const Match& m) { return m.set_->text(m.index_, 0); }
+    static Value firstIndex(const Match& m) {
+        return Value::longValue(static_cast<std::int32_t>(m.set_->match(m.index_)[0]));
+    }
+    static Value length(const Match& m) {
+        const std::uint32_t* b = m.set_->match(m.index_);
+        return Value::longValue(static_cast<std::int32_t>(b[1] - b[0]));
+    }
+    static Value subMatches(const Match& m) {
+        return Value::object(makeRef<SubMatches>(m.set_, m.index_));
+    }
+    static constexpr Member kMembers[] = {
+        {u"Value", value},           {u"", value}, {u"FirstIndex", firstIndex}, {u"Length", length},
+        {u"SubMatches", subMatches},
+    };
+    static const Member& find(std::u16string_view name) {
+        for (const Member& m : kMembers)
+            if (sameName(m.name, name))
+                return m;
+        raise(err::NoSuchMember);
+    }
+
     SharedMatches set_;
     std::size_t index_;
 };
