@@ -234,6 +234,7 @@ private:
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
     void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    void outOfLoop(const Instruction& in, Value* const* regs, const Value* constants);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);

@@ -355,6 +355,96 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     to = known ? *known : evalName(name);
 }
 
+// The instructions that are rare, or whose work dwarfs a call, run out of the loop: kept
+// out of it, they leave the loop's own code small, and the common instructions faster.
+[[gnu::noinline]] void Interpreter::outOfLoop(const Instruction& in, Value* const* regs,
+                                              const Value* constants) {
+    switch (in.code) {
+    case Opcode::LoadWith:
+        *regs[in.dst] = withObject();
+        return;
+    case Opcode::New:
+        *regs[in.dst] = newInstance(*in.expr);
+        return;
+    case Opcode::Prepare: {
+        Value v = registerOrConstant(regs, constants, in.a);
+        consume(regs, in);
+        *regs[in.dst] = prepareAssigned(std::move(v), in.when);
+        return;
+    }
+    // The value, the subscripts and the object are let go of in the tree walker's order:
+    // the object first, the value last.
+    case Opcode::StoreMember: {
+        const ast::Expr& target = *in.expr;
+        const ast::Expr& member = target.kind == ast::ExprKind::Call ? *target.object : target;
+        Value v = taken(*regs[in.a]);
+        Values subscripts = takenSubscripts(regs, in.dst, target);
+        Value object = !member.object ? withObject()
+                       : in.consumeB  ? taken(*regs[in.b])
+                                      : registerOrConstant(regs, constants, in.b);
+        assignMember(object, member.name(), subscripts, v, in.when);
+        return;
+    }
+    case Opcode::Constant: {
+        Value v = registerOrConstant(regs, constants, in.a);
+        consume(regs, in);
+        defineConstant(*in.expr, std::move(v));
+        return;
+    }
+    case Opcode::WithPush: {
+        Value object = registerOrConstant(regs, constants, in.a);
+        consume(regs, in);
+        if (!object.isObject())
+            raise(err::ObjectRequired);
+        frame_->withObjects.push_back(std::move(object));
+        return;
+    }
+    case Opcode::WithPop:
+        frame_->withObjects.pop_back();
+        return;
+    case Opcode::ForEachInit:
+        *regs[in.dst] = Value::array(Array::fromValues(forEachItems(*regs[in.a])));
+        regs[in.b]->setInline(Type::Long, 0);
+        return;
+    case Opcode::Declare:
+        declareGlobal(in.expr->name());
+        return;
+    case Opcode::ArrayVariable:
+        arrayVariable(*in.expr, in.stmt->kind);
+        return;
+    case Opcode::Bound:
+        regs[in.dst]->setInline(Type::Long, static_cast<std::uint32_t>(
+                                                toLong(registerOrConstant(regs, constants, in.a))));
+        consume(regs, in);
+        return;
+    case Opcode::SizeArray: {
+        // Sizing takes time in proportion to the size, as a loop does.
+        checkStep();
+        Value& array = arrayVariable(*in.expr, in.stmt->kind);
+        std::vector<std::int32_t> bounds;
+        for (std::int32_t r = in.a; r < in.a + in.b; ++r)
+            bounds.push_back(regs[r]->asLong());
+        sizeArray(array, bounds, static_cast<const ast::DeclStmt&>(*in.stmt));
+        return;
+    }
+    case Opcode::Erase:
+        eraseArray(arrayVariable(*in.expr, ast::StmtKind::Erase));
+        return;
+    case Opcode::Eval:
+        *regs[in.dst] = eval(*in.expr);
+        return;
+    case Opcode::Exec:
+        checkStep();
+        exec(*in.stmt);
+        return;
+    case Opcode::CheckCallee:
+        resolveCallee(*in.expr);
+        return;
+    default: // the loop runs the others itself
+        return;
+    }
+}
+
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& unit) {
     checkStep();
     LoopCalls calls(*this);
@@ -457,10 +547,8 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
             NEXT_INSTRUCTION();
         loadWith:
-            *regs[in->dst] = withObject();
-            NEXT_INSTRUCTION();
         newObject:
-            *regs[in->dst] = newInstance(*in->expr);
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         bindName:
             bindName(*in, *bc, regs);
@@ -486,36 +574,16 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             assign(*in->expr, std::move(v), in->when);
         }
             NEXT_INSTRUCTION();
-        prepare : {
-            Value v = registerOrConstant(regs, constants, in->a);
-            consume(regs, *in);
-            *regs[in->dst] = prepareAssigned(std::move(v), in->when);
-        }
-            NEXT_INSTRUCTION();
-        // The value, the subscripts and the object are let go of in the tree walker's order:
-        // the object first, the value last.
-        storeMember : {
-            const ast::Expr& target = *in->expr;
-            const ast::Expr& member = target.kind == ast::ExprKind::Call ? *target.object : target;
-            Value v = taken(*regs[in->a]);
-            Values subscripts = takenSubscripts(regs, in->dst, target);
-            Value object = !member.object ? withObject()
-                           : in->consumeB ? taken(*regs[in->b])
-                                          : registerOrConstant(regs, constants, in->b);
-            assignMember(object, member.name(), subscripts, v, in->when);
-        }
-            NEXT_INSTRUCTION();
         storeIndexed : {
             Value v = taken(*regs[in->a]);
             Values subscripts = takenSubscripts(regs, in->dst, *in->expr);
             assignIndexed(*in->expr->object, subscripts, v, in->when);
         }
             NEXT_INSTRUCTION();
-        constant : {
-            Value v = registerOrConstant(regs, constants, in->a);
-            consume(regs, *in);
-            defineConstant(*in->expr, std::move(v));
-        }
+        prepare:
+        storeMember:
+        constant:
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         onError:
             frame_->resumeNext = in->when;
@@ -525,20 +593,10 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             for (std::int32_t r = in->a + in->b; r > in->a;)
                 regs[--r]->clear();
             NEXT_INSTRUCTION();
-        withPush : {
-            Value object = registerOrConstant(regs, constants, in->a);
-            consume(regs, *in);
-            if (!object.isObject())
-                raise(err::ObjectRequired);
-            frame_->withObjects.push_back(std::move(object));
-        }
-            NEXT_INSTRUCTION();
+        withPush:
         withPop:
-            frame_->withObjects.pop_back();
-            NEXT_INSTRUCTION();
         forEachInit:
-            *regs[in->dst] = Value::array(Array::fromValues(forEachItems(*regs[in->a])));
-            regs[in->b]->setInline(Type::Long, 0);
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         forEachNext : {
             std::vector<Value>& items = regs[in->dst]->mutableArray().elements();
@@ -586,28 +644,11 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             }
             NEXT_INSTRUCTION();
         declare:
-            declareGlobal(in->expr->name());
-            NEXT_INSTRUCTION();
         arrayVariable:
-            arrayVariable(*in->expr, in->stmt->kind);
-            NEXT_INSTRUCTION();
         bound:
-            regs[in->dst]->setInline(Type::Long, static_cast<std::uint32_t>(toLong(
-                                                     registerOrConstant(regs, constants, in->a))));
-            consume(regs, *in);
-            NEXT_INSTRUCTION();
-        sizeArray : {
-            // Sizing takes time in proportion to the size, as a loop does.
-            checkStep();
-            Value& array = arrayVariable(*in->expr, in->stmt->kind);
-            std::vector<std::int32_t> bounds;
-            for (std::int32_t r = in->a; r < in->a + in->b; ++r)
-                bounds.push_back(regs[r]->asLong());
-            sizeArray(array, bounds, static_cast<const ast::DeclStmt&>(*in->stmt));
-        }
-            NEXT_INSTRUCTION();
+        sizeArray:
         erase:
-            eraseArray(arrayVariable(*in->expr, ast::StmtKind::Erase));
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
@@ -637,14 +678,9 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         }
             goto call;
         evaluate:
-            *regs[in->dst] = eval(*in->expr);
-            NEXT_INSTRUCTION();
         execute:
-            checkStep();
-            exec(*in->stmt);
-            NEXT_INSTRUCTION();
         checkCallee:
-            resolveCallee(*in->expr);
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         elementCheck:
             if (passesElement(in->expr->args))
