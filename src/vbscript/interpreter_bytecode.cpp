@@ -160,9 +160,9 @@ public:
     }
 
     // Enters a call of `p` from call site `site` of `bc`, its result to register `dst` (if
-    // >= 0); the caller goes on at `returnPc`.
+    // >= 0); the caller goes on at `returnTo`.
     void start(const Procedure& p, ClassInstance* me, const Bytecode::CallSite& site,
-               std::int32_t dst, const Bytecode& bc, std::int32_t returnPc) {
+               std::int32_t dst, const Bytecode& bc, const Instruction* returnTo) {
         Frame& caller = *interp_.frame_;
         // The C++ stack does not grow here: only the depth limit applies.
         if (interp_.depth_ >= kMaxCallDepth)
@@ -198,7 +198,7 @@ public:
         f.caller = &caller;
         f.callerCode = &bc;
         f.region = region;
-        f.returnPc = returnPc;
+        f.returnTo = returnTo;
         f.result = dst >= 0 ? caller.slots[dst] : nullptr;
         interp_.frame_ = &f;
         ++interp_.depth_;
@@ -206,7 +206,7 @@ public:
 
     // Ends the innermost call: its result goes to the caller's register. Returns where
     // the caller goes on; `bc` becomes the caller's code.
-    std::int32_t finishWithResult(const Bytecode*& bc) {
+    const Instruction* finishWithResult(const Bytecode*& bc) {
         LoopFrame& f = innermost();
         Value* to = f.result;
         bc = f.callerCode;
@@ -228,19 +228,20 @@ public:
         Value kept;
         if (result)
             kept = std::move(*result);
-        std::int32_t returnPc = finish();
+        const Instruction* returnTo = finish();
         *to = std::move(kept);
-        return returnPc;
+        return returnTo;
     }
+    // The same for an error leaving the call: returns the caller's place as an index.
     std::int32_t finish(const Bytecode*& bc) {
         bc = innermost().callerCode;
-        return finish();
+        return static_cast<std::int32_t>(finish() - bc->code.data());
     }
 
 private:
     // Ends the innermost call without a result (an error leaving it). Returns where the
     // caller goes on.
-    std::int32_t finish() {
+    const Instruction* finish() {
         LoopFrame& f = innermost();
         // An error leaving the call from a With body leaves its objects behind, and the
         // frame is kept for reuse.
@@ -252,13 +253,13 @@ private:
         // call again: the frame has already been given back. In the tree walker's order:
         // the object the call kept, the callee's slots, the caller's temporary object.
         FrameStack::Region region = f.region;
-        std::int32_t returnPc = f.returnPc;
+        const Instruction* returnTo = f.returnTo;
         Value* object = f.object;
         f.keepAlive.reset();
         interp_.frameStack_.pop(region);
         if (object)
             object->clear();
-        return returnPc;
+        return returnTo;
     }
 
     // While this loop has a call going, the innermost one is the running frame.
@@ -693,7 +694,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             ClassInstance* me = nullptr;
             const Bytecode::CallSite& site = bc->calls[static_cast<std::size_t>(in->a)];
             if (const Procedure* p = calls.scriptCallee(site, *bc, regs, me)) {
-                calls.start(*p, me, site, in->dst, *bc, static_cast<std::int32_t>(ip - code));
+                calls.start(*p, me, site, in->dst, *bc, ip);
                 bc = p->bytecode.get();
                 code = bc->code.data();
                 constants = bc->constants.data();
@@ -713,11 +714,10 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             if (calls.empty())
                 return;
             {
-                std::int32_t back = calls.finishWithResult(bc);
+                ip = calls.finishWithResult(bc);
                 code = bc->code.data();
                 constants = bc->constants.data();
                 regs = frame_->slots;
-                ip = code + back;
             }
             NEXT_INSTRUCTION();
         } catch (ScriptError& e) {
