@@ -248,15 +248,15 @@ private:
         f.withObjects.clear();
         interp_.frame_ = f.caller;
         --interp_.depth_;
-        --interp_.loopCallDepth_;
         // Letting the object go and emptying the slots may run Class_Terminate, which may
-        // call again: the frame has already been given back. In the tree walker's order:
-        // the object the call kept, the callee's slots, the caller's temporary object.
-        FrameStack::Region region = f.region;
-        const Instruction* returnTo = f.returnTo;
-        Value* object = f.object;
+        // call again: the frame stays counted until its slots are emptied, so that such a
+        // call takes the next one. In the tree walker's order: the object the call kept,
+        // the callee's slots, the caller's temporary object.
         f.keepAlive.reset();
-        interp_.frameStack_.pop(region);
+        interp_.frameStack_.pop(f.region);
+        Value* object = f.object;
+        const Instruction* returnTo = f.returnTo;
+        --interp_.loopCallDepth_;
         if (object)
             object->clear();
         return returnTo;
