@@ -272,6 +272,9 @@ private:
     bool isUnknownName(const ast::Expr& nameExpr) const;
     bool resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r);
     static bool takesValues(const ResolvedName& r, std::int32_t argCount);
+    bool resolvedEarly(const Instruction& call, const Bytecode& bc, ResolvedName& r);
+    Value callBuiltinFromCode(const Builtin& b, const Instruction& call, const Bytecode& bc,
+                              Value* const* regs);
 
     std::deque<Global> globals_;
     std::unordered_map<std::u16string, int> globalIndex_;

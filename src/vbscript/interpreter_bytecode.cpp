@@ -305,7 +305,10 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     // Names among the arguments are bound once the callee is found, as the tree walker
     // binds them: by value for a built-in or an array, else a variable by reference.
     ResolvedName r;
-    bool calleeFirst = site.names && resolvedFirst(*site.callee, site.count, r);
+    bool calleeFirst =
+        site.names ? resolvedFirst(*site.callee, site.count, r) : resolvedEarly(in, bc, r);
+    if (calleeFirst && r.builtin)
+        return callBuiltinFromCode(*r.builtin, in, bc, regs);
     bool byValue = calleeFirst && takesValues(r, site.count);
     const Bytecode::Passed* passed = bc.passed.data() + site.first;
     ArgList args(static_cast<std::size_t>(site.count));
@@ -334,6 +337,45 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     if (callee.kind != ast::ExprKind::Member)
         return callName(callee, args, in.when);
     return memberCall(callee, site.member, target, args, in.when);
+}
+
+// resolvedFirst for a call without names among its arguments, which has them all in
+// registers: finding its callee before taking them from there is finding it after, as
+// nothing runs in between, but for a name whose finding fails. That is left to callName
+// (false), which fails once the arguments are let go of, as a call does.
+bool Interpreter::resolvedEarly(const Instruction& call, const Bytecode& bc, ResolvedName& r) {
+    const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(call.a)];
+    if (site.kind != Bytecode::CallSite::Callee::Global)
+        return false;
+    try {
+        return resolvedFirst(*site.callee, site.count, r);
+    } catch (...) {
+        return false;
+    }
+}
+
+// A built-in takes its arguments by value, straight from their registers, in their
+// order: a variable is read before a name after it, which may be a function that changes
+// it, runs.
+Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call,
+                                       const Bytecode& bc, Value* const* regs) {
+    const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(call.a)];
+    const Bytecode::Passed* passed = bc.passed.data() + site.first;
+    Values values(static_cast<std::size_t>(site.count));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::int32_t o = passed[i].operand;
+        if (const ast::Expr* name = passed[i].name; name && !passed[i].bound) {
+            const Value* known = knownVariable(*name, false);
+            values[i] = known ? *known : evalName(*name);
+        } else if (o < 0) {
+            values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
+        } else if (passed[i].variable) {
+            values[i] = *regs[o];
+        } else {
+            values[i] = std::move(*regs[o]); // a temporary, or a name taken at its place
+        }
+    }
+    return callBuiltin(b, values);
 }
 
 // A name among computed arguments, at its place: what the tree walker does there, by
