@@ -9,6 +9,7 @@
 
 #include <iterator>
 #include <new>
+#include <utility>
 
 namespace vbs {
 
@@ -192,9 +193,12 @@ public:
         copyByValArguments(p, region);
         LoopFrame& f = *frames[interp_.loopCallDepth_++];
         f.enter(p, me, region);
-        if (me) // else it is null already (finish)
+        // The object a call's method is of stays alive for the call: held by the caller's
+        // temporary, which the script cannot reach and finish empties last, or here.
+        if (site.objectIsTemporary)
+            f.object = caller.slots[site.object];
+        else if (me) // else it is null already (finish)
             f.keepAlive = Ref<HostObject>(me);
-        f.object = site.objectIsTemporary ? caller.slots[site.object] : nullptr;
         f.caller = &caller;
         f.callerCode = &bc;
         f.region = region;
@@ -254,7 +258,7 @@ private:
         // the callee's slots, the caller's temporary object.
         f.keepAlive.reset();
         interp_.frameStack_.pop(f.region);
-        Value* object = f.object;
+        Value* object = std::exchange(f.object, nullptr);
         const Instruction* returnTo = f.returnTo;
         --interp_.loopCallDepth_;
         if (object)
