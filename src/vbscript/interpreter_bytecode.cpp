@@ -171,8 +171,10 @@ public:
         auto& frames = interp_.loopFrames_;
         if (interp_.loopCallDepth_ == frames.size())
             frames.push_back(std::make_unique<LoopFrame>());
-        FrameStack::Region region = interp_.frameStack_.push(
-            static_cast<std::size_t>(p.bytecode->registers), p.params.size());
+        // Bindable up to the last slot a variable is passed to by reference: the others
+        // need not be pointed back when the call ends.
+        FrameStack::Region region =
+            interp_.frameStack_.push(static_cast<std::size_t>(p.bytecode->registers), 0);
         // Nothing below fails.
         const Bytecode::Passed* args = bc.passed.data() + site.first;
         const Bytecode::Passed* end = args + site.count;
@@ -181,14 +183,17 @@ public:
         Value** pointers = region.pointers;
         for (; args != end; ++args, ++values, ++pointers) {
             std::int32_t o = args->operand;
-            if (args->name)
+            if (args->name) {
                 *pointers = interp_.knownVariable(*args->name, true); // see scriptCallee
-            else if (o < 0)
+                region.bindable = static_cast<std::size_t>(pointers - region.pointers) + 1;
+            } else if (o < 0) {
                 *values = constants[-1 - o];
-            else if (args->variable)
+            } else if (args->variable) {
                 *pointers = caller.slots[o];
-            else
+                region.bindable = static_cast<std::size_t>(pointers - region.pointers) + 1;
+            } else {
                 *values = std::move(*caller.slots[o]); // a temporary: not read again
+            }
         }
         copyByValArguments(p, region);
         LoopFrame& f = *frames[interp_.loopCallDepth_++];
