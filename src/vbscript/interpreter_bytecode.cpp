@@ -208,7 +208,7 @@ public:
         f.callerCode = &bc;
         f.region = region;
         f.returnTo = returnTo;
-        f.result = dst >= 0 ? caller.slots[dst] : nullptr;
+        f.resultRegister = dst;
         interp_.frame_ = &f;
         ++interp_.depth_;
     }
@@ -217,10 +217,10 @@ public:
     // the caller goes on; `bc` becomes the caller's code.
     const Instruction* finishWithResult(const Bytecode*& bc) {
         LoopFrame& f = innermost();
-        Value* to = f.result;
         bc = f.callerCode;
-        if (!to)
+        if (f.resultRegister < 0)
             return finish();
+        Value* to = f.caller->slots[static_cast<std::size_t>(f.resultRegister)];
         Value* result = f.proc->resultSlot >= 0
                             ? f.slots[static_cast<std::size_t>(f.proc->resultSlot)]
                             : nullptr;

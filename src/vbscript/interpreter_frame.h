@@ -46,7 +46,7 @@ struct Interpreter::LoopFrame : Frame {
     const Bytecode* callerCode = nullptr;
     FrameStack::Region region;
     const Instruction* returnTo = nullptr; // the caller's next instruction
-    Value* result = nullptr;               // the caller's register for the result, if it wants one
+    std::int32_t resultRegister = -1;      // the caller's for the result, if it wants one (>= 0)
     Ref<HostObject> keepAlive;             // the object whose method this is, alive for the call
     Value* object = nullptr; // the caller's temporary holding it, emptied after the call
 };
