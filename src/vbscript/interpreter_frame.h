@@ -47,8 +47,11 @@ struct Interpreter::LoopFrame : Frame {
     FrameStack::Region region;
     const Instruction* returnTo = nullptr; // the caller's next instruction
     std::int32_t resultRegister = -1;      // the caller's for the result, if it wants one (>= 0)
-    Ref<HostObject> keepAlive;             // the object whose method this is, alive for the call
-    Value* object = nullptr; // the caller's temporary holding it, emptied after the call
+    // The object whose method this is, alive for the call: held by the caller's temporary
+    // `object`, emptied after the call, or else by `keepAlive`. Both null in a frame not
+    // in use.
+    Ref<HostObject> keepAlive;
+    Value* object = nullptr;
 };
 
 // A call's room on the frame stack, given back emptied however the call ends.
