@@ -44,12 +44,20 @@ public:
     // Empties the region's values, points its slots at them again, and gives its room back
     // (with all pushed after it).
     void pop(const Region& r) {
-        for (std::size_t i = 0; i < r.bindable; ++i)
-            r.pointers[i] = &r.values[i];
-        for (Value *v = r.values, *end = r.values + r.size; v != end; ++v)
+        // Read once: `r` may be in a frame the stores below could reach, for all the
+        // compiler knows.
+        Value* const values = r.values;
+        Value** const pointers = r.pointers;
+        Chunk* const chunk = r.chunk;
+        const std::size_t size = r.size;
+        const std::size_t bindable = r.bindable;
+        const std::size_t top = r.top;
+        for (std::size_t i = 0; i < bindable; ++i)
+            pointers[i] = &values[i];
+        for (Value *v = values, *end = values + size; v != end; ++v)
             v->clear();
-        current_ = r.chunk;
-        top_ = r.top;
+        current_ = chunk;
+        top_ = top;
     }
 
 private:

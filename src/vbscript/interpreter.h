@@ -220,6 +220,7 @@ private:
     void elementArgument(const ast::Expr& arg, const Bytecode::CallSite& site, const Bytecode& bc,
                          Value* const* block, Value* const* regs);
     std::unique_ptr<Argument::Element> elementPassed(const ast::Expr& arg, Value* const* block);
+    void outOfLoop(const Instruction& in, Value* const* regs, const Value* constants);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);
@@ -254,6 +255,9 @@ private:
     bool isUnknownName(const ast::Expr& nameExpr) const;
     bool resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r);
     static bool takesValues(const ResolvedName& r, std::int32_t argCount);
+    bool resolvedEarly(const Instruction& call, const Bytecode& bc, ResolvedName& r);
+    Value callBuiltinFromCode(const Builtin& b, const Instruction& call, const Bytecode& bc,
+                              Value* const* regs);
 
     std::deque<Global> globals_;
     std::unordered_map<std::u16string, int> globalIndex_;

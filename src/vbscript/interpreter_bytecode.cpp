@@ -9,6 +9,7 @@
 
 #include <iterator>
 #include <new>
+#include <utility>
 
 namespace vbs {
 
@@ -162,9 +163,9 @@ public:
     }
 
     // Enters a call of `p` from call site `site` of `bc`, its result to register `dst` (if
-    // >= 0); the caller goes on at `returnPc`.
+    // >= 0); the caller goes on at `returnTo`.
     void start(const Procedure& p, ClassInstance* me, const Bytecode::CallSite& site,
-               std::int32_t dst, const Bytecode& bc, std::int32_t returnPc) {
+               std::int32_t dst, const Bytecode& bc, const Instruction* returnTo) {
         Frame& caller = *interp_.frame_;
         // The C++ stack does not grow here: only the depth limit applies.
         if (interp_.depth_ >= kMaxCallDepth)
@@ -172,8 +173,10 @@ public:
         auto& frames = interp_.loopFrames_;
         if (interp_.loopCallDepth_ == frames.size())
             frames.push_back(std::make_unique<LoopFrame>());
-        FrameStack::Region region = interp_.frameStack_.push(
-            static_cast<std::size_t>(p.bytecode->registers), p.params.size());
+        // Bindable up to the last slot a variable is passed to by reference: the others
+        // need not be pointed back when the call ends.
+        FrameStack::Region region =
+            interp_.frameStack_.push(static_cast<std::size_t>(p.bytecode->registers), 0);
         // Nothing below fails.
         const Bytecode::Passed* args = bc.passed.data() + site.first;
         const Bytecode::Passed* end = args + site.count;
@@ -182,38 +185,44 @@ public:
         Value** pointers = region.pointers;
         for (; args != end; ++args, ++values, ++pointers) {
             std::int32_t o = args->operand;
-            if (args->name)
+            if (args->name) {
                 *pointers = interp_.knownVariable(*args->name, true); // see scriptCallee
-            else if (o < 0)
+                region.bindable = static_cast<std::size_t>(pointers - region.pointers) + 1;
+            } else if (o < 0) {
                 *values = constants[-1 - o];
-            else if (args->variable)
+            } else if (args->variable) {
                 *pointers = caller.slots[o];
-            else
+                region.bindable = static_cast<std::size_t>(pointers - region.pointers) + 1;
+            } else {
                 *values = std::move(*caller.slots[o]); // a temporary: not read again
+            }
         }
         copyByValArguments(p, region);
         LoopFrame& f = *frames[interp_.loopCallDepth_++];
         f.enter(p, me, region);
-        if (me) // else it is null already (finish)
+        // The object a call's method is of stays alive for the call: held by the caller's
+        // temporary, which the script cannot reach and finish empties last, or here.
+        if (site.objectIsTemporary)
+            f.object = caller.slots[site.object];
+        else if (me) // else it is null already (finish)
             f.keepAlive = Ref<HostObject>(me);
-        f.object = site.objectIsTemporary ? caller.slots[site.object] : nullptr;
         f.caller = &caller;
         f.callerCode = &bc;
         f.region = region;
-        f.returnPc = returnPc;
-        f.result = dst >= 0 ? caller.slots[dst] : nullptr;
+        f.returnTo = returnTo;
+        f.resultRegister = dst;
         interp_.frame_ = &f;
         ++interp_.depth_;
     }
 
     // Ends the innermost call: its result goes to the caller's register. Returns where
     // the caller goes on; `bc` becomes the caller's code.
-    std::int32_t finishWithResult(const Bytecode*& bc) {
+    const Instruction* finishWithResult(const Bytecode*& bc) {
         LoopFrame& f = innermost();
-        Value* to = f.result;
         bc = f.callerCode;
-        if (!to)
+        if (f.resultRegister < 0)
             return finish();
+        Value* to = f.caller->slots[static_cast<std::size_t>(f.resultRegister)];
         Value* result = f.proc->resultSlot >= 0
                             ? f.slots[static_cast<std::size_t>(f.proc->resultSlot)]
                             : nullptr;
@@ -230,37 +239,38 @@ public:
         Value kept;
         if (result)
             kept = std::move(*result);
-        std::int32_t returnPc = finish();
+        const Instruction* returnTo = finish();
         *to = std::move(kept);
-        return returnPc;
+        return returnTo;
     }
+    // The same for an error leaving the call: returns the caller's place as an index.
     std::int32_t finish(const Bytecode*& bc) {
         bc = innermost().callerCode;
-        return finish();
+        return static_cast<std::int32_t>(finish() - bc->code.data());
     }
 
 private:
     // Ends the innermost call without a result (an error leaving it). Returns where the
     // caller goes on.
-    std::int32_t finish() {
+    const Instruction* finish() {
         LoopFrame& f = innermost();
         // An error leaving the call from a With body leaves its objects behind, and the
         // frame is kept for reuse.
         f.withObjects.clear();
         interp_.frame_ = f.caller;
         --interp_.depth_;
-        --interp_.loopCallDepth_;
         // Letting the object go and emptying the slots may run Class_Terminate, which may
-        // call again: the frame has already been given back. In this order: the object
-        // the call kept, the callee's slots, the caller's temporary object.
-        FrameStack::Region region = f.region;
-        std::int32_t returnPc = f.returnPc;
-        Value* object = f.object;
+        // call again: the frame stays counted until its slots are emptied, so that such a
+        // call takes the next one. In this order: the object the call kept, the callee's
+        // slots, the caller's temporary object.
         f.keepAlive.reset();
-        interp_.frameStack_.pop(region);
+        interp_.frameStack_.pop(f.region);
+        Value* object = std::exchange(f.object, nullptr);
+        const Instruction* returnTo = f.returnTo;
+        --interp_.loopCallDepth_;
         if (object)
             object->clear();
-        return returnPc;
+        return returnTo;
     }
 
     // While this loop has a call going, the innermost one is the running frame.
@@ -306,7 +316,10 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     // Names among the arguments are bound once the callee is found: by value for a
     // built-in or an array, else a variable by reference.
     ResolvedName r;
-    bool calleeFirst = site.names && resolvedFirst(*site.callee, site.count, r);
+    bool calleeFirst =
+        site.names ? resolvedFirst(*site.callee, site.count, r) : resolvedEarly(in, bc, r);
+    if (calleeFirst && r.builtin)
+        return callBuiltinFromCode(*r.builtin, in, bc, regs);
     ArgList args = boundArguments(site, bc, regs, calleeFirst && takesValues(r, site.count));
     if (calleeFirst)
         return callNameResolved(callee, r, args, in.when);
@@ -337,7 +350,12 @@ ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Byteco
         } else if (o < 0) {
             args[i].value = bc.constants[static_cast<std::size_t>(-1 - o)];
         } else if (passed[i].variable) {
-            args[i].ref = regs[o];
+            // An array's subscripts are read in order, before a name after them, which
+            // may be a function that changes the variable, runs.
+            if (byValue)
+                args[i].value = *regs[o];
+            else
+                args[i].ref = regs[o];
         } else {
             args[i].value = std::move(*regs[o]);
             if (passed[i].element)
@@ -394,6 +412,45 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
     return element;
 }
 
+// resolvedFirst for a call without names among its arguments, which has them all in
+// registers: finding its callee before taking them from there is finding it after, as
+// nothing runs in between, but for a name whose finding fails. That is left to callName
+// (false), which fails once the arguments are let go of, as a call does.
+bool Interpreter::resolvedEarly(const Instruction& call, const Bytecode& bc, ResolvedName& r) {
+    const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(call.a)];
+    if (site.kind != Bytecode::CallSite::Callee::Global)
+        return false;
+    try {
+        return resolvedFirst(*site.callee, site.count, r);
+    } catch (...) {
+        return false;
+    }
+}
+
+// A built-in takes its arguments by value, straight from their registers, in their
+// order: a variable is read before a name after it, which may be a function that changes
+// it, runs.
+Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call,
+                                       const Bytecode& bc, Value* const* regs) {
+    const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(call.a)];
+    const Bytecode::Passed* passed = bc.passed.data() + site.first;
+    Values values(static_cast<std::size_t>(site.count));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::int32_t o = passed[i].operand;
+        if (const ast::Expr* name = passed[i].name; name && !passed[i].bound) {
+            const Value* known = knownVariable(*name, false);
+            values[i] = known ? *known : evalName(*name);
+        } else if (o < 0) {
+            values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
+        } else if (passed[i].variable) {
+            values[i] = *regs[o];
+        } else {
+            values[i] = std::move(*regs[o]); // a temporary, or a name taken at its place
+        }
+    }
+    return callBuiltin(b, values);
+}
+
 // A name among computed arguments, at its place: by value for a built-in or an array
 // (callNameResolved), else a variable by reference (bindVariable), which the call binds
 // itself.
@@ -413,6 +470,89 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
     }
     const Value* known = knownVariable(name, false);
     to = known ? *known : evalName(name);
+}
+
+// The instructions that are rare, or whose work dwarfs a call, run out of the loop: kept
+// out of it, they leave the loop's own code small, and the common instructions faster.
+[[gnu::noinline]] void Interpreter::outOfLoop(const Instruction& in, Value* const* regs,
+                                              const Value* constants) {
+    switch (in.code) {
+    case Opcode::LoadWith:
+        *regs[in.dst] = withObject();
+        return;
+    case Opcode::New:
+        *regs[in.dst] = newInstance(*in.expr);
+        return;
+    case Opcode::Prepare: {
+        Value v = registerOrConstant(regs, constants, in.a);
+        consume(regs, in);
+        *regs[in.dst] = prepareAssigned(std::move(v), in.when);
+        return;
+    }
+    // The value, the subscripts and the object are let go of in this order:
+    // the object first, the value last.
+    case Opcode::StoreMember: {
+        const ast::Expr& target = *in.expr;
+        const ast::Expr& member = target.kind == ast::ExprKind::Call ? *target.object : target;
+        Value v = taken(*regs[in.a]);
+        Values subscripts = takenSubscripts(regs, in.dst, target);
+        Value object = !member.object ? withObject()
+                       : in.consumeB  ? taken(*regs[in.b])
+                                      : registerOrConstant(regs, constants, in.b);
+        assignMember(object, member.name(), subscripts, v, in.when);
+        return;
+    }
+    case Opcode::Constant: {
+        Value v = registerOrConstant(regs, constants, in.a);
+        consume(regs, in);
+        defineConstant(*in.expr, std::move(v));
+        return;
+    }
+    case Opcode::WithPush: {
+        Value object = registerOrConstant(regs, constants, in.a);
+        consume(regs, in);
+        if (!object.isObject())
+            raise(err::ObjectRequired);
+        frame_->withObjects.push_back(std::move(object));
+        return;
+    }
+    case Opcode::WithPop:
+        frame_->withObjects.pop_back();
+        return;
+    case Opcode::ForEachInit:
+        *regs[in.dst] = Value::array(Array::fromValues(forEachItems(*regs[in.a])));
+        regs[in.b]->setInline(Type::Long, 0);
+        return;
+    case Opcode::Declare:
+        declareGlobal(in.expr->name());
+        return;
+    case Opcode::ArrayVariable:
+        arrayVariable(*in.expr, in.stmt->kind);
+        return;
+    case Opcode::Bound:
+        regs[in.dst]->setInline(Type::Long, static_cast<std::uint32_t>(
+                                                toLong(registerOrConstant(regs, constants, in.a))));
+        consume(regs, in);
+        return;
+    case Opcode::SizeArray: {
+        // Sizing takes time in proportion to the size, as a loop does.
+        checkStep();
+        Value& array = arrayVariable(*in.expr, in.stmt->kind);
+        std::vector<std::int32_t> bounds;
+        for (std::int32_t r = in.a; r < in.a + in.b; ++r)
+            bounds.push_back(regs[r]->asLong());
+        sizeArray(array, bounds, static_cast<const ast::DeclStmt&>(*in.stmt));
+        return;
+    }
+    case Opcode::Erase:
+        eraseArray(arrayVariable(*in.expr, ast::StmtKind::Erase));
+        return;
+    case Opcode::CheckCallee:
+        resolveCallee(*in.expr);
+        return;
+    default: // the loop runs the others itself
+        return;
+    }
 }
 
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& unit) {
@@ -517,10 +657,8 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
             NEXT_INSTRUCTION();
         loadWith:
-            *regs[in->dst] = withObject();
-            NEXT_INSTRUCTION();
         newObject:
-            *regs[in->dst] = newInstance(*in->expr);
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         bindName:
             bindName(*in, *bc, regs);
@@ -546,25 +684,6 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             assign(*in->expr, std::move(v), in->when);
         }
             NEXT_INSTRUCTION();
-        prepare : {
-            Value v = registerOrConstant(regs, constants, in->a);
-            consume(regs, *in);
-            *regs[in->dst] = prepareAssigned(std::move(v), in->when);
-        }
-            NEXT_INSTRUCTION();
-        // The value, the subscripts and the object are let go of in this order: the object
-        // first, the value last.
-        storeMember : {
-            const ast::Expr& target = *in->expr;
-            const ast::Expr& member = target.kind == ast::ExprKind::Call ? *target.object : target;
-            Value v = taken(*regs[in->a]);
-            Values subscripts = takenSubscripts(regs, in->dst, target);
-            Value object = !member.object ? withObject()
-                           : in->consumeB ? taken(*regs[in->b])
-                                          : registerOrConstant(regs, constants, in->b);
-            assignMember(object, member.name(), subscripts, v, in->when);
-        }
-            NEXT_INSTRUCTION();
         storeIndexed : {
             Value v = taken(*regs[in->a]);
             if (in->expr->kind != ast::ExprKind::Call) // `Me = v`
@@ -573,11 +692,10 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             assignIndexed(*in->expr->object, subscripts, v, in->when);
         }
             NEXT_INSTRUCTION();
-        constant : {
-            Value v = registerOrConstant(regs, constants, in->a);
-            consume(regs, *in);
-            defineConstant(*in->expr, std::move(v));
-        }
+        prepare:
+        storeMember:
+        constant:
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         onError:
             frame_->resumeNext = in->when;
@@ -587,20 +705,10 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             for (std::int32_t r = in->a + in->b; r > in->a;)
                 regs[--r]->clear();
             NEXT_INSTRUCTION();
-        withPush : {
-            Value object = registerOrConstant(regs, constants, in->a);
-            consume(regs, *in);
-            if (!object.isObject())
-                raise(err::ObjectRequired);
-            frame_->withObjects.push_back(std::move(object));
-        }
-            NEXT_INSTRUCTION();
+        withPush:
         withPop:
-            frame_->withObjects.pop_back();
-            NEXT_INSTRUCTION();
         forEachInit:
-            *regs[in->dst] = Value::array(Array::fromValues(forEachItems(*regs[in->a])));
-            regs[in->b]->setInline(Type::Long, 0);
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         forEachNext : {
             std::vector<Value>& items = regs[in->dst]->mutableArray().elements();
@@ -648,28 +756,11 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             }
             NEXT_INSTRUCTION();
         declare:
-            declareGlobal(in->expr->name());
-            NEXT_INSTRUCTION();
         arrayVariable:
-            arrayVariable(*in->expr, in->stmt->kind);
-            NEXT_INSTRUCTION();
         bound:
-            regs[in->dst]->setInline(Type::Long, static_cast<std::uint32_t>(toLong(
-                                                     registerOrConstant(regs, constants, in->a))));
-            consume(regs, *in);
-            NEXT_INSTRUCTION();
-        sizeArray : {
-            // Sizing takes time in proportion to the size, as a loop does.
-            checkStep();
-            Value& array = arrayVariable(*in->expr, in->stmt->kind);
-            std::vector<std::int32_t> bounds;
-            for (std::int32_t r = in->a; r < in->a + in->b; ++r)
-                bounds.push_back(regs[r]->asLong());
-            sizeArray(array, bounds, static_cast<const ast::DeclStmt&>(*in->stmt));
-        }
-            NEXT_INSTRUCTION();
+        sizeArray:
         erase:
-            eraseArray(arrayVariable(*in->expr, ast::StmtKind::Erase));
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
@@ -707,7 +798,7 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
                             regs + in->dst, regs);
             NEXT_INSTRUCTION();
         checkCallee:
-            resolveCallee(*in->expr);
+            outOfLoop(*in, regs, constants);
             NEXT_INSTRUCTION();
         elementCheck:
             if (passesElement(in->expr->args))
@@ -720,7 +811,7 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             ClassInstance* me = nullptr;
             const Bytecode::CallSite& site = bc->calls[static_cast<std::size_t>(in->a)];
             if (const Procedure* p = calls.scriptCallee(site, *bc, regs, me)) {
-                calls.start(*p, me, site, in->dst, *bc, static_cast<std::int32_t>(ip - code));
+                calls.start(*p, me, site, in->dst, *bc, ip);
                 bc = p->bytecode.get();
                 code = bc->code.data();
                 constants = bc->constants.data();
@@ -740,11 +831,10 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
             if (calls.empty())
                 return;
             {
-                std::int32_t back = calls.finishWithResult(bc);
+                ip = calls.finishWithResult(bc);
                 code = bc->code.data();
                 constants = bc->constants.data();
                 regs = frame_->slots;
-                ip = code + back;
             }
             NEXT_INSTRUCTION();
         } catch (ScriptError& e) {

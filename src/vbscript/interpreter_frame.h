@@ -42,10 +42,13 @@ struct Interpreter::LoopFrame : Frame {
     Frame* caller = nullptr;
     const Bytecode* callerCode = nullptr;
     FrameStack::Region region;
-    std::int32_t returnPc = 0;
-    Value* result = nullptr;   // the caller's register for the result, if it wants one
-    Ref<HostObject> keepAlive; // the object whose method this is, alive for the call
-    Value* object = nullptr;   // the caller's temporary holding it, emptied after the call
+    const Instruction* returnTo = nullptr; // the caller's next instruction
+    std::int32_t resultRegister = -1;      // the caller's for the result, if it wants one (>= 0)
+    // The object whose method this is, alive for the call: held by the caller's temporary
+    // `object`, emptied after the call, or else by `keepAlive`. Both null in a frame not
+    // in use.
+    Ref<HostObject> keepAlive;
+    Value* object = nullptr;
 };
 
 // A call's room on the frame stack, given back emptied however the call ends.

@@ -38,3 +38,16 @@ Set second = New Named : second.Name = "second"
 Set o = first
 o.Say Switch() ' expect: first hello
 o.Say "again" ' expect: second again
+
+' A built-in takes its arguments' values in order: a ByRef parameter is read before a
+' function named after it, which changes the variable the parameter stands for, runs.
+Dim counter : counter = 5
+Function BumpCounter() : counter = counter + 1 : BumpCounter = 1 : End Function
+Dim grid(7, 1) : grid(5, 1) = "five" : grid(6, 1) = "six"
+Sub ReadInOrder(ByRef a)
+    WScript.Echo Mid(a, BumpCounter, 5), a
+    Dim cell : cell = grid(a, BumpCounter)
+    WScript.Echo cell, a
+End Sub
+ReadInOrder counter ' expect: 5 6
+' expect: six 7
