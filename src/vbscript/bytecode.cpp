@@ -99,6 +99,11 @@ private:
         if (o.temporary)
             --nextTemporary_;
     }
+    // A new entry for what a use of a name denotes, found when it runs.
+    std::int32_t nameCache() {
+        bc_.nameCaches.emplace_back();
+        return static_cast<std::int32_t>(bc_.nameCaches.size()) - 1;
+    }
     Operand constant(const Value& v) {
         bc_.constants.push_back(v);
         return {-static_cast<std::int32_t>(bc_.constants.size()), false};
@@ -185,6 +190,7 @@ private:
                 continue;
             Instruction in{s.kind == StmtKind::Erase ? Opcode::Erase : Opcode::ArrayVariable};
             in.expr = &target;
+            in.name = nameCache();
             in.stmt = &s;
             if (in.code == Opcode::Erase || !d.bounds.empty())
                 emit(in);
@@ -247,6 +253,7 @@ private:
             Instruction in = oneOperand(byName ? Opcode::StoreName : Opcode::Store, o);
             in.when = a.isSet;
             in.expr = &target;
+            in.name = nameCache();
             emit(in);
             return true;
         }
@@ -289,6 +296,8 @@ private:
         store.a = prepare.dst;
         store.when = a.isSet;
         store.expr = &target;
+        if (!member)
+            store.name = nameCache();
         store.dst = nextTemporary_;
         if (indexed)
             for (const auto& subscript : target.args)
@@ -320,6 +329,7 @@ private:
             release(o);
             Instruction in = oneOperand(Opcode::Constant, o);
             in.expr = d.target.get();
+            in.name = nameCache();
             emit(in);
         }
     }
@@ -337,6 +347,7 @@ private:
         release(left);
         Instruction in = binaryInstruction(Opcode::Append, Op::Concat, left, right);
         in.expr = a.target.get();
+        in.name = nameCache();
         emit(in);
     }
 
@@ -409,18 +420,21 @@ private:
         init.consumeB = false;
         init.dst = step.index;
         init.expr = s.variable.get();
+        init.name = nameCache();
         emit(init);
         release(start);
         std::int32_t top = pc();
         Instruction test = binaryInstruction(Opcode::ForTest, Op::Add, end, step);
         test.consumeA = test.consumeB = false;
         test.expr = s.variable.get();
+        test.name = init.name;
         std::size_t exit = emit(test);
         fors_.push_back(openLoop());
         block(s.body);
         Instruction next{Opcode::ForNext};
         next.b = step.index;
         next.expr = s.variable.get();
+        next.name = init.name;
         next.target = top;
         emit(next);
         landHere(exit);
@@ -527,6 +541,7 @@ private:
         next.dst = items;
         next.b = position;
         next.expr = s.variable.get();
+        next.name = nameCache();
         std::size_t exit = emit(next);
         fors_.push_back(openLoop());
         block(s.body);
@@ -577,7 +592,7 @@ private:
         case ExprKind::Name:
             if (isLocal(e))
                 return {e.slot.index, false};
-            return intoTemporary(Opcode::LoadName, e);
+            return intoTemporary(Opcode::LoadName, e, nameCache());
         case ExprKind::Paren:
             return value(*e.object);
         case ExprKind::Unary:
@@ -602,10 +617,11 @@ private:
         return intoTemporary(Opcode::Eval, e);
     }
 
-    Operand intoTemporary(Opcode code, const Expr& e) {
+    Operand intoTemporary(Opcode code, const Expr& e, std::int32_t name = -1) {
         Instruction in{code};
         in.dst = temporary();
         in.expr = &e;
+        in.name = name;
         emit(in);
         return {in.dst, true};
     }
@@ -745,19 +761,27 @@ private:
                 object = copyOf(object.index);
             site.object = object.index;
             site.objectIsTemporary = object.temporary;
-        } else if (computed && callee.slot.scope == Scope::Global) {
-            Instruction check{Opcode::CheckCallee};
-            check.expr = &callee;
-            emit(check);
+        } else {
+            site.calleeCache = nameCache();
+            if (computed && callee.slot.scope == Scope::Global) {
+                Instruction check{Opcode::CheckCallee};
+                check.expr = &callee;
+                check.name = site.calleeCache;
+                emit(check);
+            }
         }
         std::vector<Operand> operands;
+        std::vector<std::int32_t> caches(args.size(), -1);
         for (std::size_t i = 0; i < args.size(); ++i) {
             const Expr& a = *args[i];
             if (a.kind == ExprKind::Name && i < takenAtPlace) {
-                operands.push_back(boundName(a, siteIndex));
+                caches[i] = nameCache();
+                operands.push_back(boundName(a, siteIndex, caches[i]));
                 continue;
             }
             if (isLocal(a) || a.kind == ExprKind::Name) {
+                if (!isLocal(a))
+                    caches[i] = nameCache();
                 operands.push_back({isLocal(a) ? a.slot.index : 0, false});
                 continue;
             }
@@ -773,7 +797,7 @@ private:
             bool bound = a.kind == ExprKind::Name && i < takenAtPlace;
             bool name = bound || (a.kind == ExprKind::Name && !isLocal(a));
             bc_.passed.push_back(
-                {operands[i].index, !bound && isLocal(a), name ? &a : nullptr, bound});
+                {operands[i].index, !bound && isLocal(a), name ? &a : nullptr, bound, caches[i]});
             site.names = site.names || name;
         }
         for (auto it = operands.rbegin(); it != operands.rend(); ++it)
@@ -791,11 +815,12 @@ private:
     }
 
     // A name (a local variable too) taken at its place among a call's arguments.
-    Operand boundName(const Expr& name, std::int32_t siteIndex) {
+    Operand boundName(const Expr& name, std::int32_t siteIndex, std::int32_t cache) {
         Instruction in{Opcode::BindName};
         in.dst = temporary();
         in.a = siteIndex;
         in.expr = &name;
+        in.name = cache;
         emit(in);
         return {in.dst, true};
     }

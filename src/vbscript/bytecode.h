@@ -22,6 +22,9 @@
 
 namespace vbs {
 
+struct Builtin;
+struct GlobalEntry;
+
 enum class Opcode : std::uint8_t {
     StepJump,      // counts a step, then on to `target` (the end of a loop's body)
     Jump,          // on to `target`
@@ -109,9 +112,25 @@ struct Instruction {
     // The statement the instruction belongs to (Bytecode::statements): an error is that
     // statement's.
     std::int32_t statement = 0;
+    // Of an instruction on a name (`expr`, or the name of the array an element assigned
+    // belongs to): where what it denotes is remembered (Bytecode::nameCaches).
+    std::int32_t name = -1;
     const ast::Expr* expr = nullptr;
     const ast::Stmt* stmt = nullptr;
 };
+
+// What one use of a name other than a local variable was found to denote: run-time state
+// of the compiled form, kept out of the syntax tree. A global is remembered for good, as
+// globals are never removed and the table never moves its entries; a built-in only while
+// the global table has the size it had when the built-in was found, as a global of the
+// same name defined later hides it.
+struct NameCache {
+    GlobalEntry* global = nullptr;
+    const Builtin* builtin = nullptr;
+    std::uint32_t builtinAtGlobals = 0;
+};
+// What a name is known to denote where no entry is kept: nothing until looked up.
+inline constexpr NameCache kNothingKnown{};
 
 struct Bytecode {
     struct Statement {
@@ -132,6 +151,7 @@ struct Bytecode {
         // The name was taken at its place (BindName): register `operand` holds its value,
         // unless it is a variable passed by reference.
         bool bound = false;
+        std::int32_t cache = -1; // the name's entry in nameCaches
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.
@@ -145,13 +165,15 @@ struct Bytecode {
         bool objectIsTemporary = false;
         std::int32_t first = 0; // its arguments: passed[first, first + count)
         std::int32_t count = 0;
-        bool names = false; // some are names bound as the call runs
+        bool names = false;            // some are names bound as the call runs
+        std::int32_t calleeCache = -1; // a name's entry in nameCaches
         // What the member named in the class of the last script object met: run-time
         // state of the compiled form, kept out of the syntax tree.
         mutable ClassMember member;
     };
     std::vector<CallSite> calls;
     std::vector<Passed> passed;
+    mutable std::vector<NameCache> nameCaches; // run-time state, see NameCache
     // The frame's slots plus the temporaries.
     int registers = 0;
 };

@@ -35,6 +35,7 @@ class ErrObject;
 struct Builtin;
 struct Bytecode;
 struct Instruction;
+struct NameCache;
 
 // An argument as a procedure receives it: a variable that may be passed by reference, or a
 // value.
@@ -54,7 +55,8 @@ using ArgList = InlineList<Argument, 4>;
 using Values = InlineList<Value, 4>;
 using Subscripts = InlineList<std::int32_t, 4>;
 
-// An entry of the global table. Name nodes remember the entry they denote (ast::Slot).
+// An entry of the global table. The compiled form remembers the entry a name denotes
+// (NameCache).
 struct GlobalEntry {
     std::u16string name;
     Value value;
@@ -188,9 +190,10 @@ private:
                             const std::vector<ast::ExprPtr>& argExprs);
     const Value& operand(const ast::Expr& e, Value& scratch);
     const Value& elementOrValue(const ast::Expr& e, Value& scratch);
-    Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args,
+    Value* plainElement(const ast::Expr& callee, const NameCache& calleeCache,
+                        const std::vector<ast::ExprPtr>& args, const NameCache& indexCache,
                         bool forWrite);
-    Value* knownVariable(const ast::Expr& e, bool forWrite);
+    Value* knownVariable(const ast::Expr& e, const NameCache& cache, bool forWrite);
     bool isPlain(const ast::Expr& e);
 
     // statements
@@ -201,17 +204,18 @@ private:
     bool recover(ScriptError& e, const ast::Stmt& s);
     void exec(const ast::Stmt& s);
     // For's test and step on its counter, after its start, end and step are numbers.
-    bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
-    void stepForCounter(const ast::Expr& counter, const Value& step);
+    bool forCounterPassed(const ast::Expr& counter, NameCache& cache, const Value& end,
+                          const Value& step);
+    void stepForCounter(const ast::Expr& counter, NameCache& cache, const Value& step);
     // What For Each goes over: a copy of an array's elements or an object's items; 91 for
     // Nothing, 451 for anything else.
     static std::vector<Value> forEachItems(const Value& collection);
     void execConst(const ast::DeclStmt& s);
-    void defineConstant(const ast::Expr& target, Value v);
+    void defineConstant(const ast::Expr& target, NameCache& cache, Value v);
     // Dim, ReDim and Erase of one name. The variable an array statement of `kind` works
     // on: ReDim declares its name also under Option Explicit, and a fixed array refuses
     // ReDim before the new bounds are read.
-    Value& arrayVariable(const ast::Expr& target, ast::StmtKind kind);
+    Value& arrayVariable(const ast::Expr& target, NameCache& cache, ast::StmtKind kind);
     static void eraseArray(Value& var);
     // Dim or ReDim (s) of var with these upper bounds, once they are found.
     static void sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
@@ -220,7 +224,7 @@ private:
 
     // expressions
     Value eval(const ast::Expr& e);
-    Value evalName(const ast::Expr& e);
+    Value evalName(const ast::Expr& e, NameCache& cache);
     Value evalCall(const ast::Expr& callee, const std::vector<ast::ExprPtr>& argExprs,
                    bool wantValue);
     Value memberCall(const ast::Expr& member, ClassMember& cache, const Value& target,
@@ -228,7 +232,8 @@ private:
     const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
                                      const ClassInstance& inst);
     // A call whose arguments are already found: `callee` a name.
-    Value callName(const ast::Expr& callee, std::span<Argument> args, bool wantValue);
+    Value callName(const ast::Expr& callee, NameCache& cache, std::span<Argument> args,
+                   bool wantValue);
     bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
     Value arrayCall(Value& var, std::span<Argument> args, bool wantValue);
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
@@ -239,18 +244,20 @@ private:
     Value newInstance(const ast::Expr& e);
     ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
     Value* arrayArgument(const ast::Expr& arg);
-    bool bindVariable(const ast::Expr& name, Argument& arg);
+    bool bindVariable(const ast::Expr& name, NameCache& cache, Argument& arg);
     bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
     Values evalValues(const std::vector<ast::ExprPtr>& argExprs);
     // The storage of a name that denotes a variable (creating an implicit one), else null.
-    Value* variable(const ast::Expr& nameExpr, bool forWrite);
+    Value* variable(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     void execAssign(const ast::AssignStmt& s);
-    void assign(const ast::Expr& target, Value value, bool isSet);
+    // `cache` is the target name's, or that of the name an element's subscripts follow.
+    void assign(const ast::Expr& target, NameCache& cache, Value value, bool isSet);
     void assignMember(const Value& object, std::u16string_view name, std::span<Value> args,
                       const Value& v, bool isSet);
-    void assignIndexed(const ast::Expr& callee, Values& values, Value& v, bool isSet);
+    void assignIndexed(const ast::Expr& callee, NameCache& cache, Values& values, Value& v,
+                       bool isSet);
     Value prepareAssigned(Value value, bool isSet);
 
     struct ResolvedName {
@@ -260,16 +267,16 @@ private:
         const Value* constant = nullptr;
         Global* global = nullptr;
     };
-    ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
-    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, bool forWrite);
+    ResolvedName resolve(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     ResolvedName globalName(Global& g);
-    ResolvedName resolveCallee(const ast::Expr& callee);
+    ResolvedName resolveCallee(const ast::Expr& callee, NameCache& cache);
     Value callResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                        bool wantValue);
     Value callNameResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                            bool wantValue);
-    bool isUnknownName(const ast::Expr& nameExpr) const;
-    bool resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r);
+    bool isUnknownName(const ast::Expr& nameExpr, const NameCache& cache) const;
+    bool resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedName& r);
     static bool takesValues(const ResolvedName& r, std::int32_t argCount);
 
     std::deque<Global> globals_;

@@ -34,6 +34,11 @@ const Value& registerOrConstant(Value* const* regs, const Value* constants, std:
     return i >= 0 ? *regs[i] : constants[-1 - i];
 }
 
+// Where what the name of instruction or argument entry `i` denotes is remembered.
+NameCache& nameCache(const Bytecode& bc, std::int32_t i) {
+    return bc.nameCaches[static_cast<std::size_t>(i)];
+}
+
 // A temporary's value, the temporary left empty.
 Value taken(Value& temporary) {
     Value v = std::move(temporary);
@@ -105,9 +110,10 @@ public:
         // general way.
         if (site.names)
             for (std::int32_t i = 0; i < site.count; ++i)
-                if (const ast::Expr* name =
-                        bc.passed[static_cast<std::size_t>(site.first + i)].name;
-                    name && !interp.knownVariable(*name, true))
+                if (const Bytecode::Passed& passed =
+                        bc.passed[static_cast<std::size_t>(site.first + i)];
+                    passed.name &&
+                    !interp.knownVariable(*passed.name, nameCache(bc, passed.cache), true))
                     return nullptr;
         return p;
     }
@@ -120,7 +126,7 @@ public:
         using Callee = Bytecode::CallSite::Callee;
         switch (site.kind) {
         case Callee::Global: {
-            const GlobalEntry* g = site.callee->slot.global;
+            const GlobalEntry* g = nameCache(bc, site.calleeCache).global;
             if (!g || !g->proc)
                 return nullptr;
             p = g->proc;
@@ -181,7 +187,8 @@ public:
         for (; args != end; ++args, ++values, ++pointers) {
             std::int32_t o = args->operand;
             if (args->name)
-                *pointers = interp_.knownVariable(*args->name, true); // see scriptCallee
+                *pointers = interp_.knownVariable(*args->name, nameCache(bc, args->cache),
+                                                  true); // see scriptCallee
             else if (o < 0)
                 *values = constants[-1 - o];
             else if (args->variable)
@@ -271,13 +278,16 @@ private:
 // Whether `callee` is a name found before its arguments are bound, as the tree walker
 // finds it (not a global procedure nor the running function's own name); `r` is then what
 // it denotes.
-bool Interpreter::resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r) {
-    if (callee.kind != ast::ExprKind::Name ||
-        (callee.slot.scope == ast::Scope::Global && callee.slot.global &&
-         callee.slot.global->proc) ||
-        callsItself(callee, static_cast<std::size_t>(argCount)))
+bool Interpreter::resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedName& r) {
+    const Bytecode::CallSite& call = bc.calls[static_cast<std::size_t>(site)];
+    const ast::Expr& callee = *call.callee;
+    if (callee.kind != ast::ExprKind::Name)
         return false;
-    r = resolveCallee(callee);
+    NameCache& cache = nameCache(bc, call.calleeCache);
+    if ((callee.slot.scope == ast::Scope::Global && cache.global && cache.global->proc) ||
+        callsItself(callee, static_cast<std::size_t>(call.count)))
+        return false;
+    r = resolveCallee(callee, cache);
     return true;
 }
 
@@ -304,19 +314,20 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     // Names among the arguments are bound once the callee is found, as the tree walker
     // binds them: by value for a built-in or an array, else a variable by reference.
     ResolvedName r;
-    bool calleeFirst = site.names && resolvedFirst(*site.callee, site.count, r);
+    bool calleeFirst = site.names && resolvedFirst(bc, in.a, r);
     bool byValue = calleeFirst && takesValues(r, site.count);
     const Bytecode::Passed* passed = bc.passed.data() + site.first;
     ArgList args(static_cast<std::size_t>(site.count));
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::int32_t o = passed[i].operand;
         if (const ast::Expr* name = passed[i].name) {
+            NameCache& cache = nameCache(bc, passed[i].cache);
             if (passed[i].bound) {
-                if (byValue || !bindVariable(*name, args[i]))
+                if (byValue || !bindVariable(*name, cache, args[i]))
                     args[i].value = std::move(*regs[o]);
-            } else if (byValue || !bindVariable(*name, args[i])) {
-                const Value* known = knownVariable(*name, false);
-                args[i].value = known ? *known : evalName(*name);
+            } else if (byValue || !bindVariable(*name, cache, args[i])) {
+                const Value* known = knownVariable(*name, cache, false);
+                args[i].value = known ? *known : evalName(*name, cache);
             }
         } else if (o < 0) {
             args[i].value = bc.constants[static_cast<std::size_t>(-1 - o)];
@@ -331,7 +342,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     if (site.kind == Callee::Computed)
         return callOnValue(target, args, in.when || args.empty());
     if (callee.kind != ast::ExprKind::Member)
-        return callName(callee, args, in.when);
+        return callName(callee, nameCache(bc, site.calleeCache), args, in.when);
     return memberCall(callee, site.member, target, args, in.when);
 }
 
@@ -342,17 +353,18 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
                                              Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& name = *in.expr;
+    NameCache& cache = nameCache(bc, in.name);
     Value& to = *regs[in.dst];
     ResolvedName r;
-    if (!(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count))) {
+    if (!(resolvedFirst(bc, in.a, r) && takesValues(r, site.count))) {
         Argument probe;
-        if (bindVariable(name, probe)) {
+        if (bindVariable(name, cache, probe)) {
             to.clear();
             return;
         }
     }
-    const Value* known = knownVariable(name, false);
-    to = known ? *known : evalName(name);
+    const Value* known = knownVariable(name, cache, false);
+    to = known ? *known : evalName(name, cache);
 }
 
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& unit) {
@@ -447,11 +459,13 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             assignValue(*regs[in->dst], registerOrConstant(regs, constants, in->a));
             consume(regs, *in);
             NEXT_INSTRUCTION();
-        loadName:
-            if (const Value* found = knownVariable(*in->expr, false))
+        loadName : {
+            NameCache& cache = nameCache(*bc, in->name);
+            if (const Value* found = knownVariable(*in->expr, cache, false))
                 *regs[in->dst] = *found;
             else
-                *regs[in->dst] = evalName(*in->expr);
+                *regs[in->dst] = evalName(*in->expr, cache);
+        }
             NEXT_INSTRUCTION();
         loadMe:
             *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
@@ -474,16 +488,17 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
                 v = scalar(v);
             // Finding the value may have defined a procedure of the name: found only
             // now.
-            if (Value* variable = knownVariable(*in->expr, true))
+            NameCache& cache = nameCache(*bc, in->name);
+            if (Value* variable = knownVariable(*in->expr, cache, true))
                 *variable = std::move(v);
             else
-                assign(*in->expr, std::move(v), false);
+                assign(*in->expr, cache, std::move(v), false);
         }
             NEXT_INSTRUCTION();
         store : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
-            assign(*in->expr, std::move(v), in->when);
+            assign(*in->expr, nameCache(*bc, in->name), std::move(v), in->when);
         }
             NEXT_INSTRUCTION();
         prepare : {
@@ -508,13 +523,13 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         storeIndexed : {
             Value v = taken(*regs[in->a]);
             Values subscripts = takenSubscripts(regs, in->dst, *in->expr);
-            assignIndexed(*in->expr->object, subscripts, v, in->when);
+            assignIndexed(*in->expr->object, nameCache(*bc, in->name), subscripts, v, in->when);
         }
             NEXT_INSTRUCTION();
         constant : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
-            defineConstant(*in->expr, std::move(v));
+            defineConstant(*in->expr, nameCache(*bc, in->name), std::move(v));
         }
             NEXT_INSTRUCTION();
         onError:
@@ -553,20 +568,22 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             // a variable takes a value that is no object straight, as assign would store it.
             Value& item = items[position];
             bool isObject = item.isObject();
-            if (Value* counter = isObject ? nullptr : knownVariable(*in->expr, true))
+            NameCache& cache = nameCache(*bc, in->name);
+            if (Value* counter = isObject ? nullptr : knownVariable(*in->expr, cache, true))
                 *counter = std::move(item);
             else
-                assign(*in->expr, std::move(item), isObject);
+                assign(*in->expr, cache, std::move(item), isObject);
             NEXT_INSTRUCTION();
         }
         append : {
             Value& left = *regs[in->a];
             const Value& right = registerOrConstant(regs, constants, in->b);
+            NameCache& cache = nameCache(*bc, in->name);
             Value* target = nullptr;
             if (left.isString()) {
-                target = knownVariable(*in->expr, true);
+                target = knownVariable(*in->expr, cache, true);
                 if (!target)
-                    target = variable(*in->expr, true);
+                    target = variable(*in->expr, cache, true);
             }
             if (target && target->isString() && target->sharesCell(left)) {
                 left.clear();
@@ -582,14 +599,14 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
                 Value joined = applyBinary(ast::Op::Concat, *regs[in->a],
                                            registerOrConstant(regs, constants, in->b));
                 consume(regs, *in);
-                assign(*in->expr, std::move(joined), false);
+                assign(*in->expr, nameCache(*bc, in->name), std::move(joined), false);
             }
             NEXT_INSTRUCTION();
         declare:
             declareGlobal(in->expr->name());
             NEXT_INSTRUCTION();
         arrayVariable:
-            arrayVariable(*in->expr, in->stmt->kind);
+            arrayVariable(*in->expr, nameCache(*bc, in->name), in->stmt->kind);
             NEXT_INSTRUCTION();
         bound:
             regs[in->dst]->setInline(Type::Long, static_cast<std::uint32_t>(toLong(
@@ -599,7 +616,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         sizeArray : {
             // Sizing takes time in proportion to the size, as a loop does.
             checkStep();
-            Value& array = arrayVariable(*in->expr, in->stmt->kind);
+            Value& array = arrayVariable(*in->expr, nameCache(*bc, in->name), in->stmt->kind);
             std::vector<std::int32_t> bounds;
             for (std::int32_t r = in->a; r < in->a + in->b; ++r)
                 bounds.push_back(regs[r]->asLong());
@@ -607,7 +624,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         }
             NEXT_INSTRUCTION();
         erase:
-            eraseArray(arrayVariable(*in->expr, ast::StmtKind::Erase));
+            eraseArray(arrayVariable(*in->expr, nameCache(*bc, in->name), ast::StmtKind::Erase));
             NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
@@ -616,21 +633,25 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         forInit:
             if (regs[in->a]->isNull() || regs[in->b]->isNull() || regs[in->dst]->isNull())
                 raise(err::InvalidNull);
-            assign(*in->expr, *regs[in->a], false);
+            assign(*in->expr, nameCache(*bc, in->name), *regs[in->a], false);
             consume(regs, *in);
             NEXT_INSTRUCTION();
         forTest:
-            if (forCounterPassed(*in->expr, *regs[in->a], *regs[in->b]))
+            if (forCounterPassed(*in->expr, nameCache(*bc, in->name), *regs[in->a], *regs[in->b]))
                 ip = code + in->target;
             NEXT_INSTRUCTION();
         forNext:
-            stepForCounter(*in->expr, *regs[in->b]);
+            stepForCounter(*in->expr, nameCache(*bc, in->name), *regs[in->b]);
             checkStep();
             ip = code + in->target;
             NEXT_INSTRUCTION();
         element : {
             const ast::Expr& e = *in->expr;
-            if (const Value* found = plainElement(*e.object, e.args, false)) {
+            const Bytecode::CallSite& site = bc->calls[static_cast<std::size_t>(in->a)];
+            std::int32_t index = bc->passed[static_cast<std::size_t>(site.first)].cache;
+            if (const Value* found =
+                    plainElement(*e.object, nameCache(*bc, site.calleeCache), e.args,
+                                 index >= 0 ? nameCache(*bc, index) : kNothingKnown, false)) {
                 *regs[in->dst] = *found;
                 NEXT_INSTRUCTION();
             }
@@ -644,7 +665,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             exec(*in->stmt);
             NEXT_INSTRUCTION();
         checkCallee:
-            resolveCallee(*in->expr);
+            resolveCallee(*in->expr, nameCache(*bc, in->name));
             NEXT_INSTRUCTION();
         elementCheck:
             if (passesElement(in->expr->args))

@@ -47,10 +47,10 @@ template <typename T> Subscripts subscriptsOf(std::span<const T> items) {
 
 // Whether evaluating the expression runs nothing: a literal or a known variable.
 bool Interpreter::isPlain(const Expr& e) {
-    return e.kind == ExprKind::Literal || knownVariable(e, false);
+    return e.kind == ExprKind::Literal || knownVariable(e, kNothingKnown, false);
 }
 
-Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
+Interpreter::ResolvedName Interpreter::resolve(const Expr& e, NameCache& cache, bool forWrite) {
     const Slot& slot = e.slot;
     switch (slot.scope) {
     case Scope::Local:
@@ -62,25 +62,26 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
     case Scope::Global:
         break;
     }
-    if (slot.global)
-        return globalName(*slot.global);
-    if (slot.builtin && !forWrite && slot.builtinAtGlobals == globals_.size())
-        return {nullptr, nullptr, slot.builtin};
-    return resolveFirstUse(e, forWrite);
+    if (cache.global)
+        return globalName(*cache.global);
+    if (cache.builtin && !forWrite && cache.builtinAtGlobals == globals_.size())
+        return {nullptr, nullptr, cache.builtin};
+    return resolveFirstUse(e, cache, forWrite);
 }
 
 // A global name's first use: a global, a built-in, a constant, the procedure's implicit
-// local, or a new global. Only a global is remembered in the node: the others depend on
-// what is defined later or on the frame.
-Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWrite) {
+// local, or a new global. Only a global is remembered for good: the others depend on what
+// is defined later or on the frame.
+Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, NameCache& cache,
+                                                       bool forWrite) {
     const Slot& slot = e.slot;
     int index = findGlobal(e.key());
     if (index < 0) {
-        if (!slot.builtin && !forWrite)
-            slot.builtin = findBuiltin(e.key());
-        if (slot.builtin && !forWrite) {
-            slot.builtinAtGlobals = static_cast<std::uint32_t>(globals_.size());
-            return {nullptr, nullptr, slot.builtin};
+        if (!cache.builtin && !forWrite)
+            cache.builtin = findBuiltin(e.key());
+        if (cache.builtin && !forWrite) {
+            cache.builtinAtGlobals = static_cast<std::uint32_t>(globals_.size());
+            return {nullptr, nullptr, cache.builtin};
         }
         if (const BuiltinConstant* c = findConstant(e.key())) {
             if (forWrite)
@@ -98,8 +99,8 @@ Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWr
             return {fallback};
         index = declareGlobal(e.name());
     }
-    slot.global = &globals_[static_cast<std::size_t>(index)];
-    return globalName(*slot.global);
+    cache.global = &globals_[static_cast<std::size_t>(index)];
+    return globalName(*cache.global);
 }
 
 Interpreter::ResolvedName Interpreter::globalName(Global& g) {
@@ -112,9 +113,9 @@ Interpreter::ResolvedName Interpreter::globalName(Global& g) {
 
 // A name called like a procedure that nothing defines: no global, no built-in, and no
 // implicit local holding a value.
-bool Interpreter::isUnknownName(const Expr& e) const {
+bool Interpreter::isUnknownName(const Expr& e, const NameCache& cache) const {
     const Slot& slot = e.slot;
-    if (slot.scope != Scope::Global || slot.global || slot.builtin)
+    if (slot.scope != Scope::Global || cache.global || cache.builtin)
         return false;
     if (findGlobal(e.key()) >= 0 || findBuiltin(e.key()) || findConstant(e.key()))
         return false;
@@ -124,10 +125,10 @@ bool Interpreter::isUnknownName(const Expr& e) const {
     return true;
 }
 
-Value* Interpreter::variable(const Expr& e, bool forWrite) {
+Value* Interpreter::variable(const Expr& e, NameCache& cache, bool forWrite) {
     if (e.kind != ExprKind::Name)
         return nullptr;
-    ResolvedName r = resolve(e, forWrite);
+    ResolvedName r = resolve(e, cache, forWrite);
     if (!r.var || (r.global && r.global->isConst))
         return nullptr;
     return r.var;
@@ -144,10 +145,10 @@ Value Interpreter::eval(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Literal:
         return e.literal;
-    case ExprKind::Name:
-        if (Value* v = knownVariable(e, false))
-            return *v;
-        return evalName(e);
+    case ExprKind::Name: {
+        NameCache cache;
+        return evalName(e, cache);
+    }
     case ExprKind::Member:
     case ExprKind::Me:
         if (e.kind == ExprKind::Me)
@@ -179,16 +180,18 @@ Value Interpreter::eval(const Expr& e) {
 // An element of an array variable with one plain subscript (`a(i)`), found without
 // evaluating anything that could run code; null for any other expression. For writing,
 // the array is unshared first.
-Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>& args,
+Value* Interpreter::plainElement(const Expr& callee, const NameCache& calleeCache,
+                                 const std::vector<ExprPtr>& args, const NameCache& indexCache,
                                  bool forWrite) {
     if (args.size() != 1)
         return nullptr;
     const Expr& index = *args[0];
-    const Value* i = index.kind == ExprKind::Literal ? &index.literal : knownVariable(index, false);
+    const Value* i =
+        index.kind == ExprKind::Literal ? &index.literal : knownVariable(index, indexCache, false);
     // An object subscript runs its default property, which could resize the array.
     if (!i || i->isObject())
         return nullptr;
-    Value* var = knownVariable(callee, forWrite);
+    Value* var = knownVariable(callee, calleeCache, forWrite);
     if (!var || !var->isArray())
         return nullptr;
     Array& array = forWrite ? var->mutableArray() : *var->asArray();
@@ -200,21 +203,22 @@ Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>&
 const Value& Interpreter::operand(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Literal)
         return e.literal;
-    if (Value* v = knownVariable(e, false))
+    if (Value* v = knownVariable(e, kNothingKnown, false))
         return *v;
     return elementOrValue(e, scratch);
 }
 
 const Value& Interpreter::elementOrValue(const Expr& e, Value& scratch) {
     if (e.kind == ExprKind::Call)
-        if (const Value* element = plainElement(*e.object, e.args, false))
+        if (const Value* element =
+                plainElement(*e.object, kNothingKnown, e.args, kNothingKnown, false))
             return *element;
     scratch = eval(e);
     return scratch;
 }
 
-Value Interpreter::evalName(const Expr& e) {
-    ResolvedName r = resolve(e, false);
+Value Interpreter::evalName(const Expr& e, NameCache& cache) {
+    ResolvedName r = resolve(e, cache, false);
     if (r.var)
         return *r.var;
     if (r.constant)
@@ -225,10 +229,11 @@ Value Interpreter::evalName(const Expr& e) {
 // An argument `a(i)` where `a` is an array variable: the array, whose element is passed by
 // reference. Null for any other argument.
 Value* Interpreter::arrayArgument(const Expr& a) {
+    NameCache cache;
     if (a.kind != ExprKind::Call || a.object->kind != ExprKind::Name ||
-        a.object->slot.scope == Scope::Method || isUnknownName(*a.object))
+        a.object->slot.scope == Scope::Method || isUnknownName(*a.object, cache))
         return nullptr;
-    ResolvedName r = resolve(*a.object, false);
+    ResolvedName r = resolve(*a.object, cache, false);
     if (r.var && r.var->isArray() && !(r.global && r.global->isConst))
         return r.var;
     return nullptr;
@@ -240,8 +245,8 @@ bool Interpreter::passesElement(const std::vector<ExprPtr>& argExprs) {
 }
 
 // A name passed as an argument: a variable (not a constant) is passed by reference.
-bool Interpreter::bindVariable(const Expr& name, Argument& arg) {
-    ResolvedName r = resolve(name, false);
+bool Interpreter::bindVariable(const Expr& name, NameCache& cache, Argument& arg) {
+    ResolvedName r = resolve(name, cache, false);
     if (!r.var || (r.global && r.global->isConst))
         return false;
     arg.ref = r.var;
@@ -252,7 +257,8 @@ ArgList Interpreter::evalArgs(const std::vector<ExprPtr>& argExprs) {
     ArgList args(argExprs.size());
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];
-        if (a.kind == ExprKind::Name && bindVariable(a, args[i]))
+        NameCache cache;
+        if (a.kind == ExprKind::Name && bindVariable(a, cache, args[i]))
             continue;
         if (Value* array = arrayArgument(a)) {
             auto indices = evalArgs(a.args);
@@ -344,12 +350,12 @@ const ClassMember& Interpreter::classMemberOf(const Expr& member, ClassMember& c
 
 // What a name called like a procedure denotes, found before its arguments run: a name
 // nothing defines is an error before they run.
-Interpreter::ResolvedName Interpreter::resolveCallee(const Expr& callee) {
-    if (Value* known = knownVariable(callee, false))
+Interpreter::ResolvedName Interpreter::resolveCallee(const Expr& callee, NameCache& cache) {
+    if (Value* known = knownVariable(callee, cache, false))
         return {known};
-    if (isUnknownName(callee))
+    if (isUnknownName(callee, cache))
         raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
-    return resolve(callee, false);
+    return resolve(callee, cache, false);
 }
 
 // Inside a function its own name with arguments is a recursive call, not its result.
@@ -395,13 +401,13 @@ Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r, std::
     raise(err::SubNotDefined);
 }
 
-Value Interpreter::callName(const Expr& callee, std::span<Argument> args, bool wantValue) {
-    const Slot& slot = callee.slot;
-    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
-        return callProcedure(*slot.global->proc, nullptr, args);
+Value Interpreter::callName(const Expr& callee, NameCache& cache, std::span<Argument> args,
+                            bool wantValue) {
+    if (callee.slot.scope == Scope::Global && cache.global && cache.global->proc)
+        return callProcedure(*cache.global->proc, nullptr, args);
     if (callsItself(callee, args.size()))
         return callProcedure(*frame_->proc, frame_->me, args);
-    return callNameResolved(callee, resolveCallee(callee), args, wantValue);
+    return callNameResolved(callee, resolveCallee(callee, cache), args, wantValue);
 }
 
 // A name that is not a global procedure or the running function's own name, called after
@@ -423,28 +429,29 @@ Value Interpreter::evalCall(const Expr& callee, const std::vector<ExprPtr>& argE
         // Left to right: the object, then the arguments, then the member is called.
         Value target = callee.object ? eval(*callee.object) : withObject();
         // A public method of a script object gets its arguments straight into its slots.
+        ClassMember member;
         if (target.isObject() && !target.isNothing())
             if (auto* inst = target.asObject()->scriptInstance()) {
-                const ClassMember& m = classMemberOf(callee, callee.member, *inst);
+                const ClassMember& m = classMemberOf(callee, member, *inst);
                 if (m.field < 0 && m.proc && (m.proc->isPublic || currentMe() == inst))
                     return callWithArguments(*m.proc, inst, argExprs);
             }
         auto args = evalArgs(argExprs);
-        return memberCall(callee, callee.member, target, args, wantValue);
+        return memberCall(callee, member, target, args, wantValue);
     }
     if (callee.kind != ExprKind::Name) {
         Value base = eval(callee);
         auto args = evalArgs(argExprs);
         return callOnValue(base, args, wantValue || argExprs.empty());
     }
-    const Slot& slot = callee.slot;
-    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
-        return callWithArguments(*slot.global->proc, nullptr, argExprs);
     if (callsItself(callee, argExprs.size()))
         return callWithArguments(*frame_->proc, frame_->me, argExprs);
-    if (const Value* element = plainElement(callee, argExprs, false))
+    if (const Value* element = plainElement(callee, kNothingKnown, argExprs, kNothingKnown, false))
         return *element;
-    ResolvedName r = resolveCallee(callee);
+    NameCache cache;
+    ResolvedName r = resolveCallee(callee, cache);
+    if (r.proc && callee.slot.scope == Scope::Global)
+        return callWithArguments(*r.proc, nullptr, argExprs);
     if (r.builtin) {
         Values values = evalValues(argExprs);
         return callBuiltin(*r.builtin, values);
@@ -479,12 +486,13 @@ Value Interpreter::callWithArguments(const Procedure& p, ClassInstance* me,
     const FrameStack::Region& region = storage.region();
     for (std::size_t i = 0; i < argExprs.size(); ++i) {
         const Expr& a = *argExprs[i];
-        if (Value* var = knownVariable(a, true)) {
+        if (Value* var = knownVariable(a, kNothingKnown, true)) {
             region.pointers[i] = var;
             continue;
         }
         if (a.kind == ExprKind::Name) {
-            ResolvedName r = resolve(a, false);
+            NameCache cache;
+            ResolvedName r = resolve(a, cache, false);
             if (r.var && !(r.global && r.global->isConst)) {
                 region.pointers[i] = r.var;
                 continue;
@@ -529,31 +537,24 @@ Value Interpreter::newInstance(const Expr& e) {
 void Interpreter::execAssign(const AssignStmt& a) {
     const Expr& target = *a.target;
     const Expr& value = *a.value;
+    NameCache cache;
     if (!a.appends) {
-        Value* var = a.isSet ? nullptr : knownVariable(target, true);
+        Value* var = a.isSet ? nullptr : knownVariable(target, cache, true);
         if (var) {
             Value v = eval(value);
             if (v.isObject())
                 v = scalar(v);
-            // A global is found again: evaluating the value may have defined a procedure
-            // of that name. A local or a field stays where it is.
-            if (target.slot.scope == Scope::Global)
-                var = knownVariable(target, true);
-            if (var) {
-                *var = std::move(v);
-                return;
-            }
-            assign(target, std::move(v), false);
+            *var = std::move(v);
             return;
         }
-        assign(target, eval(value), a.isSet);
+        assign(target, cache, eval(value), a.isSet);
         return;
     }
     Value left = eval(*value.object);
     Value right = eval(*value.right);
-    Value* var = left.isString() ? variable(target, true) : nullptr;
+    Value* var = left.isString() ? variable(target, cache, true) : nullptr;
     if (!var || !var->isString() || !var->sharesCell(left)) {
-        assign(target, binaryOp(Op::Concat, left, right), false);
+        assign(target, cache, binaryOp(Op::Concat, left, right), false);
         return;
     }
     left = Value();
@@ -574,11 +575,11 @@ Value Interpreter::prepareAssigned(Value value, bool isSet) {
     return value;
 }
 
-void Interpreter::assign(const Expr& target, Value value, bool isSet) {
+void Interpreter::assign(const Expr& target, NameCache& cache, Value value, bool isSet) {
     Value v = prepareAssigned(std::move(value), isSet);
     switch (target.kind) {
     case ExprKind::Name: {
-        ResolvedName r = resolve(target, true);
+        ResolvedName r = resolve(target, cache, true);
         if (r.var) {
             if (r.global && r.global->isConst)
                 raise(err::IllegalAssignment);
@@ -605,7 +606,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         raise(err::IllegalAssignment);
     }
     const Expr& callee = *target.object;
-    if (Value* element = plainElement(callee, target.args, true)) {
+    if (Value* element = plainElement(callee, cache, target.args, kNothingKnown, true)) {
         *element = std::move(v);
         return;
     }
@@ -615,7 +616,7 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
                      isSet);
         return;
     }
-    assignIndexed(callee, values, v, isSet);
+    assignIndexed(callee, cache, values, v, isSet);
 }
 
 // The object is found after the value and the subscripts.
@@ -630,14 +631,15 @@ void Interpreter::assignMember(const Value& object, std::u16string_view name, st
 
 // `callee(args) = v`: an element of an array variable, the default property of an object
 // variable, or a property of the running class or of a host object's member.
-void Interpreter::assignIndexed(const Expr& callee, Values& values, Value& v, bool isSet) {
+void Interpreter::assignIndexed(const Expr& callee, NameCache& cache, Values& values, Value& v,
+                                bool isSet) {
     if (callee.kind != ExprKind::Name)
         raise(err::IllegalAssignment);
     ResolvedName r;
-    if (Value* known = knownVariable(callee, true))
+    if (Value* known = knownVariable(callee, cache, true))
         r.var = known;
     else
-        r = resolve(callee, true);
+        r = resolve(callee, cache, true);
     if (r.var) {
         if (r.var->isArray()) {
             auto subscripts = subscriptsOf<Value>(values); // see callOnValue

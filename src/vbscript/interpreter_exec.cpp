@@ -52,33 +52,35 @@ void Interpreter::execCall(const Expr& call) {
 }
 
 void Interpreter::execConst(const DeclStmt& s) {
-    for (const auto& d : s.items)
-        defineConstant(*d.target, eval(*d.value));
+    for (const auto& d : s.items) {
+        NameCache cache;
+        defineConstant(*d.target, cache, eval(*d.value));
+    }
 }
 
-void Interpreter::defineConstant(const Expr& target, Value v) {
-    Value* var = variable(target, true);
+void Interpreter::defineConstant(const Expr& target, NameCache& cache, Value v) {
+    Value* var = variable(target, cache, true);
     if (!var) // a constant or a procedure already has the name
         raise(err::NameRedefinedRuntime);
     *var = std::move(v);
-    if (target.slot.scope == Scope::Global && target.slot.global)
-        target.slot.global->isConst = true;
+    if (target.slot.scope == Scope::Global && cache.global)
+        cache.global->isConst = true;
 }
 
-Value& Interpreter::arrayVariable(const Expr& target, StmtKind kind) {
+Value& Interpreter::arrayVariable(const Expr& target, NameCache& cache, StmtKind kind) {
     Value* var = nullptr;
     if (kind == StmtKind::ReDim) {
         // ReDim declares the name it sizes, also under Option Explicit.
         bool explicitNames = std::exchange(frame_->explicitNames, false);
         try {
-            var = variable(target, true);
+            var = variable(target, cache, true);
         } catch (...) {
             frame_->explicitNames = explicitNames;
             throw;
         }
         frame_->explicitNames = explicitNames;
     } else {
-        var = variable(target, true);
+        var = variable(target, cache, true);
     }
     if (!var)
         raise(err::IllegalAssignment);
@@ -116,7 +118,8 @@ void Interpreter::sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
 // A variable's storage never moves, but it is looked for again each time: the body may
 // have made the name denote something else (a procedure defined by ExecuteGlobal). A
 // counter holding an object is read as a copy: its default property runs script code.
-bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const Value& step) {
+bool Interpreter::forCounterPassed(const Expr& counter, NameCache& cache, const Value& end,
+                                   const Value& step) {
     bool down = isSmallWhole(step) ? smallWhole(step) < 0 : toDouble(step) < 0;
     auto passed = [&](const Value& current) {
         if (isSmallWhole(current) && isSmallWhole(end)) {
@@ -126,18 +129,18 @@ bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const 
         auto c = compareValues(current, end);
         return !c || (down ? *c < 0 : *c > 0);
     };
-    Value* variable = knownVariable(counter, true);
+    Value* variable = knownVariable(counter, cache, true);
     if (variable && variable->isObject())
         variable = nullptr;
-    return variable ? passed(*variable) : passed(eval(counter));
+    return variable ? passed(*variable) : passed(evalName(counter, cache));
 }
 
-void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
-    Value* variable = knownVariable(counter, true);
+void Interpreter::stepForCounter(const Expr& counter, NameCache& cache, const Value& step) {
+    Value* variable = knownVariable(counter, cache, true);
     if (variable && !variable->isObject())
         *variable = binaryOp(Op::Add, *variable, step);
     else
-        assign(counter, binaryOp(Op::Add, eval(counter), step), false);
+        assign(counter, cache, binaryOp(Op::Add, evalName(counter, cache), step), false);
 }
 
 std::vector<Value> Interpreter::forEachItems(const Value& collection) {

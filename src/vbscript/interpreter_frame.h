@@ -101,7 +101,8 @@ inline void Interpreter::copyByValArguments(const Procedure& p, const FrameStack
 
 // The storage of a name known to be a variable: a local, a field of the running object,
 // or a global variable met before. Null for anything that needs resolving.
-inline Value* Interpreter::knownVariable(const ast::Expr& e, bool forWrite) {
+inline Value* Interpreter::knownVariable(const ast::Expr& e, const NameCache& cache,
+                                         bool forWrite) {
     if (e.kind != ast::ExprKind::Name)
         return nullptr;
     const ast::Slot& slot = e.slot;
@@ -111,7 +112,7 @@ inline Value* Interpreter::knownVariable(const ast::Expr& e, bool forWrite) {
     case ast::Scope::Field:
         return &frame_->me->fields()[static_cast<std::size_t>(slot.index)];
     case ast::Scope::Global: {
-        GlobalEntry* g = slot.global;
+        GlobalEntry* g = cache.global;
         if (!g || g->proc || g->memberOf || (forWrite && g->isConst))
             return nullptr;
         return &g->value;
