@@ -193,8 +193,30 @@ private:
     Value* plainElement(const ast::Expr& callee, const NameCache& calleeCache,
                         const std::vector<ast::ExprPtr>& args, const NameCache& indexCache,
                         bool forWrite);
-    Value* knownVariable(const ast::Expr& e, const NameCache& cache, bool forWrite);
     bool isPlain(const ast::Expr& e);
+
+    // names (interpreter_names.h): what a name denotes where it runs, `cache` being what
+    // this use of it was found to denote before
+    struct ResolvedName {
+        Value* var = nullptr;
+        const Procedure* proc = nullptr;
+        const Builtin* builtin = nullptr;
+        const Value* constant = nullptr;
+        Global* global = nullptr;
+    };
+    ResolvedName resolve(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    ResolvedName globalName(Global& g);
+    // Without looking anything up: the storage of a name known to be a variable, else null.
+    Value* knownVariable(const ast::Expr& e, const NameCache& cache, bool forWrite);
+    // The storage of a name that denotes a variable (creating an implicit one), else null.
+    Value* variable(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    bool bindVariable(const ast::Expr& name, NameCache& cache, Argument& arg);
+    ResolvedName resolveCallee(const ast::Expr& callee, NameCache& cache);
+    bool isUnknownName(const ast::Expr& nameExpr, const NameCache& cache) const;
+    bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
+    const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
+                                     const ClassInstance& inst);
 
     // statements
     // An error of statement s, as the statement sees it: an error of code compiled while
@@ -229,12 +251,9 @@ private:
                    bool wantValue);
     Value memberCall(const ast::Expr& member, ClassMember& cache, const Value& target,
                      std::span<Argument> args, bool wantValue);
-    const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
-                                     const ClassInstance& inst);
     // A call whose arguments are already found: `callee` a name.
     Value callName(const ast::Expr& callee, NameCache& cache, std::span<Argument> args,
                    bool wantValue);
-    bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
     Value arrayCall(Value& var, std::span<Argument> args, bool wantValue);
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
@@ -244,13 +263,10 @@ private:
     Value newInstance(const ast::Expr& e);
     ArgList evalArgs(const std::vector<ast::ExprPtr>& argExprs);
     Value* arrayArgument(const ast::Expr& arg);
-    bool bindVariable(const ast::Expr& name, NameCache& cache, Argument& arg);
     bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
     Values evalValues(const std::vector<ast::ExprPtr>& argExprs);
-    // The storage of a name that denotes a variable (creating an implicit one), else null.
-    Value* variable(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     void execAssign(const ast::AssignStmt& s);
     // `cache` is the target name's, or that of the name an element's subscripts follow.
     void assign(const ast::Expr& target, NameCache& cache, Value value, bool isSet);
@@ -260,22 +276,10 @@ private:
                        bool isSet);
     Value prepareAssigned(Value value, bool isSet);
 
-    struct ResolvedName {
-        Value* var = nullptr;
-        const Procedure* proc = nullptr;
-        const Builtin* builtin = nullptr;
-        const Value* constant = nullptr;
-        Global* global = nullptr;
-    };
-    ResolvedName resolve(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
-    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
-    ResolvedName globalName(Global& g);
-    ResolvedName resolveCallee(const ast::Expr& callee, NameCache& cache);
     Value callResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                        bool wantValue);
     Value callNameResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                            bool wantValue);
-    bool isUnknownName(const ast::Expr& nameExpr, const NameCache& cache) const;
     bool resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedName& r);
     static bool takesValues(const ResolvedName& r, std::int32_t argCount);
 

@@ -5,6 +5,7 @@
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/interpreter_frame.h"
+#include "vbscript/interpreter_names.h"
 #include "vbscript/operators.h"
 
 #include <iterator>
@@ -125,14 +126,12 @@ public:
         const Procedure* p = nullptr;
         using Callee = Bytecode::CallSite::Callee;
         switch (site.kind) {
-        case Callee::Global: {
-            const GlobalEntry* g = nameCache(bc, site.calleeCache).global;
-            if (!g || !g->proc)
+        case Callee::Global:
+            p = knownProcedure(*site.callee, nameCache(bc, site.calleeCache));
+            if (!p)
                 return nullptr;
-            p = g->proc;
             me = nullptr;
             break;
-        }
         case Callee::Member: {
             const Value& object = registerOrConstant(regs, bc.constants.data(), site.object);
             if (!object.isObject() || object.isNothing())
@@ -284,8 +283,7 @@ bool Interpreter::resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedN
     if (callee.kind != ast::ExprKind::Name)
         return false;
     NameCache& cache = nameCache(bc, call.calleeCache);
-    if ((callee.slot.scope == ast::Scope::Global && cache.global && cache.global->proc) ||
-        callsItself(callee, static_cast<std::size_t>(call.count)))
+    if (knownProcedure(callee, cache) || callsItself(callee, static_cast<std::size_t>(call.count)))
         return false;
     r = resolveCallee(callee, cache);
     return true;

@@ -4,6 +4,7 @@
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/interpreter_frame.h"
+#include "vbscript/interpreter_names.h"
 #include "vbscript/operators.h"
 
 #include <new>
