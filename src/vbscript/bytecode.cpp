@@ -250,6 +250,8 @@ private:
             Operand o = value(v);
             release(o);
             bool byName = !a.isSet && target.kind == ExprKind::Name;
+            if (byName && storedInPlace(o, target))
+                return true;
             Instruction in = oneOperand(byName ? Opcode::StoreName : Opcode::Store, o);
             in.when = a.isSet;
             in.expr = &target;
@@ -574,6 +576,7 @@ private:
             auto [l, r] = operands(condition);
             Instruction in = binaryInstruction(Opcode::CompareJumpIf, condition.op, l, r);
             in.when = when;
+            readNamesInPlace(in, l, r);
             return emit(in);
         }
         Operand c = value(condition);
@@ -672,8 +675,59 @@ private:
         in.dst = dst >= 0 ? dst : temporary();
         in.consumeA = in.consumeA && in.a != in.dst;
         in.consumeB = in.consumeB && in.b != in.dst;
+        readNamesInPlace(in, l, r);
         emit(in);
         return in.dst;
+    }
+
+    // The operator `in` about to be emitted reads its operands where they live when the
+    // last instructions load them from names (LoadName) and nothing runs in between: the
+    // loads are taken back into it (NamedBinary, NamedCompareJumpIf), their registers kept
+    // for when it must load them after all.
+    void readNamesInPlace(Instruction& in, Operand l, Operand r) {
+        Bytecode::NamedOperands named;
+        named.b = takenBackLoad(r);
+        named.a = takenBackLoad(l);
+        if (!named.a.name && !named.b.name)
+            return;
+        in.code =
+            in.code == Opcode::CompareJumpIf ? Opcode::NamedCompareJumpIf : Opcode::NamedBinary;
+        in.name = static_cast<std::int32_t>(bc_.named.size());
+        bc_.named.push_back(named);
+    }
+
+    // The name temporary `o` was loaded from by the last instruction, which is taken back;
+    // none if it was not loaded so. Nothing jumps to it: a jump lands where an expression
+    // begins, and the operator replacing it takes its place.
+    Bytecode::NamedOperand takenBackLoad(Operand o) {
+        if (!o.temporary || bc_.code.empty())
+            return {};
+        const Instruction& last = bc_.code.back();
+        if (last.code != Opcode::LoadName || last.dst != o.index)
+            return {};
+        Bytecode::NamedOperand named{last.expr, last.name};
+        bc_.code.pop_back();
+        return named;
+    }
+
+    // `name = value` where the value's operator, the last instruction, gives temporary `o`:
+    // the operator stores its result in the variable itself (NamedBinary), its register
+    // kept for when it must go the general way.
+    bool storedInPlace(Operand o, const Expr& name) {
+        if (!o.temporary || bc_.code.empty())
+            return false;
+        Instruction& last = bc_.code.back();
+        bool binary = last.code == Opcode::Binary || last.code == Opcode::Add ||
+                      last.code == Opcode::Subtract || last.code == Opcode::NamedBinary;
+        if (!binary || last.dst != o.index)
+            return false;
+        if (last.code != Opcode::NamedBinary) {
+            last.code = Opcode::NamedBinary;
+            last.name = static_cast<std::int32_t>(bc_.named.size());
+            bc_.named.emplace_back();
+        }
+        bc_.named[static_cast<std::size_t>(last.name)].dst = {&name, nameCache()};
+        return true;
     }
 
     std::int32_t unary(const Expr& e, std::int32_t dst) {

@@ -209,6 +209,8 @@ private:
     ResolvedName globalName(Global& g);
     // Without looking anything up: the storage of a name known to be a variable, else null.
     Value* knownVariable(const ast::Expr& e, const NameCache& cache, bool forWrite);
+    // The same, remembering a global variable in `cache` for the next time.
+    Value* rememberedVariable(const ast::Expr& e, NameCache& cache, bool forWrite);
     // The storage of a name that denotes a variable (creating an implicit one), else null.
     Value* variable(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     bool bindVariable(const ast::Expr& name, NameCache& cache, Argument& arg);
@@ -258,6 +260,15 @@ private:
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
     void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    // LoadName and StoreName: the value of a name that is not a local variable, and `=`
+    // assigning to one.
+    void loadName(const ast::Expr& name, NameCache& cache, Value& to);
+    void storeName(const ast::Expr& name, NameCache& cache, Value v);
+    // NamedBinary and NamedCompareJumpIf the general way: the loads, the operator and the
+    // store they stand for, in turn.
+    void loadNamedOperands(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    void namedBinary(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    bool namedComparisonHolds(const Instruction& in, const Bytecode& bc, Value* const* regs);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);
@@ -284,6 +295,10 @@ private:
     static bool takesValues(const ResolvedName& r, std::int32_t argCount);
 
     std::deque<Global> globals_;
+    // Counts the times entries of globals_ may have stopped being variables that may be
+    // assigned (a procedure or a constant took the name): a variable remembered in a
+    // NameCache is one while this is what it was when remembered.
+    std::uint64_t globalKinds_ = 0;
     std::unordered_map<std::u16string, int> globalIndex_;
     std::vector<const Procedure*> procedureOrder_;
     struct ClassEntry {

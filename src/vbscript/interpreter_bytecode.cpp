@@ -365,6 +365,47 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     to = known ? *known : evalName(name, cache);
 }
 
+void Interpreter::loadName(const ast::Expr& name, NameCache& cache, Value& to) {
+    if (const Value* found = rememberedVariable(name, cache, false))
+        to = *found;
+    else
+        to = evalName(name, cache);
+}
+
+// Finding the value may have defined a procedure of the name: the name is found only now.
+void Interpreter::storeName(const ast::Expr& name, NameCache& cache, Value v) {
+    if (v.isObject())
+        v = scalar(v);
+    if (Value* variable = rememberedVariable(name, cache, true))
+        *variable = std::move(v);
+    else
+        assign(name, cache, std::move(v), false);
+}
+
+void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, Value* const* regs) {
+    const Bytecode::NamedOperands& named = bc.named[static_cast<std::size_t>(in.name)];
+    if (named.a.name)
+        loadName(*named.a.name, nameCache(bc, named.a.cache), *regs[in.a]);
+    if (named.b.name)
+        loadName(*named.b.name, nameCache(bc, named.b.cache), *regs[in.b]);
+}
+
+[[gnu::noinline]] void Interpreter::namedBinary(const Instruction& in, const Bytecode& bc,
+                                                Value* const* regs) {
+    loadNamedOperands(in, bc, regs);
+    binaryStep(in.op, regs, bc.constants.data(), in);
+    const Bytecode::NamedOperand& dst = bc.named[static_cast<std::size_t>(in.name)].dst;
+    if (dst.name)
+        storeName(*dst.name, nameCache(bc, dst.cache), taken(*regs[in.dst]));
+}
+
+[[gnu::noinline]] bool Interpreter::namedComparisonHolds(const Instruction& in, const Bytecode& bc,
+                                                         Value* const* regs) {
+    loadNamedOperands(in, bc, regs);
+    return comparisonHolds(in.op, registerOrConstant(regs, bc.constants.data(), in.a),
+                           registerOrConstant(regs, bc.constants.data(), in.b));
+}
+
 [[gnu::flatten]] void Interpreter::runBytecode(const Bytecode& unit) {
     checkStep();
     LoopCalls calls(*this);
@@ -387,19 +428,64 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             pc = calls.finish(bc);
         }
     };
+    // Operand a, or b when `second`, of NamedBinary or NamedCompareJumpIf, read where it
+    // lives: a register, a constant, or a name known to be a variable, its register empty.
+    // Null when the instruction goes the general way: for a name not known so, and for an
+    // object or an array, which running the operator could change or keep alive.
+    auto inPlace = [this, &bc](const Instruction& in, bool second, Value* const* regs,
+                               const Value* constants) -> const Value* {
+        const Bytecode::NamedOperands& named = bc->named[static_cast<std::size_t>(in.name)];
+        const Bytecode::NamedOperand& n = second ? named.b : named.a;
+        std::int32_t o = second ? in.b : in.a;
+        const Value* v = nullptr;
+        if (!n.name)
+            v = &registerOrConstant(regs, constants, o);
+        else if (regs[o]->isEmpty())
+            v = rememberedVariable(*n.name, nameCache(*bc, n.cache), false);
+        return v && !v->isObject() && !v->isArray() ? v : nullptr;
+    };
+    // NamedBinary with its names read and written where they live, as inPlace allows; false
+    // when it goes the general way. A named result is stored as StoreName stores it.
+    auto binaryInPlace = [this, &bc, &inPlace](const Instruction& in, Value* const* regs,
+                                               const Value* constants) {
+        const Value* x = inPlace(in, false, regs, constants);
+        const Value* y = x ? inPlace(in, true, regs, constants) : nullptr;
+        if (!y)
+            return false;
+        const Bytecode::NamedOperand& dst = bc->named[static_cast<std::size_t>(in.name)].dst;
+        if (!dst.name) {
+            *regs[in.dst] = applyBinary(in.op, *x, *y);
+            consume(regs, in);
+            return true;
+        }
+        Value result = applyBinary(in.op, *x, *y);
+        // What the result's register held goes, then the operands, as when the result is
+        // stored from there.
+        regs[in.dst]->clear();
+        consume(regs, in);
+        storeName(*dst.name, nameCache(*bc, dst.cache), std::move(result));
+        return true;
+    };
     // Each handler jumps straight to the next instruction's handler (threaded code): a
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump,    &&jump,         &&jumpIf,   &&compareJumpIf, &&binary,
-        &&add,         &&subtract,     &&unary,    &&copy,          &&assign,
-        &&loadName,    &&loadMe,       &&loadWith, &&newObject,     &&bindName,
-        &&storeName,   &&store,        &&prepare,  &&storeMember,   &&storeIndexed,
-        &&constant,    &&onError,      &&clear,    &&withPush,      &&withPop,
-        &&forEachInit, &&forEachNext,  &&append,   &&declare,       &&arrayVariable,
-        &&bound,       &&sizeArray,    &&erase,    &&numeric,       &&forInit,
-        &&forTest,     &&forNext,      &&element,  &&evaluate,      &&execute,
-        &&checkCallee, &&elementCheck, &&call,     &&leave,         &&leave,
+        &&stepJump,      &&jump,          &&jumpIf,
+        &&compareJumpIf, &&binary,        &&add,
+        &&subtract,      &&namedBinary,   &&namedCompareJumpIf,
+        &&unary,         &&copy,          &&assign,
+        &&loadName,      &&loadMe,        &&loadWith,
+        &&newObject,     &&bindName,      &&storeName,
+        &&store,         &&prepare,       &&storeMember,
+        &&storeIndexed,  &&constant,      &&onError,
+        &&clear,         &&withPush,      &&withPop,
+        &&forEachInit,   &&forEachNext,   &&append,
+        &&declare,       &&arrayVariable, &&bound,
+        &&sizeArray,     &&erase,         &&numeric,
+        &&forInit,       &&forTest,       &&forNext,
+        &&element,       &&evaluate,      &&execute,
+        &&checkCallee,   &&elementCheck,  &&call,
+        &&leave,         &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -446,6 +532,19 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         subtract:
             binaryStep(ast::Op::Sub, regs, constants, *in);
             NEXT_INSTRUCTION();
+        namedBinary:
+            if (!binaryInPlace(*in, regs, constants))
+                namedBinary(*in, *bc, regs);
+            NEXT_INSTRUCTION();
+        namedCompareJumpIf : {
+            const Value* x = inPlace(*in, false, regs, constants);
+            const Value* y = x ? inPlace(*in, true, regs, constants) : nullptr;
+            bool holds = y ? comparisonHolds(in->op, *x, *y) : namedComparisonHolds(*in, *bc, regs);
+            consume(regs, *in);
+            if (holds == in->when)
+                ip = code + in->target;
+            NEXT_INSTRUCTION();
+        }
         unary:
             *regs[in->dst] = unaryOp(in->op, registerOrConstant(regs, constants, in->a));
             consume(regs, *in);
@@ -457,13 +556,8 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
             assignValue(*regs[in->dst], registerOrConstant(regs, constants, in->a));
             consume(regs, *in);
             NEXT_INSTRUCTION();
-        loadName : {
-            NameCache& cache = nameCache(*bc, in->name);
-            if (const Value* found = knownVariable(*in->expr, cache, false))
-                *regs[in->dst] = *found;
-            else
-                *regs[in->dst] = evalName(*in->expr, cache);
-        }
+        loadName:
+            loadName(*in->expr, nameCache(*bc, in->name), *regs[in->dst]);
             NEXT_INSTRUCTION();
         loadMe:
             *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
@@ -482,15 +576,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
         storeName : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
-            if (v.isObject())
-                v = scalar(v);
-            // Finding the value may have defined a procedure of the name: found only
-            // now.
-            NameCache& cache = nameCache(*bc, in->name);
-            if (Value* variable = knownVariable(*in->expr, cache, true))
-                *variable = std::move(v);
-            else
-                assign(*in->expr, cache, std::move(v), false);
+            storeName(*in->expr, nameCache(*bc, in->name), std::move(v));
         }
             NEXT_INSTRUCTION();
         store : {

@@ -9,8 +9,9 @@
 // form's entry for that use of the name (NameCache): a global table entry for good, as
 // entries are never removed nor moved and the entry itself says whether it is now a
 // procedure or a host object's member; a built-in only while no global has been added,
-// as a global of the same name hides it. The fast path is here; the rest is in
-// interpreter_names.cpp.
+// as a global of the same name hides it; a global variable's storage itself, for the
+// instructions that run most, while no global has become a procedure or a constant
+// since. The fast paths are here; the rest is in interpreter_names.cpp.
 #pragma once
 
 #include "vbscript/interpreter_frame.h"
@@ -38,6 +39,20 @@ inline Value* Interpreter::knownVariable(const ast::Expr& e, const NameCache& ca
     default:
         return nullptr;
     }
+}
+
+// Checks nothing but one count once the variable is remembered: a global table entry
+// stops being a variable only when a unit is defined or a constant declared, which both
+// count (globalKinds_).
+inline Value* Interpreter::rememberedVariable(const ast::Expr& e, NameCache& cache, bool forWrite) {
+    if (cache.variable && cache.variableAt == globalKinds_)
+        return cache.variable;
+    Value* v = knownVariable(e, cache, forWrite);
+    if (v && e.slot.scope == ast::Scope::Global && !cache.global->isConst) {
+        cache.variable = v;
+        cache.variableAt = globalKinds_;
+    }
+    return v;
 }
 
 // The global procedure this use of a name found before, else null: a call may go
