@@ -38,9 +38,9 @@ enum class Opcode : std::uint8_t {
     NamedBinary,   // Binary with names read or written where they live (Bytecode::named[name]):
                    // the LoadName of a or b and the StoreName of dst it stands for, which it
                    // does itself, in that order, unless every name is a variable known before
-                   // (NameCache), no operand is an object and the registers of the names are
-                   // empty; then nothing runs between the reads and the write, and none of
-                   // those registers is needed
+                   // (NameCache), every operand a whole number (Integer or Long) and the
+                   // registers of the names empty: then nothing runs between the reads and
+                   // the write, and none of those registers is needed
     NamedCompareJumpIf, // CompareJumpIf with names read where they live, likewise
     Unary,              // register dst = op a
     Copy,               // register dst = a

@@ -429,41 +429,44 @@ void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, V
         }
     };
     // Operand a, or b when `second`, of NamedBinary or NamedCompareJumpIf, read where it
-    // lives: a register, a constant, or a name known to be a variable, its register empty.
-    // Null when the instruction goes the general way: for a name not known so, and for an
-    // object or an array, which running the operator could change or keep alive.
+    // lives: a register, a constant, or a name known to be a variable, its register empty;
+    // else null. Only whole numbers are then taken (wholeOp): the operator runs no script
+    // code that could change what the others refer to, and leaves nothing to let go of.
     auto inPlace = [this, &bc](const Instruction& in, bool second, Value* const* regs,
                                const Value* constants) -> const Value* {
         const Bytecode::NamedOperands& named = bc->named[static_cast<std::size_t>(in.name)];
         const Bytecode::NamedOperand& n = second ? named.b : named.a;
         std::int32_t o = second ? in.b : in.a;
-        const Value* v = nullptr;
         if (!n.name)
-            v = &registerOrConstant(regs, constants, o);
-        else if (regs[o]->isEmpty())
-            v = rememberedVariable(*n.name, nameCache(*bc, n.cache), false);
-        return v && !v->isObject() && !v->isArray() ? v : nullptr;
+            return &registerOrConstant(regs, constants, o);
+        if (!regs[o]->isEmpty())
+            return nullptr;
+        return rememberedVariable(*n.name, nameCache(*bc, n.cache), false);
     };
-    // NamedBinary with its names read and written where they live, as inPlace allows; false
-    // when it goes the general way. A named result is stored as StoreName stores it.
+    // NamedBinary on whole numbers read and written where they live, as inPlace allows;
+    // false when it goes the general way. A named result is stored as StoreName stores it.
     auto binaryInPlace = [this, &bc, &inPlace](const Instruction& in, Value* const* regs,
                                                const Value* constants) {
         const Value* x = inPlace(in, false, regs, constants);
         const Value* y = x ? inPlace(in, true, regs, constants) : nullptr;
-        if (!y)
+        InlineNumber n = y ? wholeOp(in.op, *x, *y) : InlineNumber{};
+        if (n.type == Type::Empty)
             return false;
         const Bytecode::NamedOperand& dst = bc->named[static_cast<std::size_t>(in.name)].dst;
         if (!dst.name) {
-            *regs[in.dst] = applyBinary(in.op, *x, *y);
+            regs[in.dst]->setInline(n.type, n.bits);
             consume(regs, in);
             return true;
         }
-        Value result = applyBinary(in.op, *x, *y);
         // What the result's register held goes, then the operands, as when the result is
         // stored from there.
         regs[in.dst]->clear();
         consume(regs, in);
-        storeName(*dst.name, nameCache(*bc, dst.cache), std::move(result));
+        NameCache& cache = nameCache(*bc, dst.cache);
+        if (Value* variable = rememberedVariable(*dst.name, cache, true))
+            variable->setInline(n.type, n.bits);
+        else
+            storeName(*dst.name, cache, Value::inlineNumber(n.type, n.bits));
         return true;
     };
     // Each handler jumps straight to the next instruction's handler (threaded code): a
@@ -539,7 +542,9 @@ void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, V
         namedCompareJumpIf : {
             const Value* x = inPlace(*in, false, regs, constants);
             const Value* y = x ? inPlace(*in, true, regs, constants) : nullptr;
-            bool holds = y ? comparisonHolds(in->op, *x, *y) : namedComparisonHolds(*in, *bc, regs);
+            bool holds = y && isSmallWhole(*x) && isSmallWhole(*y)
+                             ? compareWhole(in->op, smallWhole(*x), smallWhole(*y))
+                             : namedComparisonHolds(*in, *bc, regs);
             consume(regs, *in);
             if (holds == in->when)
                 ip = code + in->target;

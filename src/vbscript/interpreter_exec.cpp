@@ -132,14 +132,14 @@ bool Interpreter::forCounterPassed(const Expr& counter, NameCache& cache, const 
         auto c = compareValues(current, end);
         return !c || (down ? *c < 0 : *c > 0);
     };
-    Value* variable = knownVariable(counter, cache, true);
+    Value* variable = rememberedVariable(counter, cache, true);
     if (variable && variable->isObject())
         variable = nullptr;
     return variable ? passed(*variable) : passed(evalName(counter, cache));
 }
 
 void Interpreter::stepForCounter(const Expr& counter, NameCache& cache, const Value& step) {
-    Value* variable = knownVariable(counter, cache, true);
+    Value* variable = rememberedVariable(counter, cache, true);
     if (variable && !variable->isObject())
         *variable = binaryOp(Op::Add, *variable, step);
     else
