@@ -39,8 +39,8 @@ enum class Opcode : std::uint8_t {
                    // the LoadName of a or b and the StoreName of dst it stands for, which it
                    // does itself, in that order, unless every name is a variable known before
                    // (NameCache), every operand a whole number (Integer or Long) and the
-                   // registers of the names empty: then nothing runs between the reads and
-                   // the write, and none of those registers is needed
+                   // registers of the names hold no object or array: then nothing runs
+                   // between the reads and the write, and none of those registers is needed
     NamedCompareJumpIf, // CompareJumpIf with names read where they live, likewise
     Unary,              // register dst = op a
     Copy,               // register dst = a

@@ -429,9 +429,11 @@ void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, V
         }
     };
     // Operand a, or b when `second`, of NamedBinary or NamedCompareJumpIf, read where it
-    // lives: a register, a constant, or a name known to be a variable, its register empty;
-    // else null. Only whole numbers are then taken (wholeOp): the operator runs no script
-    // code that could change what the others refer to, and leaves nothing to let go of.
+    // lives: a register, a constant, or a name known to be a variable whose register holds
+    // nothing that letting go of could run script code (a temporary moved into a call
+    // keeps its type), as loading the name there would let go of it; else null. Only whole numbers
+    // are then taken (wholeOp): the operator runs no script code that could change what the others
+    // refer to, and leaves nothing to let go of.
     auto inPlace = [this, &bc](const Instruction& in, bool second, Value* const* regs,
                                const Value* constants) -> const Value* {
         const Bytecode::NamedOperands& named = bc->named[static_cast<std::size_t>(in.name)];
@@ -439,7 +441,7 @@ void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, V
         std::int32_t o = second ? in.b : in.a;
         if (!n.name)
             return &registerOrConstant(regs, constants, o);
-        if (!regs[o]->isEmpty())
+        if (regs[o]->isObject() || regs[o]->isArray())
             return nullptr;
         return rememberedVariable(*n.name, nameCache(*bc, n.cache), false);
     };
