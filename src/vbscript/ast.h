@@ -1,8 +1,7 @@
-// The syntax tree the parser builds and the interpreter walks. The compiler (compiler.h)
-// fills in each name's Slot once, so at run time a local variable or class field is an
-// index into a frame, and a global is an entry of the global table found on first use
-// and then remembered in the node (globals are never removed and the table never moves
-// its entries, so the entry stays valid).
+// The syntax tree the parser builds, from which the compact form (bytecode.h) is built.
+// The compiler (compiler.h) fills in each name's Slot once, so at run time a local variable
+// or class field is an index into a frame; a global is found in the global table when it
+// runs, and what was found is remembered in the compact form, not here.
 #pragma once
 
 #include "vbscript/value.h"
@@ -17,10 +16,8 @@
 
 namespace vbs {
 
-struct Builtin;
 struct Bytecode;
 struct ClassDef;
-struct GlobalEntry;
 struct Procedure;
 
 // What a member name denotes in a script class: a field, else a procedure (Sub,
@@ -60,7 +57,7 @@ enum class Op : std::uint8_t {
 
 // Where a name lives, decided by the compiler.
 enum class Scope : std::uint8_t {
-    Global, // looked up in the global table on first use, then remembered
+    Global, // looked up in the global table when it runs
     Local,  // frame slot `index` (parameters, Dim'd and implicit locals, function result)
     Field,  // field `index` of the running class instance
     Method, // a procedure of the running class (`proc`)
@@ -72,12 +69,6 @@ struct Slot {
     // In a procedure, a name nobody declared becomes a local unless a global of that name
     // exists when it is first used: this is its fallback slot (-1 at the global level).
     int fallbackLocal = -1;
-    // Run-time cache for Scope::Global: the global table's entry, or a built-in (which a
-    // global of the same name defined later hides: it holds while the global table has
-    // the size it had when the built-in was found).
-    mutable std::uint32_t builtinAtGlobals = 0;
-    mutable GlobalEntry* global = nullptr;
-    mutable const Builtin* builtin = nullptr;
     Procedure* proc = nullptr;
 };
 
@@ -111,9 +102,6 @@ struct Expr {
         case ExprKind::Call:
             new (&args) std::vector<std::unique_ptr<Expr>>();
             break;
-        case ExprKind::Member:
-            new (&member) ClassMember();
-            break;
         default:
             new (&slot) Slot();
             break;
@@ -142,8 +130,6 @@ struct Expr {
         Value literal;                           // of Literal
         Slot slot;                               // of Name (and unused by the others)
         std::vector<std::unique_ptr<Expr>> args; // of Call
-        // Of Member, a run-time cache for script objects: the name in the class last met.
-        mutable ClassMember member;
     };
 
     const std::u16string& name() const { return id ? id->text : kNoText; }

@@ -98,6 +98,11 @@ private:
         if (o.temporary)
             --nextTemporary_;
     }
+    // A new entry for what a use of a name denotes, found when it runs.
+    std::int32_t nameCache() {
+        bc_.nameCaches.emplace_back();
+        return static_cast<std::int32_t>(bc_.nameCaches.size()) - 1;
+    }
     Operand constant(const Value& v) {
         bc_.constants.push_back(v);
         return {-static_cast<std::int32_t>(bc_.constants.size()), false};
@@ -180,6 +185,7 @@ private:
                 continue;
             Instruction in{s.kind == StmtKind::Erase ? Opcode::Erase : Opcode::ArrayVariable};
             in.expr = &target;
+            in.name = nameCache();
             in.stmt = &s;
             if (in.code == Opcode::Erase || !d.bounds.empty())
                 emit(in);
@@ -233,9 +239,12 @@ private:
             Operand o = value(v);
             release(o);
             bool byName = !a.isSet && target.kind == ExprKind::Name;
+            if (byName && storedInPlace(o, target))
+                return;
             Instruction in = oneOperand(byName ? Opcode::StoreName : Opcode::Store, o);
             in.when = a.isSet;
             in.expr = &target;
+            in.name = nameCache();
             emit(in);
             return;
         }
@@ -276,6 +285,8 @@ private:
         store.a = prepare.dst;
         store.when = a.isSet;
         store.expr = &target;
+        if (!member)
+            store.name = nameCache();
         store.dst = nextTemporary_;
         if (indexed)
             for (const auto& subscript : target.args)
@@ -306,6 +317,7 @@ private:
             release(o);
             Instruction in = oneOperand(Opcode::Constant, o);
             in.expr = d.target.get();
+            in.name = nameCache();
             emit(in);
         }
     }
@@ -323,6 +335,7 @@ private:
         release(left);
         Instruction in = binaryInstruction(Opcode::Append, Op::Concat, left, right);
         in.expr = a.target.get();
+        in.name = nameCache();
         emit(in);
     }
 
@@ -395,18 +408,21 @@ private:
         init.consumeB = false;
         init.dst = step.index;
         init.expr = s.variable.get();
+        init.name = nameCache();
         emit(init);
         release(start);
         std::int32_t top = pc();
         Instruction test = binaryInstruction(Opcode::ForTest, Op::Add, end, step);
         test.consumeA = test.consumeB = false;
         test.expr = s.variable.get();
+        test.name = init.name;
         std::size_t exit = emit(test);
         fors_.push_back(openLoop());
         block(s.body);
         Instruction next{Opcode::ForNext};
         next.b = step.index;
         next.expr = s.variable.get();
+        next.name = init.name;
         next.target = top;
         emit(next);
         landHere(exit);
@@ -513,6 +529,7 @@ private:
         next.dst = items;
         next.b = position;
         next.expr = s.variable.get();
+        next.name = nameCache();
         std::size_t exit = emit(next);
         fors_.push_back(openLoop());
         block(s.body);
@@ -545,6 +562,7 @@ private:
             auto [l, r] = operands(condition);
             Instruction in = binaryInstruction(Opcode::CompareJumpIf, condition.op, l, r);
             in.when = when;
+            readNamesInPlace(in, l, r);
             return emit(in);
         }
         Operand c = value(condition);
@@ -563,7 +581,7 @@ private:
         case ExprKind::Name:
             if (isLocal(e))
                 return {e.slot.index, false};
-            return intoTemporary(Opcode::LoadName, e);
+            return intoTemporary(Opcode::LoadName, e, nameCache());
         case ExprKind::Paren:
             return value(*e.object);
         case ExprKind::Unary:
@@ -588,10 +606,11 @@ private:
         return intoTemporary(Opcode::New, e);
     }
 
-    Operand intoTemporary(Opcode code, const Expr& e) {
+    Operand intoTemporary(Opcode code, const Expr& e, std::int32_t name = -1) {
         Instruction in{code};
         in.dst = temporary();
         in.expr = &e;
+        in.name = name;
         emit(in);
         return {in.dst, true};
     }
@@ -642,8 +661,59 @@ private:
         in.dst = dst >= 0 ? dst : temporary();
         in.consumeA = in.consumeA && in.a != in.dst;
         in.consumeB = in.consumeB && in.b != in.dst;
+        readNamesInPlace(in, l, r);
         emit(in);
         return in.dst;
+    }
+
+    // The operator `in` about to be emitted reads its operands where they live when the
+    // last instructions load them from names (LoadName) and nothing runs in between: the
+    // loads are taken back into it (NamedBinary, NamedCompareJumpIf), their registers kept
+    // for when it must load them after all.
+    void readNamesInPlace(Instruction& in, Operand l, Operand r) {
+        Bytecode::NamedOperands named;
+        named.b = takenBackLoad(r);
+        named.a = takenBackLoad(l);
+        if (!named.a.name && !named.b.name)
+            return;
+        in.code =
+            in.code == Opcode::CompareJumpIf ? Opcode::NamedCompareJumpIf : Opcode::NamedBinary;
+        in.name = static_cast<std::int32_t>(bc_.named.size());
+        bc_.named.push_back(named);
+    }
+
+    // The name temporary `o` was loaded from by the last instruction, which is taken back;
+    // none if it was not loaded so. Nothing jumps to it: a jump lands where an expression
+    // begins, and the operator replacing it takes its place.
+    Bytecode::NamedOperand takenBackLoad(Operand o) {
+        if (!o.temporary || bc_.code.empty())
+            return {};
+        const Instruction& last = bc_.code.back();
+        if (last.code != Opcode::LoadName || last.dst != o.index)
+            return {};
+        Bytecode::NamedOperand named{last.expr, last.name};
+        bc_.code.pop_back();
+        return named;
+    }
+
+    // `name = value` where the value's operator, the last instruction, gives temporary `o`:
+    // the operator stores its result in the variable itself (NamedBinary), its register
+    // kept for when it must go the general way.
+    bool storedInPlace(Operand o, const Expr& name) {
+        if (!o.temporary || bc_.code.empty())
+            return false;
+        Instruction& last = bc_.code.back();
+        bool binary = last.code == Opcode::Binary || last.code == Opcode::Add ||
+                      last.code == Opcode::Subtract || last.code == Opcode::NamedBinary;
+        if (!binary || last.dst != o.index)
+            return false;
+        if (last.code != Opcode::NamedBinary) {
+            last.code = Opcode::NamedBinary;
+            last.name = static_cast<std::int32_t>(bc_.named.size());
+            bc_.named.emplace_back();
+        }
+        bc_.named[static_cast<std::size_t>(last.name)].dst = {&name, nameCache()};
+        return true;
     }
 
     std::int32_t unary(const Expr& e, std::int32_t dst) {
@@ -724,10 +794,14 @@ private:
                 object = copyOf(object.index);
             site.object = object.index;
             site.objectIsTemporary = object.temporary;
-        } else if (anyComputed(args) && callee.slot.scope == Scope::Global) {
-            Instruction check{Opcode::CheckCallee};
-            check.expr = &callee;
-            emit(check);
+        } else {
+            site.calleeCache = nameCache();
+            if (anyComputed(args) && callee.slot.scope == Scope::Global) {
+                Instruction check{Opcode::CheckCallee};
+                check.expr = &callee;
+                check.name = site.calleeCache;
+                emit(check);
+            }
         }
         passArguments(args, siteIndex, elements, site);
         nextTemporary_ = base;
@@ -764,13 +838,15 @@ private:
             const Expr& a = *args[i];
             Bytecode::Passed p;
             if (a.kind == ExprKind::Name && i < takenAtPlace) {
-                p.operand = boundName(a, siteIndex).index;
+                p.cache = nameCache();
+                p.operand = boundName(a, siteIndex, p.cache).index;
                 p.name = &a;
                 p.bound = true;
             } else if (isLocal(a)) {
                 p.operand = a.slot.index;
                 p.variable = true;
             } else if (a.kind == ExprKind::Name) {
+                p.cache = nameCache();
                 p.name = &a;
             } else if (elements && mayBeElement(a)) {
                 p.operand = elementArgument(a, siteIndex);
@@ -831,11 +907,12 @@ private:
     }
 
     // A name (a local variable too) taken at its place among a call's arguments.
-    Operand boundName(const Expr& name, std::int32_t siteIndex) {
+    Operand boundName(const Expr& name, std::int32_t siteIndex, std::int32_t cache) {
         Instruction in{Opcode::BindName};
         in.dst = temporary();
         in.a = siteIndex;
         in.expr = &name;
+        in.name = cache;
         emit(in);
         return {in.dst, true};
     }

@@ -139,6 +139,7 @@ void Interpreter::defineUnit(const std::shared_ptr<Unit>& shared) {
         if (int index = findGlobal(foldName(c.name));
             index >= 0 && (globals_[index].isConst || globals_[index].proc))
             raise(err::NameRedefinedRuntime);
+    ++globalKinds_;
     for (const auto& p : unit.procedures) {
         Global& g = globals_[declareGlobal(p->name)];
         if (g.proc)

@@ -52,7 +52,8 @@ using ArgList = InlineList<Argument, 4>;
 using Values = InlineList<Value, 4>;
 using Subscripts = InlineList<std::int32_t, 4>;
 
-// An entry of the global table. Name nodes remember the entry they denote (ast::Slot).
+// An entry of the global table. The compiled form remembers the entry a name denotes
+// (NameCache).
 struct GlobalEntry {
     std::u16string name;
     Value value;
@@ -175,9 +176,34 @@ private:
     // by the statement running it. Returns the register after the slots, where an
     // expression leaves its value.
     Value runInFrame(const Bytecode& bc);
-    Value* plainElement(const ast::Expr& callee, const std::vector<ast::ExprPtr>& args,
+    Value* plainElement(const ast::Expr& callee, const NameCache& calleeCache,
+                        const std::vector<ast::ExprPtr>& args, const NameCache& indexCache,
                         bool forWrite);
-    Value* knownVariable(const ast::Expr& e, bool forWrite);
+
+    // names (interpreter_names.h): what a name denotes where it runs, `cache` being what
+    // this use of it was found to denote before
+    struct ResolvedName {
+        Value* var = nullptr;
+        const Procedure* proc = nullptr;
+        const Builtin* builtin = nullptr;
+        const Value* constant = nullptr;
+        Global* global = nullptr;
+    };
+    ResolvedName resolve(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    ResolvedName globalName(Global& g);
+    // Without looking anything up: the storage of a name known to be a variable, else null.
+    Value* knownVariable(const ast::Expr& e, const NameCache& cache, bool forWrite);
+    // The same, remembering a global variable in `cache` for the next time.
+    Value* rememberedVariable(const ast::Expr& e, NameCache& cache, bool forWrite);
+    // The storage of a name that denotes a variable (creating an implicit one), else null.
+    Value* variable(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
+    bool bindVariable(const ast::Expr& name, NameCache& cache, Argument& arg);
+    ResolvedName resolveCallee(const ast::Expr& callee, NameCache& cache);
+    bool isUnknownName(const ast::Expr& nameExpr, const NameCache& cache) const;
+    bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
+    const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
+                                     const ClassInstance& inst);
 
     // statements
     // An error of statement s, as the statement sees it: an error of code compiled while
@@ -186,80 +212,79 @@ private:
     // is recorded in Err and true returned: the code goes on with the next statement.
     bool recover(ScriptError& e, const ast::Stmt& s);
     // For's test and step on its counter, after its start, end and step are numbers.
-    bool forCounterPassed(const ast::Expr& counter, const Value& end, const Value& step);
-    void stepForCounter(const ast::Expr& counter, const Value& step);
+    bool forCounterPassed(const ast::Expr& counter, NameCache& cache, const Value& end,
+                          const Value& step);
+    void stepForCounter(const ast::Expr& counter, NameCache& cache, const Value& step);
     // What For Each goes over: a copy of an array's elements or an object's items; 91 for
     // Nothing, 451 for anything else.
     static std::vector<Value> forEachItems(const Value& collection);
-    void defineConstant(const ast::Expr& target, Value v);
+    void defineConstant(const ast::Expr& target, NameCache& cache, Value v);
     // Dim, ReDim and Erase of one name. The variable an array statement of `kind` works
     // on: ReDim declares its name also under Option Explicit, and a fixed array refuses
     // ReDim before the new bounds are read.
-    Value& arrayVariable(const ast::Expr& target, ast::StmtKind kind);
+    Value& arrayVariable(const ast::Expr& target, NameCache& cache, ast::StmtKind kind);
     static void eraseArray(Value& var);
     // Dim or ReDim (s) of var with these upper bounds, once they are found.
     static void sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
                           const ast::DeclStmt& s);
 
     // expressions
-    Value evalName(const ast::Expr& e);
+    Value evalName(const ast::Expr& e, NameCache& cache);
     Value memberCall(const ast::Expr& member, ClassMember& cache, const Value& target,
                      std::span<Argument> args, bool wantValue);
-    const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
-                                     const ClassInstance& inst);
     // A call whose arguments are already found: `callee` a name.
-    Value callName(const ast::Expr& callee, std::span<Argument> args, bool wantValue);
-    bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
+    Value callName(const ast::Expr& callee, NameCache& cache, std::span<Argument> args,
+                   bool wantValue);
     Value arrayCall(Value& var, std::span<Argument> args, bool wantValue);
     // A Call instruction whose callee the loop does not run itself (interpreter_bytecode.cpp).
     Value callFromCode(const Instruction& in, const Bytecode& bc, Value* const* regs);
     void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
     ArgList boundArguments(const Bytecode::CallSite& site, const Bytecode& bc, Value* const* regs,
                            bool byValue);
-    bool passesElementAt(const ast::Expr& arg, const Bytecode::CallSite& site);
+    bool passesElementAt(const ast::Expr& arg, const Bytecode& bc, std::int32_t site);
     void elementArgument(const ast::Expr& arg, const Bytecode::CallSite& site, const Bytecode& bc,
                          Value* const* block, Value* const* regs);
     std::unique_ptr<Argument::Element> elementPassed(const ast::Expr& arg, Value* const* block);
-    void outOfLoop(const Instruction& in, Value* const* regs, const Value* constants);
+    void outOfLoop(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    // LoadName and StoreName: the value of a name that is not a local variable, and `=`
+    // assigning to one.
+    void loadName(const ast::Expr& name, NameCache& cache, Value& to);
+    void storeName(const ast::Expr& name, NameCache& cache, Value v);
+    // NamedBinary and NamedCompareJumpIf the general way: the loads, the operator and the
+    // store they stand for, in turn.
+    void loadNamedOperands(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    void namedBinary(const Instruction& in, const Bytecode& bc, Value* const* regs);
+    bool namedComparisonHolds(const Instruction& in, const Bytecode& bc, Value* const* regs);
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);
     Value* arrayArgument(const ast::Expr& arg);
-    bool bindVariable(const ast::Expr& name, Argument& arg);
     bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
-    // The storage of a name that denotes a variable (creating an implicit one), else null.
-    Value* variable(const ast::Expr& nameExpr, bool forWrite);
-    void assign(const ast::Expr& target, Value value, bool isSet);
+    // `cache` is the target name's, or that of the name an element's subscripts follow.
+    void assign(const ast::Expr& target, NameCache& cache, Value value, bool isSet);
     void assignMember(const Value& object, std::u16string_view name, std::span<Value> args,
                       const Value& v, bool isSet);
-    void assignIndexed(const ast::Expr& callee, Values& values, Value& v, bool isSet);
+    void assignIndexed(const ast::Expr& callee, NameCache& cache, Values& values, Value& v,
+                       bool isSet);
     Value prepareAssigned(Value value, bool isSet);
 
-    struct ResolvedName {
-        Value* var = nullptr;
-        const Procedure* proc = nullptr;
-        const Builtin* builtin = nullptr;
-        const Value* constant = nullptr;
-        Global* global = nullptr;
-    };
-    ResolvedName resolve(const ast::Expr& nameExpr, bool forWrite);
-    ResolvedName resolveFirstUse(const ast::Expr& nameExpr, bool forWrite);
-    ResolvedName globalName(Global& g);
-    ResolvedName resolveCallee(const ast::Expr& callee);
     Value callResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                        bool wantValue);
     Value callNameResolved(const ast::Expr& callee, const ResolvedName& r, std::span<Argument> args,
                            bool wantValue);
-    bool isUnknownName(const ast::Expr& nameExpr) const;
-    bool resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r);
+    bool resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedName& r);
     static bool takesValues(const ResolvedName& r, std::int32_t argCount);
     bool resolvedEarly(const Instruction& call, const Bytecode& bc, ResolvedName& r);
     Value callBuiltinFromCode(const Builtin& b, const Instruction& call, const Bytecode& bc,
                               Value* const* regs);
 
     std::deque<Global> globals_;
+    // Counts the times entries of globals_ may have stopped being variables that may be
+    // assigned (a procedure or a constant took the name): a variable remembered in a
+    // NameCache is one while this is what it was when remembered.
+    std::uint64_t globalKinds_ = 0;
     std::unordered_map<std::u16string, int> globalIndex_;
     std::vector<const Procedure*> procedureOrder_;
     struct ClassEntry {

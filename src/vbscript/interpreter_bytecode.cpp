@@ -5,6 +5,7 @@
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/interpreter_frame.h"
+#include "vbscript/interpreter_names.h"
 #include "vbscript/operators.h"
 
 #include <iterator>
@@ -33,6 +34,11 @@ const Bytecode::Statement& statementAt(const Bytecode& bc, std::int32_t pc) {
 // A register (>= 0) or a constant.
 const Value& registerOrConstant(Value* const* regs, const Value* constants, std::int32_t i) {
     return i >= 0 ? *regs[i] : constants[-1 - i];
+}
+
+// Where what the name of instruction or argument entry `i` denotes is remembered.
+NameCache& nameCache(const Bytecode& bc, std::int32_t i) {
+    return bc.nameCaches[static_cast<std::size_t>(i)];
 }
 
 // A temporary's value, the temporary left empty.
@@ -108,7 +114,9 @@ public:
             for (std::int32_t i = 0; i < site.count; ++i) {
                 const Bytecode::Passed& passed =
                     bc.passed[static_cast<std::size_t>(site.first + i)];
-                if (passed.element || (passed.name && !interp.knownVariable(*passed.name, true)))
+                if (passed.element ||
+                    (passed.name &&
+                     !interp.knownVariable(*passed.name, nameCache(bc, passed.cache), true)))
                     return nullptr;
             }
         return p;
@@ -121,14 +129,12 @@ public:
         const Procedure* p = nullptr;
         using Callee = Bytecode::CallSite::Callee;
         switch (site.kind) {
-        case Callee::Global: {
-            const GlobalEntry* g = site.callee->slot.global;
-            if (!g || !g->proc)
+        case Callee::Global:
+            p = knownProcedure(*site.callee, nameCache(bc, site.calleeCache));
+            if (!p)
                 return nullptr;
-            p = g->proc;
             me = nullptr;
             break;
-        }
         case Callee::Member: {
             const Value& object = registerOrConstant(regs, bc.constants.data(), site.object);
             if (!object.isObject() || object.isNothing())
@@ -186,7 +192,8 @@ public:
         for (; args != end; ++args, ++values, ++pointers) {
             std::int32_t o = args->operand;
             if (args->name) {
-                *pointers = interp_.knownVariable(*args->name, true); // see scriptCallee
+                *pointers = interp_.knownVariable(*args->name, nameCache(bc, args->cache),
+                                                  true); // see scriptCallee
                 region.bindable = static_cast<std::size_t>(pointers - region.pointers) + 1;
             } else if (o < 0) {
                 *values = constants[-1 - o];
@@ -280,16 +287,18 @@ private:
     std::size_t base_;
 };
 
-// Whether `callee` is a name found before its arguments are bound (not a global
-// procedure nor the running function's own name, which are found as the call runs); `r`
-// is then what it denotes.
-bool Interpreter::resolvedFirst(const ast::Expr& callee, std::int32_t argCount, ResolvedName& r) {
-    if (callee.kind != ast::ExprKind::Name ||
-        (callee.slot.scope == ast::Scope::Global && callee.slot.global &&
-         callee.slot.global->proc) ||
-        callsItself(callee, static_cast<std::size_t>(argCount)))
+// Whether the callee of call site `site` is a name found before its arguments are bound
+// (not a global procedure nor the running function's own name, which are found as the
+// call runs); `r` is then what it denotes.
+bool Interpreter::resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedName& r) {
+    const Bytecode::CallSite& call = bc.calls[static_cast<std::size_t>(site)];
+    const ast::Expr& callee = *call.callee;
+    if (callee.kind != ast::ExprKind::Name)
         return false;
-    r = resolveCallee(callee);
+    NameCache& cache = nameCache(bc, call.calleeCache);
+    if (knownProcedure(callee, cache) || callsItself(callee, static_cast<std::size_t>(call.count)))
+        return false;
+    r = resolveCallee(callee, cache);
     return true;
 }
 
@@ -316,8 +325,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     // Names among the arguments are bound once the callee is found: by value for a
     // built-in or an array, else a variable by reference.
     ResolvedName r;
-    bool calleeFirst =
-        site.names ? resolvedFirst(*site.callee, site.count, r) : resolvedEarly(in, bc, r);
+    bool calleeFirst = site.names ? resolvedFirst(bc, in.a, r) : resolvedEarly(in, bc, r);
     if (calleeFirst && r.builtin)
         return callBuiltinFromCode(*r.builtin, in, bc, regs);
     ArgList args = boundArguments(site, bc, regs, calleeFirst && takesValues(r, site.count));
@@ -326,7 +334,7 @@ bool Interpreter::takesValues(const ResolvedName& r, std::int32_t argCount) {
     if (site.kind == Callee::Computed)
         return callOnValue(target, args, in.when || args.empty());
     if (callee.kind != ast::ExprKind::Member)
-        return callName(callee, args, in.when);
+        return callName(callee, nameCache(bc, site.calleeCache), args, in.when);
     return memberCall(callee, site.member, target, args, in.when);
 }
 
@@ -340,12 +348,13 @@ ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Byteco
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::int32_t o = passed[i].operand;
         if (const ast::Expr* name = passed[i].name) {
+            NameCache& cache = nameCache(bc, passed[i].cache);
             if (passed[i].bound) {
-                if (byValue || !bindVariable(*name, args[i]))
+                if (byValue || !bindVariable(*name, cache, args[i]))
                     args[i].value = std::move(*regs[o]);
-            } else if (byValue || !bindVariable(*name, args[i])) {
-                const Value* known = knownVariable(*name, false);
-                args[i].value = known ? *known : evalName(*name);
+            } else if (byValue || !bindVariable(*name, cache, args[i])) {
+                const Value* known = knownVariable(*name, cache, false);
+                args[i].value = known ? *known : evalName(*name, cache);
             }
         } else if (o < 0) {
             args[i].value = bc.constants[static_cast<std::size_t>(-1 - o)];
@@ -368,12 +377,13 @@ ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Byteco
 // Whether argument `arg`, `a(...)`, of call site `site` is an array element the call takes
 // by reference: `a` is an array variable as its turn comes, and the callee (found before
 // the arguments) is no built-in nor array, which take values.
-bool Interpreter::passesElementAt(const ast::Expr& arg, const Bytecode::CallSite& site) {
+bool Interpreter::passesElementAt(const ast::Expr& arg, const Bytecode& bc, std::int32_t site) {
     if (!arrayArgument(arg))
         return false;
+    const Bytecode::CallSite& call = bc.calls[static_cast<std::size_t>(site)];
     ResolvedName r;
-    return site.kind == Bytecode::CallSite::Callee::Subscripts ||
-           !(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count));
+    return call.kind == Bytecode::CallSite::Callee::Subscripts ||
+           !(resolvedFirst(bc, site, r) && takesValues(r, call.count));
 }
 
 // Argument `arg`, an element of an array variable: its subscripts (call site `site`,
@@ -383,7 +393,8 @@ void Interpreter::elementArgument(const ast::Expr& arg, const Bytecode::CallSite
                                   const Bytecode& bc, Value* const* block, Value* const* regs) {
     ArgList indices = boundArguments(site, bc, regs, false);
     Subscripts subscripts = evalSubscripts(indices);
-    Value* array = resolve(*arg.object, false).var;
+    NameCache cache;
+    Value* array = resolve(*arg.object, cache, false).var;
     if (!array || !array->isArray()) { // see callOnValue
         *block[0] = callOnValue(array ? *array : Value(), indices, true);
         return;
@@ -402,7 +413,8 @@ std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& a
         return nullptr;
     block[1]->clear();
     auto element = std::make_unique<Argument::Element>();
-    element->array = resolve(*arg.object, false).var;
+    NameCache cache;
+    element->array = resolve(*arg.object, cache, false).var;
     for (std::size_t i = 0; i < arg.args.size(); ++i) {
         element->subscripts.push_back(block[2 + i]->asLong());
         block[2 + i]->clear();
@@ -421,7 +433,7 @@ bool Interpreter::resolvedEarly(const Instruction& call, const Bytecode& bc, Res
     if (site.kind != Bytecode::CallSite::Callee::Global)
         return false;
     try {
-        return resolvedFirst(*site.callee, site.count, r);
+        return resolvedFirst(bc, call.a, r);
     } catch (...) {
         return false;
     }
@@ -438,8 +450,9 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
     for (std::size_t i = 0; i < values.size(); ++i) {
         std::int32_t o = passed[i].operand;
         if (const ast::Expr* name = passed[i].name; name && !passed[i].bound) {
-            const Value* known = knownVariable(*name, false);
-            values[i] = known ? *known : evalName(*name);
+            NameCache& cache = nameCache(bc, passed[i].cache);
+            const Value* known = knownVariable(*name, cache, false);
+            values[i] = known ? *known : evalName(*name, cache);
         } else if (o < 0) {
             values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
         } else if (passed[i].variable) {
@@ -458,24 +471,67 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
                                              Value* const* regs) {
     const Bytecode::CallSite& site = bc.calls[static_cast<std::size_t>(in.a)];
     const ast::Expr& name = *in.expr;
+    NameCache& cache = nameCache(bc, in.name);
     Value& to = *regs[in.dst];
     ResolvedName r;
     if (site.kind == Bytecode::CallSite::Callee::Subscripts ||
-        !(resolvedFirst(*site.callee, site.count, r) && takesValues(r, site.count))) {
+        !(resolvedFirst(bc, in.a, r) && takesValues(r, site.count))) {
         Argument probe;
-        if (bindVariable(name, probe)) {
+        if (bindVariable(name, cache, probe)) {
             to.clear();
             return;
         }
     }
-    const Value* known = knownVariable(name, false);
-    to = known ? *known : evalName(name);
+    const Value* known = knownVariable(name, cache, false);
+    to = known ? *known : evalName(name, cache);
+}
+
+void Interpreter::loadName(const ast::Expr& name, NameCache& cache, Value& to) {
+    if (const Value* found = rememberedVariable(name, cache, false))
+        to = *found;
+    else
+        to = evalName(name, cache);
+}
+
+// Finding the value may have defined a procedure of the name: the name is found only now.
+void Interpreter::storeName(const ast::Expr& name, NameCache& cache, Value v) {
+    if (v.isObject())
+        v = scalar(v);
+    if (Value* variable = rememberedVariable(name, cache, true))
+        *variable = std::move(v);
+    else
+        assign(name, cache, std::move(v), false);
+}
+
+void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, Value* const* regs) {
+    const Bytecode::NamedOperands& named = bc.named[static_cast<std::size_t>(in.name)];
+    if (named.a.name)
+        loadName(*named.a.name, nameCache(bc, named.a.cache), *regs[in.a]);
+    if (named.b.name)
+        loadName(*named.b.name, nameCache(bc, named.b.cache), *regs[in.b]);
+}
+
+[[gnu::noinline]] void Interpreter::namedBinary(const Instruction& in, const Bytecode& bc,
+                                                Value* const* regs) {
+    loadNamedOperands(in, bc, regs);
+    binaryStep(in.op, regs, bc.constants.data(), in);
+    const Bytecode::NamedOperand& dst = bc.named[static_cast<std::size_t>(in.name)].dst;
+    if (dst.name)
+        storeName(*dst.name, nameCache(bc, dst.cache), taken(*regs[in.dst]));
+}
+
+[[gnu::noinline]] bool Interpreter::namedComparisonHolds(const Instruction& in, const Bytecode& bc,
+                                                         Value* const* regs) {
+    loadNamedOperands(in, bc, regs);
+    return comparisonHolds(in.op, registerOrConstant(regs, bc.constants.data(), in.a),
+                           registerOrConstant(regs, bc.constants.data(), in.b));
 }
 
 // The instructions that are rare, or whose work dwarfs a call, run out of the loop: kept
 // out of it, they leave the loop's own code small, and the common instructions faster.
-[[gnu::noinline]] void Interpreter::outOfLoop(const Instruction& in, Value* const* regs,
-                                              const Value* constants) {
+[[gnu::noinline]] void Interpreter::outOfLoop(const Instruction& in, const Bytecode& bc,
+                                              Value* const* regs) {
+    const Value* constants = bc.constants.data();
     switch (in.code) {
     case Opcode::LoadWith:
         *regs[in.dst] = withObject();
@@ -505,7 +561,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
     case Opcode::Constant: {
         Value v = registerOrConstant(regs, constants, in.a);
         consume(regs, in);
-        defineConstant(*in.expr, std::move(v));
+        defineConstant(*in.expr, nameCache(bc, in.name), std::move(v));
         return;
     }
     case Opcode::WithPush: {
@@ -527,7 +583,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         declareGlobal(in.expr->name());
         return;
     case Opcode::ArrayVariable:
-        arrayVariable(*in.expr, in.stmt->kind);
+        arrayVariable(*in.expr, nameCache(bc, in.name), in.stmt->kind);
         return;
     case Opcode::Bound:
         regs[in.dst]->setInline(Type::Long, static_cast<std::uint32_t>(
@@ -537,7 +593,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
     case Opcode::SizeArray: {
         // Sizing takes time in proportion to the size, as a loop does.
         checkStep();
-        Value& array = arrayVariable(*in.expr, in.stmt->kind);
+        Value& array = arrayVariable(*in.expr, nameCache(bc, in.name), in.stmt->kind);
         std::vector<std::int32_t> bounds;
         for (std::int32_t r = in.a; r < in.a + in.b; ++r)
             bounds.push_back(regs[r]->asLong());
@@ -545,10 +601,10 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         return;
     }
     case Opcode::Erase:
-        eraseArray(arrayVariable(*in.expr, ast::StmtKind::Erase));
+        eraseArray(arrayVariable(*in.expr, nameCache(bc, in.name), ast::StmtKind::Erase));
         return;
     case Opcode::CheckCallee:
-        resolveCallee(*in.expr);
+        resolveCallee(*in.expr, nameCache(bc, in.name));
         return;
     default: // the loop runs the others itself
         return;
@@ -577,19 +633,69 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
             pc = calls.finish(bc);
         }
     };
+    // Operand a, or b when `second`, of NamedBinary or NamedCompareJumpIf, read where it
+    // lives: a register, a constant, or a name known to be a variable whose register holds
+    // nothing that letting go of could run script code (a temporary moved into a call
+    // keeps its type), as loading the name there would let go of it; else null. Only whole numbers
+    // are then taken (wholeOp): the operator runs no script code that could change what the others
+    // refer to, and leaves nothing to let go of.
+    auto inPlace = [this, &bc](const Instruction& in, bool second, Value* const* regs,
+                               const Value* constants) -> const Value* {
+        const Bytecode::NamedOperands& named = bc->named[static_cast<std::size_t>(in.name)];
+        const Bytecode::NamedOperand& n = second ? named.b : named.a;
+        std::int32_t o = second ? in.b : in.a;
+        if (!n.name)
+            return &registerOrConstant(regs, constants, o);
+        if (regs[o]->isObject() || regs[o]->isArray())
+            return nullptr;
+        return rememberedVariable(*n.name, nameCache(*bc, n.cache), false);
+    };
+    // NamedBinary on whole numbers read and written where they live, as inPlace allows;
+    // false when it goes the general way. A named result is stored as StoreName stores it.
+    auto binaryInPlace = [this, &bc, &inPlace](const Instruction& in, Value* const* regs,
+                                               const Value* constants) {
+        const Value* x = inPlace(in, false, regs, constants);
+        const Value* y = x ? inPlace(in, true, regs, constants) : nullptr;
+        InlineNumber n = y ? wholeOp(in.op, *x, *y) : InlineNumber{};
+        if (n.type == Type::Empty)
+            return false;
+        const Bytecode::NamedOperand& dst = bc->named[static_cast<std::size_t>(in.name)].dst;
+        if (!dst.name) {
+            regs[in.dst]->setInline(n.type, n.bits);
+            consume(regs, in);
+            return true;
+        }
+        // What the result's register held goes, then the operands, as when the result is
+        // stored from there.
+        regs[in.dst]->clear();
+        consume(regs, in);
+        NameCache& cache = nameCache(*bc, dst.cache);
+        if (Value* variable = rememberedVariable(*dst.name, cache, true))
+            variable->setInline(n.type, n.bits);
+        else
+            storeName(*dst.name, cache, Value::inlineNumber(n.type, n.bits));
+        return true;
+    };
     // Each handler jumps straight to the next instruction's handler (threaded code): a
     // jump of its own per handler is far better predicted than one jump shared by all.
     // In the order of Opcode.
     static constexpr const void* kHandlers[] = {
-        &&stepJump,    &&jump,         &&jumpIf,   &&compareJumpIf, &&binary,
-        &&add,         &&subtract,     &&unary,    &&copy,          &&assign,
-        &&loadName,    &&loadMe,       &&loadWith, &&newObject,     &&bindName,
-        &&storeName,   &&store,        &&prepare,  &&storeMember,   &&storeIndexed,
-        &&constant,    &&onError,      &&clear,    &&withPush,      &&withPop,
-        &&forEachInit, &&forEachNext,  &&append,   &&declare,       &&arrayVariable,
-        &&bound,       &&sizeArray,    &&erase,    &&numeric,       &&forInit,
-        &&forTest,     &&forNext,      &&element,  &&arrayArgument, &&elementArgument,
-        &&checkCallee, &&elementCheck, &&call,     &&leave,         &&leave,
+        &&stepJump,      &&jump,          &&jumpIf,
+        &&compareJumpIf, &&binary,        &&add,
+        &&subtract,      &&namedBinary,   &&namedCompareJumpIf,
+        &&unary,         &&copy,          &&assign,
+        &&loadName,      &&loadMe,        &&loadWith,
+        &&newObject,     &&bindName,      &&storeName,
+        &&store,         &&prepare,       &&storeMember,
+        &&storeIndexed,  &&constant,      &&onError,
+        &&clear,         &&withPush,      &&withPop,
+        &&forEachInit,   &&forEachNext,   &&append,
+        &&declare,       &&arrayVariable, &&bound,
+        &&sizeArray,     &&erase,         &&numeric,
+        &&forInit,       &&forTest,       &&forNext,
+        &&element,       &&arrayArgument, &&elementArgument,
+        &&checkCallee,   &&elementCheck,  &&call,
+        &&leave,         &&leave,
     };
     static_assert(std::size(kHandlers) == static_cast<std::size_t>(Opcode::Leave) + 1);
 #define NEXT_INSTRUCTION()                                                                         \
@@ -636,6 +742,21 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         subtract:
             binaryStep(ast::Op::Sub, regs, constants, *in);
             NEXT_INSTRUCTION();
+        namedBinary:
+            if (!binaryInPlace(*in, regs, constants))
+                namedBinary(*in, *bc, regs);
+            NEXT_INSTRUCTION();
+        namedCompareJumpIf : {
+            const Value* x = inPlace(*in, false, regs, constants);
+            const Value* y = x ? inPlace(*in, true, regs, constants) : nullptr;
+            bool holds = y && isSmallWhole(*x) && isSmallWhole(*y)
+                             ? compareWhole(in->op, smallWhole(*x), smallWhole(*y))
+                             : namedComparisonHolds(*in, *bc, regs);
+            consume(regs, *in);
+            if (holds == in->when)
+                ip = code + in->target;
+            NEXT_INSTRUCTION();
+        }
         unary:
             *regs[in->dst] = unaryOp(in->op, registerOrConstant(regs, constants, in->a));
             consume(regs, *in);
@@ -648,17 +769,14 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
             consume(regs, *in);
             NEXT_INSTRUCTION();
         loadName:
-            if (const Value* found = knownVariable(*in->expr, false))
-                *regs[in->dst] = *found;
-            else
-                *regs[in->dst] = evalName(*in->expr);
+            loadName(*in->expr, nameCache(*bc, in->name), *regs[in->dst]);
             NEXT_INSTRUCTION();
         loadMe:
             *regs[in->dst] = Value::object(Ref<HostObject>(frame_->me));
             NEXT_INSTRUCTION();
         loadWith:
         newObject:
-            outOfLoop(*in, regs, constants);
+            outOfLoop(*in, *bc, regs);
             NEXT_INSTRUCTION();
         bindName:
             bindName(*in, *bc, regs);
@@ -668,20 +786,13 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         storeName : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
-            if (v.isObject())
-                v = scalar(v);
-            // Finding the value may have defined a procedure of the name: found only
-            // now.
-            if (Value* variable = knownVariable(*in->expr, true))
-                *variable = std::move(v);
-            else
-                assign(*in->expr, std::move(v), false);
+            storeName(*in->expr, nameCache(*bc, in->name), std::move(v));
         }
             NEXT_INSTRUCTION();
         store : {
             Value v = registerOrConstant(regs, constants, in->a);
             consume(regs, *in);
-            assign(*in->expr, std::move(v), in->when);
+            assign(*in->expr, nameCache(*bc, in->name), std::move(v), in->when);
         }
             NEXT_INSTRUCTION();
         storeIndexed : {
@@ -689,13 +800,13 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
             if (in->expr->kind != ast::ExprKind::Call) // `Me = v`
                 raise(err::IllegalAssignment);
             Values subscripts = takenSubscripts(regs, in->dst, *in->expr);
-            assignIndexed(*in->expr->object, subscripts, v, in->when);
+            assignIndexed(*in->expr->object, nameCache(*bc, in->name), subscripts, v, in->when);
         }
             NEXT_INSTRUCTION();
         prepare:
         storeMember:
         constant:
-            outOfLoop(*in, regs, constants);
+            outOfLoop(*in, *bc, regs);
             NEXT_INSTRUCTION();
         onError:
             frame_->resumeNext = in->when;
@@ -708,7 +819,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         withPush:
         withPop:
         forEachInit:
-            outOfLoop(*in, regs, constants);
+            outOfLoop(*in, *bc, regs);
             NEXT_INSTRUCTION();
         forEachNext : {
             std::vector<Value>& items = regs[in->dst]->mutableArray().elements();
@@ -723,20 +834,22 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
             // a variable takes a value that is no object straight, as assign would store it.
             Value& item = items[position];
             bool isObject = item.isObject();
-            if (Value* counter = isObject ? nullptr : knownVariable(*in->expr, true))
+            NameCache& cache = nameCache(*bc, in->name);
+            if (Value* counter = isObject ? nullptr : knownVariable(*in->expr, cache, true))
                 *counter = std::move(item);
             else
-                assign(*in->expr, std::move(item), isObject);
+                assign(*in->expr, cache, std::move(item), isObject);
             NEXT_INSTRUCTION();
         }
         append : {
             Value& left = *regs[in->a];
             const Value& right = registerOrConstant(regs, constants, in->b);
+            NameCache& cache = nameCache(*bc, in->name);
             Value* target = nullptr;
             if (left.isString()) {
-                target = knownVariable(*in->expr, true);
+                target = knownVariable(*in->expr, cache, true);
                 if (!target)
-                    target = variable(*in->expr, true);
+                    target = variable(*in->expr, cache, true);
             }
             if (target && target->isString() && target->sharesCell(left)) {
                 left.clear();
@@ -752,7 +865,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
                 Value joined = applyBinary(ast::Op::Concat, *regs[in->a],
                                            registerOrConstant(regs, constants, in->b));
                 consume(regs, *in);
-                assign(*in->expr, std::move(joined), false);
+                assign(*in->expr, nameCache(*bc, in->name), std::move(joined), false);
             }
             NEXT_INSTRUCTION();
         declare:
@@ -760,7 +873,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         bound:
         sizeArray:
         erase:
-            outOfLoop(*in, regs, constants);
+            outOfLoop(*in, *bc, regs);
             NEXT_INSTRUCTION();
         numeric:
             *regs[in->dst] = numeric(registerOrConstant(regs, constants, in->a));
@@ -769,28 +882,32 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
         forInit:
             if (regs[in->a]->isNull() || regs[in->b]->isNull() || regs[in->dst]->isNull())
                 raise(err::InvalidNull);
-            assign(*in->expr, *regs[in->a], false);
+            assign(*in->expr, nameCache(*bc, in->name), *regs[in->a], false);
             consume(regs, *in);
             NEXT_INSTRUCTION();
         forTest:
-            if (forCounterPassed(*in->expr, *regs[in->a], *regs[in->b]))
+            if (forCounterPassed(*in->expr, nameCache(*bc, in->name), *regs[in->a], *regs[in->b]))
                 ip = code + in->target;
             NEXT_INSTRUCTION();
         forNext:
-            stepForCounter(*in->expr, *regs[in->b]);
+            stepForCounter(*in->expr, nameCache(*bc, in->name), *regs[in->b]);
             checkStep();
             ip = code + in->target;
             NEXT_INSTRUCTION();
         element : {
             const ast::Expr& e = *in->expr;
-            if (const Value* found = plainElement(*e.object, e.args, false)) {
+            const Bytecode::CallSite& site = bc->calls[static_cast<std::size_t>(in->a)];
+            std::int32_t index = bc->passed[static_cast<std::size_t>(site.first)].cache;
+            if (const Value* found =
+                    plainElement(*e.object, nameCache(*bc, site.calleeCache), e.args,
+                                 index >= 0 ? nameCache(*bc, index) : kNothingKnown, false)) {
                 *regs[in->dst] = *found;
                 NEXT_INSTRUCTION();
             }
         }
             goto call;
         arrayArgument:
-            if (!passesElementAt(*in->expr, bc->calls[static_cast<std::size_t>(in->a)]))
+            if (!passesElementAt(*in->expr, *bc, in->a))
                 ip = code + in->target;
             NEXT_INSTRUCTION();
         elementArgument:
@@ -798,7 +915,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
                             regs + in->dst, regs);
             NEXT_INSTRUCTION();
         checkCallee:
-            outOfLoop(*in, regs, constants);
+            outOfLoop(*in, *bc, regs);
             NEXT_INSTRUCTION();
         elementCheck:
             if (passesElement(in->expr->args))

@@ -1,11 +1,12 @@
-// The interpreter's expressions: names through their resolved slots, calls of script
-// procedures, built-ins and object members, array elements, and assignment (appending
-// to a string variable in place).
+// The interpreter's expressions: the values of names (found as interpreter_names.h
+// says), calls of script procedures, built-ins and object members, array elements, and
+// assignment (appending to a string variable in place).
 #include "vbscript/builtins/builtin.h"
 #include "vbscript/class_instance.h"
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/interpreter_frame.h"
+#include "vbscript/interpreter_names.h"
 #include "vbscript/operators.h"
 
 #include <algorithm>
@@ -45,89 +46,6 @@ template <typename T> Subscripts subscriptsOf(std::span<const T> items) {
 
 } // namespace
 
-Interpreter::ResolvedName Interpreter::resolve(const Expr& e, bool forWrite) {
-    const Slot& slot = e.slot;
-    switch (slot.scope) {
-    case Scope::Local:
-        return {frame_->slots[static_cast<std::size_t>(slot.index)]};
-    case Scope::Field:
-        return {&frame_->me->fields()[static_cast<std::size_t>(slot.index)]};
-    case Scope::Method:
-        return {nullptr, slot.proc};
-    case Scope::Global:
-        break;
-    }
-    if (slot.global)
-        return globalName(*slot.global);
-    if (slot.builtin && !forWrite && slot.builtinAtGlobals == globals_.size())
-        return {nullptr, nullptr, slot.builtin};
-    return resolveFirstUse(e, forWrite);
-}
-
-// A global name's first use: a global, a built-in, a constant, the procedure's implicit
-// local, or a new global. Only a global is remembered in the node: the others depend on
-// what is defined later or on the frame.
-Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, bool forWrite) {
-    const Slot& slot = e.slot;
-    int index = findGlobal(e.key());
-    if (index < 0) {
-        if (!slot.builtin && !forWrite)
-            slot.builtin = findBuiltin(e.key());
-        if (slot.builtin && !forWrite) {
-            slot.builtinAtGlobals = static_cast<std::uint32_t>(globals_.size());
-            return {nullptr, nullptr, slot.builtin};
-        }
-        if (const BuiltinConstant* c = findConstant(e.key())) {
-            if (forWrite)
-                raise(err::IllegalAssignment);
-            return {nullptr, nullptr, nullptr, &c->value};
-        }
-        Value* fallback = nullptr;
-        if (slot.fallbackLocal >= 0 && frame_->proc &&
-            static_cast<std::size_t>(slot.fallbackLocal) < frame_->slotCount)
-            fallback = frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)];
-        // Under Option Explicit only ReDim creates a name (it leaves an array behind).
-        if (frame_->explicitNames && !(fallback && fallback->isArray()))
-            raise(err::Undefined, errorDescription(err::Undefined) + u": '" + e.name() + u"'");
-        if (fallback)
-            return {fallback};
-        index = declareGlobal(e.name());
-    }
-    slot.global = &globals_[static_cast<std::size_t>(index)];
-    return globalName(*slot.global);
-}
-
-Interpreter::ResolvedName Interpreter::globalName(Global& g) {
-    if (g.proc)
-        return {nullptr, g.proc, nullptr, nullptr, &g};
-    if (g.memberOf)
-        return {nullptr, nullptr, nullptr, nullptr, &g};
-    return {&g.value, nullptr, nullptr, nullptr, &g};
-}
-
-// A name called like a procedure that nothing defines: no global, no built-in, and no
-// implicit local holding a value.
-bool Interpreter::isUnknownName(const Expr& e) const {
-    const Slot& slot = e.slot;
-    if (slot.scope != Scope::Global || slot.global || slot.builtin)
-        return false;
-    if (findGlobal(e.key()) >= 0 || findBuiltin(e.key()) || findConstant(e.key()))
-        return false;
-    if (slot.fallbackLocal >= 0 && frame_->proc &&
-        static_cast<std::size_t>(slot.fallbackLocal) < frame_->slotCount)
-        return frame_->slots[static_cast<std::size_t>(slot.fallbackLocal)]->isEmpty();
-    return true;
-}
-
-Value* Interpreter::variable(const Expr& e, bool forWrite) {
-    if (e.kind != ExprKind::Name)
-        return nullptr;
-    ResolvedName r = resolve(e, forWrite);
-    if (!r.var || (r.global && r.global->isConst))
-        return nullptr;
-    return r.var;
-}
-
 Value Interpreter::withObject() const {
     if (frame_->withObjects.empty())
         raise(err::ObjectRequired);
@@ -137,38 +55,41 @@ Value Interpreter::withObject() const {
 // An element of an array variable with one plain subscript (`a(i)`), found without
 // evaluating anything that could run code; null for any other expression. For writing,
 // the array is unshared first.
-Value* Interpreter::plainElement(const Expr& callee, const std::vector<ExprPtr>& args,
+Value* Interpreter::plainElement(const Expr& callee, const NameCache& calleeCache,
+                                 const std::vector<ExprPtr>& args, const NameCache& indexCache,
                                  bool forWrite) {
     if (args.size() != 1)
         return nullptr;
     const Expr& index = *args[0];
-    const Value* i = index.kind == ExprKind::Literal ? &index.literal : knownVariable(index, false);
+    const Value* i =
+        index.kind == ExprKind::Literal ? &index.literal : knownVariable(index, indexCache, false);
     // An object subscript runs its default property, which could resize the array.
     if (!i || i->isObject())
         return nullptr;
-    Value* var = knownVariable(callee, forWrite);
+    Value* var = knownVariable(callee, calleeCache, forWrite);
     if (!var || !var->isArray())
         return nullptr;
     Array& array = forWrite ? var->mutableArray() : *var->asArray();
     return &array.at(isSmallWhole(*i) ? static_cast<std::int32_t>(smallWhole(*i)) : toLong(*i));
 }
 
-Value Interpreter::evalName(const Expr& e) {
-    ResolvedName r = resolve(e, false);
+Value Interpreter::evalName(const Expr& e, NameCache& cache) {
+    ResolvedName r = resolve(e, cache, false);
     if (r.var)
         return *r.var;
     if (r.constant)
         return ownCopy(*r.constant);
-    return callName(e, {}, true);
+    return callName(e, cache, {}, true);
 }
 
 // An argument `a(i)` where `a` is an array variable: the array, whose element is passed by
 // reference. Null for any other argument.
 Value* Interpreter::arrayArgument(const Expr& a) {
+    NameCache cache;
     if (a.kind != ExprKind::Call || a.object->kind != ExprKind::Name ||
-        a.object->slot.scope == Scope::Method || isUnknownName(*a.object))
+        a.object->slot.scope == Scope::Method || isUnknownName(*a.object, cache))
         return nullptr;
-    ResolvedName r = resolve(*a.object, false);
+    ResolvedName r = resolve(*a.object, cache, false);
     if (r.var && r.var->isArray() && !(r.global && r.global->isConst))
         return r.var;
     return nullptr;
@@ -177,15 +98,6 @@ Value* Interpreter::arrayArgument(const Expr& a) {
 bool Interpreter::passesElement(const std::vector<ExprPtr>& argExprs) {
     return std::any_of(argExprs.begin(), argExprs.end(),
                        [this](const ExprPtr& a) { return arrayArgument(*a) != nullptr; });
-}
-
-// A name passed as an argument: a variable (not a constant) is passed by reference.
-bool Interpreter::bindVariable(const Expr& name, Argument& arg) {
-    ResolvedName r = resolve(name, false);
-    if (!r.var || (r.global && r.global->isConst))
-        return false;
-    arg.ref = r.var;
-    return true;
 }
 
 Subscripts Interpreter::evalSubscripts(std::span<const Argument> args) {
@@ -239,31 +151,6 @@ Value Interpreter::memberCall(const Expr& member, ClassMember& cache, const Valu
                      : obj->callMethod(member.name(), values);
 }
 
-// What a Member expression names in a script object's class, looked up once per class:
-// `cache` holds what it named in the class last met.
-const ClassMember& Interpreter::classMemberOf(const Expr& member, ClassMember& cache,
-                                              const ClassInstance& inst) {
-    if (cache.cls != &inst.classDef())
-        cache = findClassMember(inst.classDef(), member.key());
-    return cache;
-}
-
-// What a name called like a procedure denotes, found before its arguments run: a name
-// nothing defines is an error before they run.
-Interpreter::ResolvedName Interpreter::resolveCallee(const Expr& callee) {
-    if (Value* known = knownVariable(callee, false))
-        return {known};
-    if (isUnknownName(callee))
-        raise(frame_->explicitNames ? err::Undefined : err::SubNotDefined);
-    return resolve(callee, false);
-}
-
-// Inside a function its own name with arguments is a recursive call, not its result.
-bool Interpreter::callsItself(const Expr& callee, std::size_t argCount) const {
-    return callee.slot.scope == Scope::Local && argCount > 0 && frame_->proc &&
-           callee.slot.index == frame_->proc->resultSlot;
-}
-
 // An array variable called with its arguments already found: its element, unless finding
 // them replaced the array (the arguments are then not found again).
 Value Interpreter::arrayCall(Value& var, std::span<Argument> args, bool wantValue) {
@@ -301,13 +188,13 @@ Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r, std::
     raise(err::SubNotDefined);
 }
 
-Value Interpreter::callName(const Expr& callee, std::span<Argument> args, bool wantValue) {
-    const Slot& slot = callee.slot;
-    if (slot.scope == Scope::Global && slot.global && slot.global->proc)
-        return callProcedure(*slot.global->proc, nullptr, args);
+Value Interpreter::callName(const Expr& callee, NameCache& cache, std::span<Argument> args,
+                            bool wantValue) {
+    if (const Procedure* p = knownProcedure(callee, cache))
+        return callProcedure(*p, nullptr, args);
     if (callsItself(callee, args.size()))
         return callProcedure(*frame_->proc, frame_->me, args);
-    return callNameResolved(callee, resolveCallee(callee), args, wantValue);
+    return callNameResolved(callee, resolveCallee(callee, cache), args, wantValue);
 }
 
 // A name that is not a global procedure or the running function's own name, called after
@@ -363,10 +250,10 @@ Value Interpreter::prepareAssigned(Value value, bool isSet) {
 
 // `target`, a name or an element whose subscripts are literals or local variables (the
 // store instructions compute any others first), = value.
-void Interpreter::assign(const Expr& target, Value value, bool isSet) {
+void Interpreter::assign(const Expr& target, NameCache& cache, Value value, bool isSet) {
     Value v = prepareAssigned(std::move(value), isSet);
     if (target.kind == ExprKind::Name) {
-        ResolvedName r = resolve(target, true);
+        ResolvedName r = resolve(target, cache, true);
         if (r.var) {
             if (r.global && r.global->isConst)
                 raise(err::IllegalAssignment);
@@ -384,16 +271,18 @@ void Interpreter::assign(const Expr& target, Value value, bool isSet) {
         raise(err::IllegalAssignment);
     }
     const Expr& callee = *target.object;
-    if (Value* element = plainElement(callee, target.args, true)) {
+    if (Value* element = plainElement(callee, cache, target.args, kNothingKnown, true)) {
         *element = std::move(v);
         return;
     }
     Values values(target.args.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         const Expr& subscript = *target.args[i];
-        values[i] = subscript.kind == ExprKind::Literal ? subscript.literal : evalName(subscript);
+        NameCache local;
+        values[i] =
+            subscript.kind == ExprKind::Literal ? subscript.literal : evalName(subscript, local);
     }
-    assignIndexed(callee, values, v, isSet);
+    assignIndexed(callee, cache, values, v, isSet);
 }
 
 // The object is found after the value and the subscripts.
@@ -408,14 +297,15 @@ void Interpreter::assignMember(const Value& object, std::u16string_view name, st
 
 // `callee(args) = v`: an element of an array variable, the default property of an object
 // variable, or a property of the running class or of a host object's member.
-void Interpreter::assignIndexed(const Expr& callee, Values& values, Value& v, bool isSet) {
+void Interpreter::assignIndexed(const Expr& callee, NameCache& cache, Values& values, Value& v,
+                                bool isSet) {
     if (callee.kind != ExprKind::Name)
         raise(err::IllegalAssignment);
     ResolvedName r;
-    if (Value* known = knownVariable(callee, true))
+    if (Value* known = knownVariable(callee, cache, true))
         r.var = known;
     else
-        r = resolve(callee, true);
+        r = resolve(callee, cache, true);
     if (r.var) {
         if (r.var->isArray()) {
             auto subscripts = subscriptsOf<Value>(values); // see callOnValue

@@ -4,6 +4,7 @@
 #include "vbscript/convert.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/interpreter_frame.h"
+#include "vbscript/interpreter_names.h"
 #include "vbscript/operators.h"
 
 #include <new>
@@ -26,29 +27,31 @@ bool Interpreter::recover(ScriptError& e, const Stmt& s) {
     return true;
 }
 
-void Interpreter::defineConstant(const Expr& target, Value v) {
-    Value* var = variable(target, true);
+void Interpreter::defineConstant(const Expr& target, NameCache& cache, Value v) {
+    Value* var = variable(target, cache, true);
     if (!var) // a constant or a procedure already has the name
         raise(err::NameRedefinedRuntime);
     *var = std::move(v);
-    if (target.slot.scope == Scope::Global && target.slot.global)
-        target.slot.global->isConst = true;
+    if (target.slot.scope == Scope::Global && cache.global) {
+        cache.global->isConst = true;
+        ++globalKinds_;
+    }
 }
 
-Value& Interpreter::arrayVariable(const Expr& target, StmtKind kind) {
+Value& Interpreter::arrayVariable(const Expr& target, NameCache& cache, StmtKind kind) {
     Value* var = nullptr;
     if (kind == StmtKind::ReDim) {
         // ReDim declares the name it sizes, also under Option Explicit.
         bool explicitNames = std::exchange(frame_->explicitNames, false);
         try {
-            var = variable(target, true);
+            var = variable(target, cache, true);
         } catch (...) {
             frame_->explicitNames = explicitNames;
             throw;
         }
         frame_->explicitNames = explicitNames;
     } else {
-        var = variable(target, true);
+        var = variable(target, cache, true);
     }
     if (!var)
         raise(err::IllegalAssignment);
@@ -86,7 +89,8 @@ void Interpreter::sizeArray(Value& var, const std::vector<std::int32_t>& bounds,
 // A variable's storage never moves, but it is looked for again each time: the body may
 // have made the name denote something else (a procedure defined by ExecuteGlobal). A
 // counter holding an object is read as a copy: its default property runs script code.
-bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const Value& step) {
+bool Interpreter::forCounterPassed(const Expr& counter, NameCache& cache, const Value& end,
+                                   const Value& step) {
     bool down = isSmallWhole(step) ? smallWhole(step) < 0 : toDouble(step) < 0;
     auto passed = [&](const Value& current) {
         if (isSmallWhole(current) && isSmallWhole(end)) {
@@ -96,18 +100,18 @@ bool Interpreter::forCounterPassed(const Expr& counter, const Value& end, const 
         auto c = compareValues(current, end);
         return !c || (down ? *c < 0 : *c > 0);
     };
-    Value* variable = knownVariable(counter, true);
+    Value* variable = rememberedVariable(counter, cache, true);
     if (variable && variable->isObject())
         variable = nullptr;
-    return variable ? passed(*variable) : passed(evalName(counter));
+    return variable ? passed(*variable) : passed(evalName(counter, cache));
 }
 
-void Interpreter::stepForCounter(const Expr& counter, const Value& step) {
-    Value* variable = knownVariable(counter, true);
+void Interpreter::stepForCounter(const Expr& counter, NameCache& cache, const Value& step) {
+    Value* variable = rememberedVariable(counter, cache, true);
     if (variable && !variable->isObject())
         *variable = binaryOp(Op::Add, *variable, step);
     else
-        assign(counter, binaryOp(Op::Add, evalName(counter), step), false);
+        assign(counter, cache, binaryOp(Op::Add, evalName(counter, cache), step), false);
 }
 
 std::vector<Value> Interpreter::forEachItems(const Value& collection) {

@@ -99,26 +99,4 @@ inline void Interpreter::copyByValArguments(const Procedure& p, const FrameStack
     }
 }
 
-// The storage of a name known to be a variable: a local, a field of the running object,
-// or a global variable met before. Null for anything that needs resolving.
-inline Value* Interpreter::knownVariable(const ast::Expr& e, bool forWrite) {
-    if (e.kind != ast::ExprKind::Name)
-        return nullptr;
-    const ast::Slot& slot = e.slot;
-    switch (slot.scope) {
-    case ast::Scope::Local:
-        return frame_->slots[static_cast<std::size_t>(slot.index)];
-    case ast::Scope::Field:
-        return &frame_->me->fields()[static_cast<std::size_t>(slot.index)];
-    case ast::Scope::Global: {
-        GlobalEntry* g = slot.global;
-        if (!g || g->proc || g->memberOf || (forWrite && g->isConst))
-            return nullptr;
-        return &g->value;
-    }
-    default:
-        return nullptr;
-    }
-}
-
 } // namespace vbs

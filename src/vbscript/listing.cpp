@@ -16,15 +16,23 @@ namespace vbs {
 namespace {
 
 // In the order of Opcode.
-constexpr std::array<std::string_view, 45> kOpcodeNames = {
-    "StepJump",    "Jump",         "JumpIf",        "CompareJumpIf", "Binary",      "Add",
-    "Subtract",    "Unary",        "Copy",          "Assign",        "LoadName",    "LoadMe",
-    "LoadWith",    "New",          "BindName",      "StoreName",     "Store",       "Prepare",
-    "StoreMember", "StoreIndexed", "Constant",      "OnError",       "Clear",       "WithPush",
-    "WithPop",     "ForEachInit",  "ForEachNext",   "Append",        "Declare",     "ArrayVariable",
-    "Bound",       "SizeArray",    "Erase",         "Numeric",       "ForInit",     "ForTest",
-    "ForNext",     "Element",      "ArrayArgument", "ReadElement",   "CheckCallee", "ElementCheck",
-    "Call",        "Return",       "Leave",
+constexpr std::array<std::string_view, 47> kOpcodeNames = {
+    "StepJump",      "Jump",          "JumpIf",
+    "CompareJumpIf", "Binary",        "Add",
+    "Subtract",      "NamedBinary",   "NamedCompareJumpIf",
+    "Unary",         "Copy",          "Assign",
+    "LoadName",      "LoadMe",        "LoadWith",
+    "New",           "BindName",      "StoreName",
+    "Store",         "Prepare",       "StoreMember",
+    "StoreIndexed",  "Constant",      "OnError",
+    "Clear",         "WithPush",      "WithPop",
+    "ForEachInit",   "ForEachNext",   "Append",
+    "Declare",       "ArrayVariable", "Bound",
+    "SizeArray",     "Erase",         "Numeric",
+    "ForInit",       "ForTest",       "ForNext",
+    "Element",       "ArrayArgument", "ReadElement",
+    "CheckCallee",   "ElementCheck",  "Call",
+    "Return",        "Leave",
 };
 static_assert(kOpcodeNames.size() == static_cast<std::size_t>(Opcode::Leave) + 1);
 
@@ -107,6 +115,19 @@ std::string operands(const Bytecode& bc, const Instruction& in) {
         if (in.code == Opcode::CompareJumpIf)
             return op + when + to;
         return " r" + std::to_string(in.dst) + " =" + op;
+    }
+    case Opcode::NamedBinary:
+    case Opcode::NamedCompareJumpIf: {
+        // A name read or written in place, its register after it.
+        const Bytecode::NamedOperands& named = bc.named[static_cast<std::size_t>(in.name)];
+        auto text = [](const Bytecode::NamedOperand& n, std::string o) {
+            return n.name ? lib::utf16ToUtf8(n.name->name()) + " (" + o + ")" : o;
+        };
+        std::string op = " " + text(named.a, operand(in.a)) + " " + opText(in.op) + " " +
+                         text(named.b, operand(in.b));
+        if (in.code == Opcode::NamedCompareJumpIf)
+            return op + when + to;
+        return " " + text(named.dst, "r" + std::to_string(in.dst)) + " =" + op;
     }
     case Opcode::Unary:
         return " r" + std::to_string(in.dst) + " = " + opText(in.op) + " " + operand(in.a);

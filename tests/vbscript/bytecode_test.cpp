@@ -177,6 +177,25 @@ TEST(Bytecode, HeldValuesAreLetGoOfOnEveryWayOut) {
     EXPECT_EQ(exits, 2);
 }
 
+TEST(Bytecode, GlobalNamesAreReadAndWrittenWhereTheyLive) {
+    // At the top level an operator takes back the loads of the names it reads and the store
+    // of its result; the loop still goes back to its test.
+    Compiled c = compiled(u"Do While n < 3\ntotal = total + digit\nn = n + 1\nLoop\n");
+    const auto& code = c.unit->bytecode->code;
+    auto count = [&code](Opcode op) {
+        return std::count_if(code.begin(), code.end(),
+                             [op](const Instruction& in) { return in.code == op; });
+    };
+    EXPECT_EQ(count(Opcode::NamedCompareJumpIf), 1);
+    EXPECT_EQ(count(Opcode::NamedBinary), 2);
+    EXPECT_EQ(count(Opcode::LoadName), 0);
+    EXPECT_EQ(count(Opcode::StoreName), 0);
+    auto back = std::find_if(code.begin(), code.end(),
+                             [](const Instruction& in) { return in.code == Opcode::StepJump; });
+    ASSERT_NE(back, code.end());
+    EXPECT_EQ(code[static_cast<std::size_t>(back->target)].code, Opcode::NamedCompareJumpIf);
+}
+
 TEST(Bytecode, TemporariesAreReused) {
     // Each line needs two temporaries at once; the procedure needs no more than that.
     Compiled c = compiled(u"Function F(n)\nF = (n + 1) * (n + 2)\nF = (n - 1) * (n - 2) + F\n"
