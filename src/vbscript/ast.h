@@ -1,7 +1,9 @@
 // The syntax tree the parser builds, from which the compact form (bytecode.h) is built.
-// The compiler (compiler.h) fills in each name's Slot once, so at run time a local variable
-// or class field is an index into a frame; a global is found in the global table when it
-// runs, and what was found is remembered in the compact form, not here.
+// The compiler (compiler.h) finds each name's Slot once and the builder keeps it in the
+// compact form, so at run time a local variable or class field is an index into a frame;
+// a global is found in the global table when it runs, and what was found is remembered in
+// the compact form too. Nothing here changes once parsed but for what the compiler takes
+// out of a body (its constants, see compiler.cpp).
 #pragma once
 
 #include "vbscript/value.h"
@@ -55,7 +57,7 @@ enum class Op : std::uint8_t {
     Not,
 };
 
-// Where a name lives, decided by the compiler.
+// Where a name lives, decided by the compiler and kept by the builder (NameCache).
 enum class Scope : std::uint8_t {
     Global, // looked up in the global table when it runs
     Local,  // frame slot `index` (parameters, Dim'd and implicit locals, function result)
@@ -81,7 +83,7 @@ struct Name {
 
 enum class ExprKind : std::uint8_t {
     Literal,
-    Name,   // name, slot
+    Name,
     Member, // object.name; a null object means the With object
     Call,   // callee(args)
     Paren,  // (inner): also marks an argument passed by value
@@ -103,7 +105,6 @@ struct Expr {
             new (&args) std::vector<std::unique_ptr<Expr>>();
             break;
         default:
-            new (&slot) Slot();
             break;
         }
     }
@@ -128,7 +129,6 @@ struct Expr {
     std::unique_ptr<Expr> right;  // Binary right (left is `object`)
     union {
         Value literal;                           // of Literal
-        Slot slot;                               // of Name (and unused by the others)
         std::vector<std::unique_ptr<Expr>> args; // of Call
     };
 
@@ -178,7 +178,6 @@ struct AssignStmt : Stmt {
     ExprPtr target;
     ExprPtr value;
     bool isSet = false;
-    bool appends = false; // `s = s & x`, set by the compiler
 };
 
 struct CallStmt : Stmt {

@@ -24,8 +24,8 @@ class Builder {
 public:
     // Global code has no procedure: its names are all global and its registers are
     // temporaries only.
-    Builder(const Block& body, const Procedure* p)
-        : body_(body), proc_(p), nextTemporary_(p ? p->frameSize : 0) {
+    Builder(const Block& body, const Procedure* p, const NameSlots& slots)
+        : body_(body), proc_(p), slots_(slots), nextTemporary_(p ? p->frameSize : 0) {
         bc_.registers = nextTemporary_;
     }
 
@@ -82,8 +82,10 @@ private:
     }
     void landHere(std::size_t jump) { bc_.code[jump].target = pc(); }
 
+    // Where name `e` lives, as the compiler found.
+    const Slot& slotOf(const Expr& e) const { return slots_.at(&e); }
     bool isLocal(const Expr& e) const {
-        return e.kind == ExprKind::Name && e.slot.scope == Scope::Local;
+        return e.kind == ExprKind::Name && slotOf(e).scope == Scope::Local;
     }
     // Reading it runs nothing, so a left operand may wait to be read until it is used.
     bool isPlain(const Expr& e) const { return e.kind == ExprKind::Literal || isLocal(e); }
@@ -98,11 +100,50 @@ private:
         if (o.temporary)
             --nextTemporary_;
     }
-    // A new entry for what a use of a name denotes, found when it runs.
-    std::int32_t nameCache() {
+    // A new entry for what a use of a name denotes: where it lives, and what a global is
+    // found to be when it runs.
+    std::int32_t nameCache(const Expr& name) {
+        bc_.nameCaches.emplace_back().slot = slotOf(name);
+        return static_cast<std::int32_t>(bc_.nameCaches.size()) - 1;
+    }
+    // The entries of element `a(i, ...)` assigned in place: the array's name, then each
+    // subscript's (a literal's unused), in a row.
+    std::int32_t elementCaches(const Expr& element) {
+        if (element.kind != ExprKind::Call)
+            return nameCache(element);
+        std::int32_t first = nameCache(*element.object);
+        for (const auto& subscript : element.args) {
+            if (subscript->kind == ExprKind::Name)
+                nameCache(*subscript);
+            else
+                unusedCache();
+        }
+        return first;
+    }
+    // The entries of a call's arguments, in a row: of the array's name for each `a(...)`,
+    // which may be an array element passed by reference (unused for the others).
+    std::int32_t arrayCaches(const std::vector<ExprPtr>& args) {
+        auto first = static_cast<std::int32_t>(bc_.nameCaches.size());
+        for (const auto& a : args) {
+            if (mayBeElement(*a))
+                nameCache(*a->object);
+            else
+                unusedCache();
+        }
+        return first;
+    }
+    std::int32_t unusedCache() {
         bc_.nameCaches.emplace_back();
         return static_cast<std::int32_t>(bc_.nameCaches.size()) - 1;
     }
+    // `s = s & x`, which grows the text in place.
+    static bool appends(const AssignStmt& a) {
+        const Expr& v = *a.value;
+        return !a.isSet && a.target->kind == ExprKind::Name && v.kind == ExprKind::Binary &&
+               v.op == Op::Concat && v.object->kind == ExprKind::Name &&
+               v.object->key() == a.target->key();
+    }
+
     Operand constant(const Value& v) {
         bc_.constants.push_back(v);
         return {-static_cast<std::int32_t>(bc_.constants.size()), false};
@@ -176,7 +217,7 @@ private:
     void declaration(const DeclStmt& s) {
         for (const Declared& d : s.items) {
             const Expr& target = *d.target;
-            if (s.kind == StmtKind::Dim && !proc_ && target.slot.scope == Scope::Global) {
+            if (s.kind == StmtKind::Dim && !proc_ && slotOf(target).scope == Scope::Global) {
                 Instruction declare{Opcode::Declare};
                 declare.expr = &target;
                 emit(declare);
@@ -185,7 +226,7 @@ private:
                 continue;
             Instruction in{s.kind == StmtKind::Erase ? Opcode::Erase : Opcode::ArrayVariable};
             in.expr = &target;
-            in.name = nameCache();
+            in.name = nameCache(target);
             in.stmt = &s;
             if (in.code == Opcode::Erase || !d.bounds.empty())
                 emit(in);
@@ -225,7 +266,7 @@ private:
 
     void assignment(const AssignStmt& a) {
         const Expr& target = *a.target;
-        if (a.appends) {
+        if (appends(a)) {
             appendAssignment(a);
             return;
         }
@@ -244,11 +285,11 @@ private:
             Instruction in = oneOperand(byName ? Opcode::StoreName : Opcode::Store, o);
             in.when = a.isSet;
             in.expr = &target;
-            in.name = nameCache();
+            in.name = byName ? nameCache(target) : elementCaches(target);
             emit(in);
             return;
         }
-        std::int32_t local = target.slot.index;
+        std::int32_t local = slotOf(target).index;
         // An operator never gives an object, so its result goes straight to the variable.
         if (v.kind == ExprKind::Binary) {
             binary(v, local);
@@ -286,7 +327,7 @@ private:
         store.when = a.isSet;
         store.expr = &target;
         if (!member)
-            store.name = nameCache();
+            store.name = callee.kind == ExprKind::Name ? nameCache(callee) : unusedCache();
         store.dst = nextTemporary_;
         if (indexed)
             for (const auto& subscript : target.args)
@@ -317,7 +358,7 @@ private:
             release(o);
             Instruction in = oneOperand(Opcode::Constant, o);
             in.expr = d.target.get();
-            in.name = nameCache();
+            in.name = nameCache(*d.target);
             emit(in);
         }
     }
@@ -335,7 +376,7 @@ private:
         release(left);
         Instruction in = binaryInstruction(Opcode::Append, Op::Concat, left, right);
         in.expr = a.target.get();
-        in.name = nameCache();
+        in.name = nameCache(*a.target);
         emit(in);
     }
 
@@ -408,7 +449,7 @@ private:
         init.consumeB = false;
         init.dst = step.index;
         init.expr = s.variable.get();
-        init.name = nameCache();
+        init.name = nameCache(*s.variable);
         emit(init);
         release(start);
         std::int32_t top = pc();
@@ -529,7 +570,7 @@ private:
         next.dst = items;
         next.b = position;
         next.expr = s.variable.get();
-        next.name = nameCache();
+        next.name = nameCache(*s.variable);
         std::size_t exit = emit(next);
         fors_.push_back(openLoop());
         block(s.body);
@@ -580,8 +621,8 @@ private:
             return constant(e.literal);
         case ExprKind::Name:
             if (isLocal(e))
-                return {e.slot.index, false};
-            return intoTemporary(Opcode::LoadName, e, nameCache());
+                return {slotOf(e).index, false};
+            return intoTemporary(Opcode::LoadName, e, nameCache(e));
         case ExprKind::Paren:
             return value(*e.object);
         case ExprKind::Unary:
@@ -712,7 +753,7 @@ private:
             last.name = static_cast<std::int32_t>(bc_.named.size());
             bc_.named.emplace_back();
         }
-        bc_.named[static_cast<std::size_t>(last.name)].dst = {&name, nameCache()};
+        bc_.named[static_cast<std::size_t>(last.name)].dst = {&name, nameCache(name)};
         return true;
     }
 
@@ -740,7 +781,7 @@ private:
     bool isElement(const Expr& e) const {
         return e.object->kind == ExprKind::Name && e.args.size() == 1 &&
                (isPlain(*e.args[0]) || e.args[0]->kind == ExprKind::Name) &&
-               !(isLocal(*e.object) && e.object->slot.index == proc_->resultSlot);
+               !(isLocal(*e.object) && slotOf(*e.object).index == proc_->resultSlot);
     }
 
     // A call statement: `f a, b`, `Call f(a)`, `obj.M a`, or a name or member alone.
@@ -766,6 +807,7 @@ private:
             return call(callee, args, s == nullptr, false);
         Instruction check{Opcode::ElementCheck};
         check.expr = &c;
+        check.name = arrayCaches(args);
         std::size_t toElements = emit(check);
         std::int32_t base = nextTemporary_;
         std::int32_t dst = call(callee, args, s == nullptr, false);
@@ -795,8 +837,8 @@ private:
             site.object = object.index;
             site.objectIsTemporary = object.temporary;
         } else {
-            site.calleeCache = nameCache();
-            if (anyComputed(args) && callee.slot.scope == Scope::Global) {
+            site.calleeCache = nameCache(callee);
+            if (anyComputed(args) && slotOf(callee).scope == Scope::Global) {
                 Instruction check{Opcode::CheckCallee};
                 check.expr = &callee;
                 check.name = site.calleeCache;
@@ -838,18 +880,20 @@ private:
             const Expr& a = *args[i];
             Bytecode::Passed p;
             if (a.kind == ExprKind::Name && i < takenAtPlace) {
-                p.cache = nameCache();
+                p.cache = nameCache(a);
                 p.operand = boundName(a, siteIndex, p.cache).index;
                 p.name = &a;
                 p.bound = true;
             } else if (isLocal(a)) {
-                p.operand = a.slot.index;
+                p.operand = slotOf(a).index;
                 p.variable = true;
+                p.cache = nameCache(a); // for an element's subscript read in place
             } else if (a.kind == ExprKind::Name) {
-                p.cache = nameCache();
+                p.cache = nameCache(a);
                 p.name = &a;
             } else if (elements && mayBeElement(a)) {
-                p.operand = elementArgument(a, siteIndex);
+                p.cache = nameCache(*a.object);
+                p.operand = elementArgument(a, siteIndex, p.cache);
                 p.element = &a;
             } else {
                 Operand o = value(a);
@@ -871,10 +915,11 @@ private:
     // and marked for the call to bind by reference; else `a(...)` is found as anywhere
     // else. Its value, the mark and the element's subscripts take registers in a row,
     // until the call.
-    std::int32_t elementArgument(const Expr& a, std::int32_t siteIndex) {
+    std::int32_t elementArgument(const Expr& a, std::int32_t siteIndex, std::int32_t array) {
         Instruction test{Opcode::ArrayArgument};
         test.a = siteIndex;
         test.expr = &a;
+        test.name = array;
         std::size_t toValue = emit(test);
         std::int32_t dst = temporary();
         std::int32_t mark = temporary();
@@ -892,6 +937,7 @@ private:
         element.dst = dst;
         element.a = subscriptsIndex;
         element.expr = &a;
+        element.name = array;
         emit(element);
         std::size_t done = emit({Opcode::Jump});
         landHere(toValue);
@@ -940,7 +986,8 @@ private:
             return Callee::Computed;
         if (callee.kind == ExprKind::Member)
             return Callee::Member;
-        switch (callee.slot.scope) {
+        const Slot& slot = slotOf(callee);
+        switch (slot.scope) {
         case Scope::Global:
             return Callee::Global;
         case Scope::Method:
@@ -948,8 +995,7 @@ private:
         case Scope::Local:
             // Inside a function its own name with arguments calls it again; with a wrong
             // number of them, it is the general way's to say so.
-            if (argCount > 0 && callee.slot.index == proc_->resultSlot &&
-                argCount == proc_->params.size())
+            if (argCount > 0 && slot.index == proc_->resultSlot && argCount == proc_->params.size())
                 return Callee::Itself;
             break;
         case Scope::Field:
@@ -962,6 +1008,7 @@ private:
 
     const Block& body_;
     const Procedure* proc_;
+    const NameSlots& slots_;
     Bytecode bc_;
     std::int32_t nextTemporary_;
     std::int32_t statement_ = 0; // the statement being flattened
@@ -974,21 +1021,21 @@ private:
 
 } // namespace
 
-Bytecode buildBytecode(const Procedure& p) {
-    return Builder(p.body, &p).build();
+Bytecode buildBytecode(const Procedure& p, const NameSlots& slots) {
+    return Builder(p.body, &p, slots).build();
 }
 
-Bytecode buildBytecode(const Block& globalCode) {
-    return Builder(globalCode, nullptr).build();
+Bytecode buildBytecode(const Block& globalCode, const NameSlots& slots) {
+    return Builder(globalCode, nullptr, slots).build();
 }
 
-Bytecode buildBytecode(const Block& statements, const Procedure* scope) {
-    return Builder(statements, scope).build();
+Bytecode buildBytecode(const Block& statements, const Procedure* scope, const NameSlots& slots) {
+    return Builder(statements, scope, slots).build();
 }
 
-Bytecode buildBytecode(const Expr& expression, const Procedure* scope) {
+Bytecode buildBytecode(const Expr& expression, const Procedure* scope, const NameSlots& slots) {
     static const Block kNoStatements;
-    return Builder(kNoStatements, scope).buildExpression(expression);
+    return Builder(kNoStatements, scope, slots).buildExpression(expression);
 }
 
 } // namespace vbs

@@ -19,6 +19,7 @@
 #include "vbscript/ast.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace vbs {
@@ -138,6 +139,8 @@ struct Instruction {
 // the global table has the size it had when the built-in was found, as a global of the
 // same name defined later hides it.
 struct NameCache {
+    // Where the name lives, as the compiler found: only a global is looked up.
+    ast::Slot slot;
     GlobalEntry* global = nullptr;
     const Builtin* builtin = nullptr;
     std::uint32_t builtinAtGlobals = 0;
@@ -220,16 +223,21 @@ struct Bytecode {
     int registers = 0;
 };
 
-// Flattens a procedure whose names the compiler has resolved.
-Bytecode buildBytecode(const Procedure& p);
+// Where each use of a name in a piece of code lives, as the compiler resolved it: the
+// builder's input, kept in the compiled form, as the syntax tree stays as parsed.
+using NameSlots = std::unordered_map<const ast::Expr*, ast::Slot>;
+
+// Flattens a procedure whose names the compiler has resolved (`slots`).
+Bytecode buildBytecode(const Procedure& p, const NameSlots& slots);
 // Flattens code compiled at the global level (a script's statements outside any
 // procedure).
-Bytecode buildBytecode(const ast::Block& globalCode);
+Bytecode buildBytecode(const ast::Block& globalCode, const NameSlots& slots);
 // Flattens code Execute runs, or an expression Eval finds, in the scope of procedure
 // `scope` (null: global code), whose names the compiler has resolved there. Its registers
 // begin with that procedure's slots; an expression's value is left in the register after
 // them. An expression has no statements: its error is the calling statement's.
-Bytecode buildBytecode(const ast::Block& statements, const Procedure* scope);
-Bytecode buildBytecode(const ast::Expr& expression, const Procedure* scope);
+Bytecode buildBytecode(const ast::Block& statements, const Procedure* scope,
+                       const NameSlots& slots);
+Bytecode buildBytecode(const ast::Expr& expression, const Procedure* scope, const NameSlots& slots);
 
 } // namespace vbs

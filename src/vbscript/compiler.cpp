@@ -75,6 +75,9 @@ class Resolver {
 public:
     Resolver(const ClassDef* cls, Procedure* proc) : cls_(cls), proc_(proc) {}
 
+    // Where each name met so far lives, for the builder.
+    NameSlots& slots() { return slots_; }
+
     // Local slots of a procedure being compiled.
     void declareLocal(const std::u16string& key, int line, int column) {
         if (locals_.count(key))
@@ -105,12 +108,12 @@ public:
 
     int localSlot(const std::u16string& key) const { return locals_.at(key); }
 
-    void block(Block& body) {
-        for (auto& s : body)
+    void block(const Block& body) {
+        for (const auto& s : body)
             statement(*s);
     }
 
-    void expression(Expr& e) {
+    void expression(const Expr& e) {
         switch (e.kind) {
         case ExprKind::Name:
             name(e);
@@ -127,75 +130,72 @@ public:
         if (e.right)
             expression(*e.right);
         if (e.kind == ExprKind::Call)
-            for (auto& a : e.args)
+            for (const auto& a : e.args)
                 expression(*a);
     }
 
     std::vector<std::u16string>& keys() { return keys_; }
 
 private:
-    void name(Expr& e) {
+    void name(const Expr& e) {
+        Slot& slot = slots_[&e];
         if (auto it = locals_.find(e.key()); it != locals_.end()) {
-            e.slot.scope = Scope::Local;
-            e.slot.index = it->second;
+            slot.scope = Scope::Local;
+            slot.index = it->second;
             return;
         }
         if (cls_) {
             int field = cls_->findField(e.key());
             if (field >= 0) {
-                e.slot.scope = Scope::Field;
-                e.slot.index = field;
+                slot.scope = Scope::Field;
+                slot.index = field;
                 return;
             }
             ClassDef::Named named = cls_->named(e.key());
             if (Procedure* p = named.callable ? named.callable
                                : named.let    ? named.let
                                               : named.set) {
-                e.slot.scope = Scope::Method;
-                e.slot.proc = p;
+                slot.scope = Scope::Method;
+                slot.proc = p;
                 return;
             }
         }
-        e.slot.scope = Scope::Global;
+        slot.scope = Scope::Global;
         if (auto it = fallbacks_.find(e.key()); it != fallbacks_.end()) {
-            e.slot.fallbackLocal = it->second;
+            slot.fallbackLocal = it->second;
         } else if (proc_) {
-            e.slot.fallbackLocal = static_cast<int>(keys_.size());
-            fallbacks_.emplace(e.key(), e.slot.fallbackLocal);
+            slot.fallbackLocal = static_cast<int>(keys_.size());
+            fallbacks_.emplace(e.key(), slot.fallbackLocal);
             keys_.push_back(e.key());
         }
     }
 
-    void statement(Stmt& s) {
+    void statement(const Stmt& s) {
         switch (s.kind) {
         case StmtKind::Assign: {
-            auto& a = static_cast<AssignStmt&>(s);
+            const auto& a = static_cast<const AssignStmt&>(s);
             expression(*a.target);
             expression(*a.value);
-            const Expr& v = *a.value;
-            a.appends = !a.isSet && a.target->kind == ExprKind::Name &&
-                        v.kind == ExprKind::Binary && v.op == Op::Concat &&
-                        v.object->kind == ExprKind::Name && v.object->key() == a.target->key();
             break;
         }
         case StmtKind::Call:
-            expression(*static_cast<CallStmt&>(s).call);
+            expression(*static_cast<const CallStmt&>(s).call);
             break;
         case StmtKind::Dim:
         case StmtKind::ReDim:
         case StmtKind::Erase:
         case StmtKind::Const:
-            for (auto& d : static_cast<DeclStmt&>(s).items) {
+            for (const auto& d : static_cast<const DeclStmt&>(s).items) {
                 expression(*d.target);
-                for (auto& b : d.bounds)
+                for (const auto& b : d.bounds)
                     expression(*b);
                 if (d.value)
                     expression(*d.value);
             }
             break;
         case StmtKind::If: {
-            auto& i = static_cast<IfStmt&>(s);
-            for (auto& b : i.branches) {
+            const auto& i = static_cast<const IfStmt&>(s);
+            for (const auto& b : i.branches) {
                 expression(*b.condition);
                 block(b.body);
             }
@@ -203,17 +203,17 @@ private:
             break;
         }
         case StmtKind::Select: {
-            auto& sel = static_cast<SelectStmt&>(s);
+            const auto& sel = static_cast<const SelectStmt&>(s);
             expression(*sel.subject);
-            for (auto& c : sel.cases) {
-                for (auto& t : c.tests)
+            for (const auto& c : sel.cases) {
+                for (const auto& t : c.tests)
                     expression(*t);
                 block(c.body);
             }
             break;
         }
         case StmtKind::For: {
-            auto& f = static_cast<ForStmt&>(s);
+            const auto& f = static_cast<const ForStmt&>(s);
             expression(*f.variable);
             expression(*f.from);
             expression(*f.to);
@@ -223,21 +223,21 @@ private:
             break;
         }
         case StmtKind::ForEach: {
-            auto& f = static_cast<ForEachStmt&>(s);
+            const auto& f = static_cast<const ForEachStmt&>(s);
             expression(*f.variable);
             expression(*f.collection);
             block(f.body);
             break;
         }
         case StmtKind::Do: {
-            auto& d = static_cast<DoStmt&>(s);
+            const auto& d = static_cast<const DoStmt&>(s);
             if (d.condition)
                 expression(*d.condition);
             block(d.body);
             break;
         }
         case StmtKind::With: {
-            auto& w = static_cast<WithStmt&>(s);
+            const auto& w = static_cast<const WithStmt&>(s);
             expression(*w.object);
             block(w.body);
             break;
@@ -252,6 +252,7 @@ private:
     std::unordered_map<std::u16string, int> locals_;
     std::unordered_map<std::u16string, int> fallbacks_;
     std::vector<std::u16string> keys_;
+    NameSlots slots_;
 };
 
 void compileProcedure(Procedure& p, const ClassDef* cls) {
@@ -272,7 +273,7 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
     r.block(p.body);
     p.localKeys = std::move(r.keys());
     p.frameSize = static_cast<int>(p.localKeys.size());
-    p.bytecode = std::make_shared<Bytecode>(buildBytecode(p));
+    p.bytecode = std::make_shared<Bytecode>(buildBytecode(p, r.slots()));
 }
 
 // The unit's names are checked: a name declared twice is 1041, but for a procedure
@@ -325,12 +326,13 @@ void compile(Unit& unit, const CompileScope& scope) {
     top.block(unit.statements);
     if (unit.expression) {
         top.expression(*unit.expression);
-        unit.bytecode =
-            std::make_shared<Bytecode>(buildBytecode(*unit.expression, scope.procedure));
+        unit.bytecode = std::make_shared<Bytecode>(
+            buildBytecode(*unit.expression, scope.procedure, top.slots()));
     } else if (!scope.procedure) {
-        unit.bytecode = std::make_shared<Bytecode>(buildBytecode(unit.statements));
+        unit.bytecode = std::make_shared<Bytecode>(buildBytecode(unit.statements, top.slots()));
     } else {
-        unit.bytecode = std::make_shared<Bytecode>(buildBytecode(unit.statements, scope.procedure));
+        unit.bytecode = std::make_shared<Bytecode>(
+            buildBytecode(unit.statements, scope.procedure, top.slots()));
     }
 }
 

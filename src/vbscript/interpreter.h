@@ -188,6 +188,7 @@ private:
         const Builtin* builtin = nullptr;
         const Value* constant = nullptr;
         Global* global = nullptr;
+        bool method = false; // a procedure of the running object's class
     };
     ResolvedName resolve(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     ResolvedName resolveFirstUse(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
@@ -201,7 +202,7 @@ private:
     bool bindVariable(const ast::Expr& name, NameCache& cache, Argument& arg);
     ResolvedName resolveCallee(const ast::Expr& callee, NameCache& cache);
     bool isUnknownName(const ast::Expr& nameExpr, const NameCache& cache) const;
-    bool callsItself(const ast::Expr& callee, std::size_t argCount) const;
+    bool callsItself(const NameCache& callee, std::size_t argCount) const;
     const ClassMember& classMemberOf(const ast::Expr& member, ClassMember& cache,
                                      const ClassInstance& inst);
 
@@ -241,10 +242,13 @@ private:
     void bindName(const Instruction& in, const Bytecode& bc, Value* const* regs);
     ArgList boundArguments(const Bytecode::CallSite& site, const Bytecode& bc, Value* const* regs,
                            bool byValue);
-    bool passesElementAt(const ast::Expr& arg, const Bytecode& bc, std::int32_t site);
-    void elementArgument(const ast::Expr& arg, const Bytecode::CallSite& site, const Bytecode& bc,
-                         Value* const* block, Value* const* regs);
-    std::unique_ptr<Argument::Element> elementPassed(const ast::Expr& arg, Value* const* block);
+    // `array`: the entry of the name of the array `arg`, `a(...)`, may be an element of.
+    bool passesElementAt(const ast::Expr& arg, NameCache& array, const Bytecode& bc,
+                         std::int32_t site);
+    void elementArgument(const ast::Expr& arg, NameCache& array, const Bytecode::CallSite& site,
+                         const Bytecode& bc, Value* const* block, Value* const* regs);
+    std::unique_ptr<Argument::Element> elementPassed(const ast::Expr& arg, NameCache& array,
+                                                     Value* const* block);
     void outOfLoop(const Instruction& in, const Bytecode& bc, Value* const* regs);
     // LoadName and StoreName: the value of a name that is not a local variable, and `=`
     // assigning to one.
@@ -258,11 +262,13 @@ private:
     Value callOnValue(const Value& target, std::span<Argument> args, bool wantValue);
     Value callBuiltin(const Builtin& b, std::span<Value> args);
     Value newInstance(const ast::Expr& e);
-    Value* arrayArgument(const ast::Expr& arg);
-    bool passesElement(const std::vector<ast::ExprPtr>& argExprs);
+    Value* arrayArgument(const ast::Expr& arg, NameCache& array);
+    // `arrays`: an entry per argument, of the array's name for each `a(...)`.
+    bool passesElement(const std::vector<ast::ExprPtr>& argExprs, NameCache* arrays);
     Value withObject() const;
     Subscripts evalSubscripts(std::span<const Argument> args);
-    // `cache` is the target name's, or that of the name an element's subscripts follow.
+    // `cache` is the target name's, or that of the array's name of an element, which its
+    // subscripts' entries follow (Builder::elementCaches).
     void assign(const ast::Expr& target, NameCache& cache, Value value, bool isSet);
     void assignMember(const Value& object, std::u16string_view name, std::span<Value> args,
                       const Value& v, bool isSet);

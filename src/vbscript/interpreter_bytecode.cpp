@@ -130,7 +130,7 @@ public:
         using Callee = Bytecode::CallSite::Callee;
         switch (site.kind) {
         case Callee::Global:
-            p = knownProcedure(*site.callee, nameCache(bc, site.calleeCache));
+            p = knownProcedure(nameCache(bc, site.calleeCache));
             if (!p)
                 return nullptr;
             me = nullptr;
@@ -151,7 +151,7 @@ public:
         }
         case Callee::Method:
             // The name may be of a Property Let or Set only, which no call reaches.
-            p = site.callee->slot.proc;
+            p = nameCache(bc, site.calleeCache).slot.proc;
             me = interp.frame_->me;
             if (!me || p->owner != &me->classDef() || p->kind == Procedure::Kind::PropertyLet ||
                 p->kind == Procedure::Kind::PropertySet)
@@ -296,7 +296,7 @@ bool Interpreter::resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedN
     if (callee.kind != ast::ExprKind::Name)
         return false;
     NameCache& cache = nameCache(bc, call.calleeCache);
-    if (knownProcedure(callee, cache) || callsItself(callee, static_cast<std::size_t>(call.count)))
+    if (knownProcedure(cache) || callsItself(cache, static_cast<std::size_t>(call.count)))
         return false;
     r = resolveCallee(callee, cache);
     return true;
@@ -368,7 +368,8 @@ ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Byteco
         } else {
             args[i].value = std::move(*regs[o]);
             if (passed[i].element)
-                args[i].element = elementPassed(*passed[i].element, regs + o);
+                args[i].element =
+                    elementPassed(*passed[i].element, nameCache(bc, passed[i].cache), regs + o);
         }
     }
     return args;
@@ -377,8 +378,9 @@ ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Byteco
 // Whether argument `arg`, `a(...)`, of call site `site` is an array element the call takes
 // by reference: `a` is an array variable as its turn comes, and the callee (found before
 // the arguments) is no built-in nor array, which take values.
-bool Interpreter::passesElementAt(const ast::Expr& arg, const Bytecode& bc, std::int32_t site) {
-    if (!arrayArgument(arg))
+bool Interpreter::passesElementAt(const ast::Expr& arg, NameCache& array, const Bytecode& bc,
+                                  std::int32_t site) {
+    if (!arrayArgument(arg, array))
         return false;
     const Bytecode::CallSite& call = bc.calls[static_cast<std::size_t>(site)];
     ResolvedName r;
@@ -389,12 +391,12 @@ bool Interpreter::passesElementAt(const ast::Expr& arg, const Bytecode& bc, std:
 // Argument `arg`, an element of an array variable: its subscripts (call site `site`,
 // bound as a procedure's arguments are) are made Longs, then the element is read, unless
 // finding them left `a` no array. `block`: the value, the mark, the subscripts.
-void Interpreter::elementArgument(const ast::Expr& arg, const Bytecode::CallSite& site,
-                                  const Bytecode& bc, Value* const* block, Value* const* regs) {
+void Interpreter::elementArgument(const ast::Expr& arg, NameCache& arrayName,
+                                  const Bytecode::CallSite& site, const Bytecode& bc,
+                                  Value* const* block, Value* const* regs) {
     ArgList indices = boundArguments(site, bc, regs, false);
     Subscripts subscripts = evalSubscripts(indices);
-    NameCache cache;
-    Value* array = resolve(*arg.object, cache, false).var;
+    Value* array = resolve(*arg.object, arrayName, false).var;
     if (!array || !array->isArray()) { // see callOnValue
         *block[0] = callOnValue(array ? *array : Value(), indices, true);
         return;
@@ -407,14 +409,13 @@ void Interpreter::elementArgument(const ast::Expr& arg, const Bytecode::CallSite
 
 // The element an argument marked by elementArgument passes, its registers emptied; null
 // when it was no element.
-std::unique_ptr<Argument::Element> Interpreter::elementPassed(const ast::Expr& arg,
-                                                              Value* const* block) {
+std::unique_ptr<Argument::Element>
+Interpreter::elementPassed(const ast::Expr& arg, NameCache& array, Value* const* block) {
     if (block[1]->isEmpty())
         return nullptr;
     block[1]->clear();
     auto element = std::make_unique<Argument::Element>();
-    NameCache cache;
-    element->array = resolve(*arg.object, cache, false).var;
+    element->array = resolve(*arg.object, array, false).var;
     for (std::size_t i = 0; i < arg.args.size(); ++i) {
         element->subscripts.push_back(block[2 + i]->asLong());
         block[2 + i]->clear();
@@ -907,18 +908,18 @@ void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, V
         }
             goto call;
         arrayArgument:
-            if (!passesElementAt(*in->expr, *bc, in->a))
+            if (!passesElementAt(*in->expr, nameCache(*bc, in->name), *bc, in->a))
                 ip = code + in->target;
             NEXT_INSTRUCTION();
         elementArgument:
-            elementArgument(*in->expr, bc->calls[static_cast<std::size_t>(in->a)], *bc,
-                            regs + in->dst, regs);
+            elementArgument(*in->expr, nameCache(*bc, in->name),
+                            bc->calls[static_cast<std::size_t>(in->a)], *bc, regs + in->dst, regs);
             NEXT_INSTRUCTION();
         checkCallee:
             outOfLoop(*in, *bc, regs);
             NEXT_INSTRUCTION();
         elementCheck:
-            if (passesElement(in->expr->args))
+            if (passesElement(in->expr->args, &nameCache(*bc, in->name)))
                 ip = code + in->target;
             NEXT_INSTRUCTION();
         call : {

@@ -84,20 +84,21 @@ Value Interpreter::evalName(const Expr& e, NameCache& cache) {
 
 // An argument `a(i)` where `a` is an array variable: the array, whose element is passed by
 // reference. Null for any other argument.
-Value* Interpreter::arrayArgument(const Expr& a) {
-    NameCache cache;
+Value* Interpreter::arrayArgument(const Expr& a, NameCache& array) {
     if (a.kind != ExprKind::Call || a.object->kind != ExprKind::Name ||
-        a.object->slot.scope == Scope::Method || isUnknownName(*a.object, cache))
+        array.slot.scope == Scope::Method || isUnknownName(*a.object, array))
         return nullptr;
-    ResolvedName r = resolve(*a.object, cache, false);
+    ResolvedName r = resolve(*a.object, array, false);
     if (r.var && r.var->isArray() && !(r.global && r.global->isConst))
         return r.var;
     return nullptr;
 }
 
-bool Interpreter::passesElement(const std::vector<ExprPtr>& argExprs) {
-    return std::any_of(argExprs.begin(), argExprs.end(),
-                       [this](const ExprPtr& a) { return arrayArgument(*a) != nullptr; });
+bool Interpreter::passesElement(const std::vector<ExprPtr>& argExprs, NameCache* arrays) {
+    for (std::size_t i = 0; i < argExprs.size(); ++i)
+        if (arrayArgument(*argExprs[i], arrays[i]))
+            return true;
+    return false;
 }
 
 Subscripts Interpreter::evalSubscripts(std::span<const Argument> args) {
@@ -171,7 +172,7 @@ Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r, std::
         return callOnValue(*r.var, args, wantValue);
     if (r.constant)
         return callOnValue(ownCopy(*r.constant), args, wantValue);
-    if (callee.slot.scope == Scope::Method) {
+    if (r.method) {
         const Procedure* proc = frame_->me->classDef().findCallable(callee.key());
         if (!proc)
             raise(err::NoSuchMember);
@@ -190,9 +191,9 @@ Value Interpreter::callResolved(const Expr& callee, const ResolvedName& r, std::
 
 Value Interpreter::callName(const Expr& callee, NameCache& cache, std::span<Argument> args,
                             bool wantValue) {
-    if (const Procedure* p = knownProcedure(callee, cache))
+    if (const Procedure* p = knownProcedure(cache))
         return callProcedure(*p, nullptr, args);
-    if (callsItself(callee, args.size()))
+    if (callsItself(cache, args.size()))
         return callProcedure(*frame_->proc, frame_->me, args);
     return callNameResolved(callee, resolveCallee(callee, cache), args, wantValue);
 }
@@ -260,7 +261,7 @@ void Interpreter::assign(const Expr& target, NameCache& cache, Value value, bool
             *r.var = std::move(v);
             return;
         }
-        if (target.slot.scope == Scope::Method) {
+        if (r.method) {
             assignClassMember(*frame_->me, target.name(), {}, v, isSet);
             return;
         }
@@ -271,16 +272,16 @@ void Interpreter::assign(const Expr& target, NameCache& cache, Value value, bool
         raise(err::IllegalAssignment);
     }
     const Expr& callee = *target.object;
-    if (Value* element = plainElement(callee, cache, target.args, kNothingKnown, true)) {
+    NameCache* subscripts = &cache + 1;
+    if (Value* element = plainElement(callee, cache, target.args, subscripts[0], true)) {
         *element = std::move(v);
         return;
     }
     Values values(target.args.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         const Expr& subscript = *target.args[i];
-        NameCache local;
-        values[i] =
-            subscript.kind == ExprKind::Literal ? subscript.literal : evalName(subscript, local);
+        values[i] = subscript.kind == ExprKind::Literal ? subscript.literal
+                                                        : evalName(subscript, subscripts[i]);
     }
     assignIndexed(callee, cache, values, v, isSet);
 }
@@ -322,7 +323,7 @@ void Interpreter::assignIndexed(const Expr& callee, NameCache& cache, Values& va
         }
         raise(err::TypeMismatch);
     }
-    if (callee.slot.scope == Scope::Method) {
+    if (r.method) {
         assignClassMember(*frame_->me, callee.name(), values, v, isSet);
         return;
     }

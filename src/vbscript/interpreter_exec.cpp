@@ -32,7 +32,7 @@ void Interpreter::defineConstant(const Expr& target, NameCache& cache, Value v) 
     if (!var) // a constant or a procedure already has the name
         raise(err::NameRedefinedRuntime);
     *var = std::move(v);
-    if (target.slot.scope == Scope::Global && cache.global) {
+    if (cache.slot.scope == Scope::Global && cache.global) {
         cache.global->isConst = true;
         ++globalKinds_;
     }

@@ -9,14 +9,14 @@ namespace vbs {
 using namespace ast;
 
 Interpreter::ResolvedName Interpreter::resolve(const Expr& e, NameCache& cache, bool forWrite) {
-    const Slot& slot = e.slot;
+    const Slot& slot = cache.slot;
     switch (slot.scope) {
     case Scope::Local:
         return {frame_->slots[static_cast<std::size_t>(slot.index)]};
     case Scope::Field:
         return {&frame_->me->fields()[static_cast<std::size_t>(slot.index)]};
     case Scope::Method:
-        return {nullptr, slot.proc};
+        return {nullptr, slot.proc, nullptr, nullptr, nullptr, true};
     case Scope::Global:
         break;
     }
@@ -32,7 +32,7 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, NameCache& cache, 
 // is defined later or on the frame.
 Interpreter::ResolvedName Interpreter::resolveFirstUse(const Expr& e, NameCache& cache,
                                                        bool forWrite) {
-    const Slot& slot = e.slot;
+    const Slot& slot = cache.slot;
     int index = findGlobal(e.key());
     if (index < 0) {
         if (!cache.builtin && !forWrite)
@@ -72,7 +72,7 @@ Interpreter::ResolvedName Interpreter::globalName(Global& g) {
 // A name called like a procedure that nothing defines: no global, no built-in, and no
 // implicit local holding a value.
 bool Interpreter::isUnknownName(const Expr& e, const NameCache& cache) const {
-    const Slot& slot = e.slot;
+    const Slot& slot = cache.slot;
     if (slot.scope != Scope::Global || cache.global || cache.builtin)
         return false;
     if (findGlobal(e.key()) >= 0 || findBuiltin(e.key()) || findConstant(e.key()))
@@ -121,7 +121,7 @@ Interpreter::ResolvedName Interpreter::resolveCallee(const Expr& callee, NameCac
 }
 
 // Inside a function its own name with arguments is a recursive call, not its result.
-bool Interpreter::callsItself(const Expr& callee, std::size_t argCount) const {
+bool Interpreter::callsItself(const NameCache& callee, std::size_t argCount) const {
     return callee.slot.scope == Scope::Local && argCount > 0 && frame_->proc &&
            callee.slot.index == frame_->proc->resultSlot;
 }

@@ -1,7 +1,7 @@
 // Name resolution, in one place: what a name in running code denotes. The compiler has
-// decided where a name lives (ast::Scope): a local variable is a slot of the frame, a
-// class field a field of the running object, a class method a procedure of its class.
-// Any other name is looked up when it runs, so code compiled before a name was defined
+// decided where a name lives (ast::Scope, kept in the name's NameCache): a local variable is a slot
+// of the frame, a class field a field of the running object, a class method a procedure of its
+// class. Any other name is looked up when it runs, so code compiled before a name was defined
 // reaches what it is now: first the global table (variables, constants, procedures,
 // host objects and the members a host object adds with AddMembers), then the built-in
 // functions and constants, then a procedure's implicit local of that name, else a new
@@ -24,7 +24,7 @@ inline Value* Interpreter::knownVariable(const ast::Expr& e, const NameCache& ca
                                          bool forWrite) {
     if (e.kind != ast::ExprKind::Name)
         return nullptr;
-    const ast::Slot& slot = e.slot;
+    const ast::Slot& slot = cache.slot;
     switch (slot.scope) {
     case ast::Scope::Local:
         return frame_->slots[static_cast<std::size_t>(slot.index)];
@@ -48,7 +48,7 @@ inline Value* Interpreter::rememberedVariable(const ast::Expr& e, NameCache& cac
     if (cache.variable && cache.variableAt == globalKinds_)
         return cache.variable;
     Value* v = knownVariable(e, cache, forWrite);
-    if (v && e.slot.scope == ast::Scope::Global && !cache.global->isConst) {
+    if (v && cache.slot.scope == ast::Scope::Global && !cache.global->isConst) {
         cache.variable = v;
         cache.variableAt = globalKinds_;
     }
@@ -58,8 +58,8 @@ inline Value* Interpreter::rememberedVariable(const ast::Expr& e, NameCache& cac
 // The global procedure this use of a name found before, else null: a call may go
 // straight to it. A variable replaced by a procedure since is found so too, its entry
 // saying so now.
-inline const Procedure* knownProcedure(const ast::Expr& e, const NameCache& cache) {
-    return e.slot.scope == ast::Scope::Global && cache.global ? cache.global->proc : nullptr;
+inline const Procedure* knownProcedure(const NameCache& cache) {
+    return cache.slot.scope == ast::Scope::Global && cache.global ? cache.global->proc : nullptr;
 }
 
 } // namespace vbs

@@ -1,11 +1,13 @@
 // The parser and compiler: tree shapes, precedence, name resolution and compile errors
 // with their positions.
+#include "vbscript/bytecode.h"
 #include "vbscript/compiler.h"
 #include "vbscript/errors.h"
 #include "vbscript/parser.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace vbs {
@@ -56,6 +58,16 @@ TEST(Parser, CallStatementArgumentsAreByReference) {
     EXPECT_EQ(call.call->args[0]->kind, ExprKind::Name);
 }
 
+// The first instruction of `code` that has opcode `op` and works on the name `name`.
+const Instruction* instructionOn(const Bytecode& code, Opcode op, std::u16string_view name) {
+    for (const Instruction& in : code.code)
+        if (in.code == op && in.expr && in.expr->name() == name)
+            return &in;
+    return nullptr;
+}
+
+// Where the compiler put each name is kept in the compiled form: a local variable as its
+// register, any other name in its entry.
 TEST(Compiler, LocalsParametersAndResultGetSlots) {
     auto unit =
         parse(u"Function F(a, b)\nDim c\nc = a\nF = c + d\nEnd Function", ParseMode::Module);
@@ -64,12 +76,21 @@ TEST(Compiler, LocalsParametersAndResultGetSlots) {
     EXPECT_EQ(f.resultSlot, 2);
     // a, b, F, c and the fallback slot of the undeclared d
     EXPECT_EQ(f.frameSize, 5);
-    const auto& assign = static_cast<const AssignStmt&>(*f.body[2]);
-    EXPECT_EQ(assign.target->slot.scope, Scope::Local);
-    EXPECT_EQ(assign.value->object->slot.scope, Scope::Local);
-    const Expr& d = *assign.value->right;
-    EXPECT_EQ(d.slot.scope, Scope::Global);
-    EXPECT_EQ(d.slot.fallbackLocal, 4);
+    const Bytecode& code = *f.bytecode;
+    ASSERT_FALSE(code.code.empty());
+    EXPECT_EQ(code.code[0].code, Opcode::Assign); // c = a
+    EXPECT_EQ(code.code[0].dst, 3);
+    EXPECT_EQ(code.code[0].a, 0);
+    // d is read where it lives by the operator
+    auto add = std::find_if(code.code.begin(), code.code.end(),
+                            [](const Instruction& in) { return in.code == Opcode::NamedBinary; });
+    ASSERT_NE(add, code.code.end());
+    const Bytecode::NamedOperand& d = code.named[static_cast<std::size_t>(add->name)].b;
+    ASSERT_NE(d.name, nullptr);
+    EXPECT_EQ(d.name->name(), u"d");
+    const Slot& slot = code.nameCaches[static_cast<std::size_t>(d.cache)].slot;
+    EXPECT_EQ(slot.scope, Scope::Global);
+    EXPECT_EQ(slot.fallbackLocal, 4);
 }
 
 TEST(Compiler, ClassMembersResolveToFieldsAndMethods) {
@@ -77,10 +98,18 @@ TEST(Compiler, ClassMembersResolveToFieldsAndMethods) {
                       ParseMode::Module);
     compile(*unit);
     const Procedure& s = *unit->classes[0]->procedures[0];
-    const auto& assign = static_cast<const AssignStmt&>(*s.body[0]);
-    EXPECT_EQ(assign.target->slot.scope, Scope::Field);
-    const auto& call = static_cast<const CallStmt&>(*s.body[1]);
-    EXPECT_EQ(call.call->object->slot.scope, Scope::Method);
+    const Bytecode& code = *s.bytecode;
+    const Instruction* x = instructionOn(code, Opcode::StoreName, u"x");
+    ASSERT_NE(x, nullptr);
+    const Slot& field = code.nameCaches[static_cast<std::size_t>(x->name)].slot;
+    EXPECT_EQ(field.scope, Scope::Field);
+    EXPECT_EQ(field.index, 0);
+    ASSERT_EQ(code.calls.size(), 1u);
+    const Bytecode::CallSite& t = code.calls[0];
+    EXPECT_EQ(t.kind, Bytecode::CallSite::Callee::Method);
+    const Slot& method = code.nameCaches[static_cast<std::size_t>(t.calleeCache)].slot;
+    EXPECT_EQ(method.scope, Scope::Method);
+    EXPECT_EQ(method.proc, unit->classes[0]->procedures[1].get());
 }
 
 struct ErrorCase {
