@@ -55,7 +55,8 @@ bool jumps(Opcode op) {
 }
 
 TEST_P(FlattenedShapes, JumpInsideTheCodeAndBelongToAStatement) {
-    const Bytecode& bc = compiled(GetParam().source).code();
+    Compiled c = compiled(GetParam().source); // kept: the code belongs to its unit
+    const Bytecode& bc = c.code();
     ASSERT_EQ(bc.code.back().code, Opcode::Leave);
     for (const Instruction& in : bc.code) {
         if (jumps(in.code)) {
