@@ -24,8 +24,11 @@ class Builder {
 public:
     // Global code has no procedure: its names are all global and its registers are
     // temporaries only.
-    Builder(const Block& body, const Procedure* p, const NameSlots& slots)
-        : body_(body), proc_(p), slots_(slots), nextTemporary_(p ? p->frameSize : 0) {
+    // `constantsTaken`: the compiler took the body's constants, which exist from its
+    // start (compiler.cpp), so their statements have nothing left to do.
+    Builder(const Block& body, const Procedure* p, const NameSlots& slots, bool constantsTaken)
+        : body_(body), proc_(p), slots_(slots), constantsTaken_(constantsTaken),
+          nextTemporary_(p ? p->frameSize : 0) {
         bc_.registers = nextTemporary_;
     }
 
@@ -153,7 +156,8 @@ private:
 
     void block(const Block& body) {
         for (const auto& s : body)
-            statement(*s);
+            if (s->kind != StmtKind::Const || !constantsTaken_)
+                statement(*s);
     }
 
     void statement(const Stmt& s) {
@@ -1009,6 +1013,7 @@ private:
     const Block& body_;
     const Procedure* proc_;
     const NameSlots& slots_;
+    bool constantsTaken_;
     Bytecode bc_;
     std::int32_t nextTemporary_;
     std::int32_t statement_ = 0; // the statement being flattened
@@ -1022,20 +1027,20 @@ private:
 } // namespace
 
 Bytecode buildBytecode(const Procedure& p, const NameSlots& slots) {
-    return Builder(p.body, &p, slots).build();
+    return Builder(p.body, &p, slots, true).build();
 }
 
 Bytecode buildBytecode(const Block& globalCode, const NameSlots& slots) {
-    return Builder(globalCode, nullptr, slots).build();
+    return Builder(globalCode, nullptr, slots, true).build();
 }
 
 Bytecode buildBytecode(const Block& statements, const Procedure* scope, const NameSlots& slots) {
-    return Builder(statements, scope, slots).build();
+    return Builder(statements, scope, slots, false).build();
 }
 
 Bytecode buildBytecode(const Expr& expression, const Procedure* scope, const NameSlots& slots) {
     static const Block kNoStatements;
-    return Builder(kNoStatements, scope, slots).buildExpression(expression);
+    return Builder(kNoStatements, scope, slots, false).buildExpression(expression);
 }
 
 } // namespace vbs

@@ -21,30 +21,30 @@ namespace {
 }
 
 // The blocks a statement holds (If's branches, a loop's body ...).
-void forEachNestedBlock(Stmt& s, const std::function<void(Block&)>& visit) {
+void forEachNestedBlock(const Stmt& s, const std::function<void(const Block&)>& visit) {
     switch (s.kind) {
     case StmtKind::If: {
-        auto& i = static_cast<IfStmt&>(s);
-        for (auto& b : i.branches)
+        const auto& i = static_cast<const IfStmt&>(s);
+        for (const auto& b : i.branches)
             visit(b.body);
         visit(i.elseBody);
         break;
     }
     case StmtKind::Select:
-        for (auto& c : static_cast<SelectStmt&>(s).cases)
+        for (const auto& c : static_cast<const SelectStmt&>(s).cases)
             visit(c.body);
         break;
     case StmtKind::For:
-        visit(static_cast<ForStmt&>(s).body);
+        visit(static_cast<const ForStmt&>(s).body);
         break;
     case StmtKind::ForEach:
-        visit(static_cast<ForEachStmt&>(s).body);
+        visit(static_cast<const ForEachStmt&>(s).body);
         break;
     case StmtKind::Do:
-        visit(static_cast<DoStmt&>(s).body);
+        visit(static_cast<const DoStmt&>(s).body);
         break;
     case StmtKind::With:
-        visit(static_cast<WithStmt&>(s).body);
+        visit(static_cast<const WithStmt&>(s).body);
         break;
     default:
         break;
@@ -56,19 +56,19 @@ Value constantValue(const Expr& e) {
     return e.kind == ExprKind::Literal ? e.literal : unaryOp(Op::Neg, e.object->literal);
 }
 
-// Takes the Const statements out of a body, wherever they stand in it, handing over each
-// constant: a constant exists from the start of the code that declares it, whether or
-// not its statement is reached (If False Then Const c = 1).
-void takeConstants(Block& body, const std::function<void(const Declared&)>& take) {
-    std::erase_if(body, [&](StmtPtr& s) {
+// Hands over each constant of a body, wherever its Const statement stands in it: a
+// constant exists from the start of the code that declares it, whether or not its
+// statement is reached (If False Then Const c = 1), so the builder leaves those
+// statements out.
+void takeConstants(const Block& body, const std::function<void(const Declared&)>& take) {
+    for (const auto& s : body) {
         if (s->kind != StmtKind::Const) {
-            forEachNestedBlock(*s, [&](Block& inner) { takeConstants(inner, take); });
-            return false;
+            forEachNestedBlock(*s, [&](const Block& inner) { takeConstants(inner, take); });
+            continue;
         }
         for (const auto& d : static_cast<const DeclStmt&>(*s).items)
             take(d);
-        return true;
-    });
+    }
 }
 
 class Resolver {
@@ -97,12 +97,12 @@ public:
         }
     }
 
-    void collectDeclarations(Block& body) {
-        for (auto& s : body) {
+    void collectDeclarations(const Block& body) {
+        for (const auto& s : body) {
             if (s->kind == StmtKind::Dim || s->kind == StmtKind::Const)
                 for (const auto& d : static_cast<const DeclStmt&>(*s).items)
                     declareLocal(d.target->key(), d.target->line, d.target->column);
-            forEachNestedBlock(*s, [this](Block& inner) { collectDeclarations(inner); });
+            forEachNestedBlock(*s, [this](const Block& inner) { collectDeclarations(inner); });
         }
     }
 
@@ -277,8 +277,8 @@ void compileProcedure(Procedure& p, const ClassDef* cls) {
 }
 
 // The unit's names are checked: a name declared twice is 1041, but for a procedure
-// defined again, whose last definition holds. Global code's constants are taken out of
-// it (code that Execute runs inside a procedure keeps its Const statements, which run).
+// defined again, whose last definition holds. Global code's constants are taken from it
+// (code that Execute runs inside a procedure keeps its Const statements, which run).
 void declareGlobals(Unit& unit, bool takesConstants) {
     std::unordered_map<std::u16string, bool> seen; // whether a procedure's
     auto claim = [&](const std::u16string& key, int line, int column, bool procedure) {
@@ -296,7 +296,7 @@ void declareGlobals(Unit& unit, bool takesConstants) {
             unit.constants.push_back({d.target->name(), constantValue(*d.value)});
         });
     for (const auto& s : unit.statements) {
-        if (s->kind != StmtKind::Dim && s->kind != StmtKind::Const)
+        if (s->kind != StmtKind::Dim && (s->kind != StmtKind::Const || takesConstants))
             continue;
         for (const auto& d : static_cast<const DeclStmt&>(*s).items) {
             claim(d.target->key(), d.target->line, d.target->column, false);

@@ -112,6 +112,26 @@ TEST(Compiler, ClassMembersResolveToFieldsAndMethods) {
     EXPECT_EQ(method.proc, unit->classes[0]->procedures[1].get());
 }
 
+// The syntax tree stays as parsed: a constant, which exists from the start of its body,
+// is taken from its statement, which stays where it was and becomes no instruction.
+TEST(Compiler, LeavesTheTreeAsParsed) {
+    auto unit = parse(u"Function F\nIf False Then Const c = 1\nF = c\nEnd Function\nConst g = 2",
+                      ParseMode::Module);
+    compile(*unit);
+    const Procedure& f = *unit->procedures[0];
+    ASSERT_EQ(f.body.size(), 2u);
+    const auto& branch = static_cast<const IfStmt&>(*f.body[0]);
+    ASSERT_EQ(branch.branches[0].body.size(), 1u);
+    EXPECT_EQ(branch.branches[0].body[0]->kind, StmtKind::Const);
+    ASSERT_EQ(f.constants.size(), 1u);
+    ASSERT_EQ(unit->statements.size(), 1u);
+    EXPECT_EQ(unit->statements[0]->kind, StmtKind::Const);
+    for (const Bytecode* code : {f.bytecode.get(), unit->bytecode.get()})
+        EXPECT_TRUE(std::none_of(code->code.begin(), code->code.end(), [](const Instruction& in) {
+            return in.code == Opcode::Constant;
+        }));
+}
+
 struct ErrorCase {
     const char16_t* source;
     int number;
