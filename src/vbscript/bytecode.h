@@ -125,16 +125,18 @@ struct Instruction {
     // The statement the instruction belongs to (Bytecode::statements): an error is that
     // statement's.
     std::int32_t statement = 0;
-    // Of an instruction on a name (`expr`, or the name of the array an element assigned
-    // belongs to): where what it denotes is remembered (Bytecode::nameCaches). Of
+    // Of an instruction on a name (`expr`, or the name of the array an element assigned,
+    // tested or read belongs to): its entry, where it lives and what it denotes
+    // (Bytecode::nameCaches); an element assigned has its subscripts' entries after it,
+    // ElementCheck one entry per argument of its call, of each `a(...)`'s array name. Of
     // NamedBinary and NamedCompareJumpIf: its names (Bytecode::named).
     std::int32_t name = -1;
     const ast::Expr* expr = nullptr;
     const ast::Stmt* stmt = nullptr;
 };
 
-// What one use of a name other than a local variable was found to denote: run-time state
-// of the compiled form, kept out of the syntax tree. A global is remembered for good, as
+// Where one use of a name lives and, for a global, what it was found to denote: run-time
+// state of the compiled form, kept out of the syntax tree. A global is remembered for good, as
 // globals are never removed and the table never moves its entries; a built-in only while
 // the global table has the size it had when the built-in was found, as a global of the
 // same name defined later hides it.
@@ -175,7 +177,9 @@ struct Bytecode {
         // `a(...)` in a call's second form: when marked (ReadElement), an array
         // element bound by reference.
         const ast::Expr* element = nullptr;
-        std::int32_t cache = -1; // the name's entry in nameCaches
+        // The entry in nameCaches of the name, of a local variable (read in place as an
+        // element's subscript), or of the array's name of `element`.
+        std::int32_t cache = -1;
     };
     struct CallSite {
         // What the callee is as far as the builder knows; a name is looked up when it runs.
