@@ -1,9 +1,9 @@
 // The syntax tree the parser builds, from which the compact form (bytecode.h) is built.
-// The compiler (compiler.h) finds each name's Slot once and the builder keeps it in the
-// compact form, so at run time a local variable or class field is an index into a frame;
-// a global is found in the global table when it runs, and what was found is remembered in
-// the compact form too. Nothing here changes once parsed but for what the compiler takes
-// out of a body (its constants, see compiler.cpp).
+// The compiler (compiler.h) finds where each name lives once and the builder keeps it in
+// the compact form, so at run time a local variable or class field is an index into a
+// frame; a global is found in the global table when it runs, and what was found is
+// remembered in the compact form too. The tree does not change once parsed: the compiler
+// and the builder only read it.
 #pragma once
 
 #include "vbscript/value.h"
@@ -55,23 +55,6 @@ enum class Op : std::uint8_t {
     Imp,
     Neg,
     Not,
-};
-
-// Where a name lives, decided by the compiler and kept by the builder (NameCache).
-enum class Scope : std::uint8_t {
-    Global, // looked up in the global table when it runs
-    Local,  // frame slot `index` (parameters, Dim'd and implicit locals, function result)
-    Field,  // field `index` of the running class instance
-    Method, // a procedure of the running class (`proc`)
-};
-
-struct Slot {
-    Scope scope = Scope::Global;
-    int index = -1;
-    // In a procedure, a name nobody declared becomes a local unless a global of that name
-    // exists when it is first used: this is its fallback slot (-1 at the global level).
-    int fallbackLocal = -1;
-    Procedure* proc = nullptr;
 };
 
 // A name as written and its folded form for look-ups, kept once per piece of code

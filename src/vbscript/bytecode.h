@@ -27,6 +27,23 @@ namespace vbs {
 struct Builtin;
 struct GlobalEntry;
 
+// Where a name lives, decided by the compiler and kept by the builder (NameCache).
+enum class Scope : std::uint8_t {
+    Global, // looked up in the global table when it runs
+    Local,  // frame slot `index` (parameters, Dim'd and implicit locals, function result)
+    Field,  // field `index` of the running class instance
+    Method, // a procedure of the running class (`proc`)
+};
+
+struct Slot {
+    Scope scope = Scope::Global;
+    int index = -1;
+    // In a procedure, a name nobody declared becomes a local unless a global of that name
+    // exists when it is first used: this is its fallback slot (-1 at the global level).
+    int fallbackLocal = -1;
+    Procedure* proc = nullptr;
+};
+
 enum class Opcode : std::uint8_t {
     StepJump,      // counts a step, then on to `target` (the end of a loop's body)
     Jump,          // on to `target`
@@ -142,7 +159,7 @@ struct Instruction {
 // same name defined later hides it.
 struct NameCache {
     // Where the name lives, as the compiler found: only a global is looked up.
-    ast::Slot slot;
+    Slot slot;
     GlobalEntry* global = nullptr;
     const Builtin* builtin = nullptr;
     std::uint32_t builtinAtGlobals = 0;
@@ -229,7 +246,7 @@ struct Bytecode {
 
 // Where each use of a name in a piece of code lives, as the compiler resolved it: the
 // builder's input, kept in the compiled form, as the syntax tree stays as parsed.
-using NameSlots = std::unordered_map<const ast::Expr*, ast::Slot>;
+using NameSlots = std::unordered_map<const ast::Expr*, Slot>;
 
 // Flattens a procedure whose names the compiler has resolved (`slots`).
 Bytecode buildBytecode(const Procedure& p, const NameSlots& slots);

@@ -1,5 +1,5 @@
 // Name resolution, in one place: what a name in running code denotes. The compiler has
-// decided where a name lives (ast::Scope, kept in the name's NameCache): a local variable is a slot
+// decided where a name lives (Scope, kept in the name's NameCache): a local variable is a slot
 // of the frame, a class field a field of the running object, a class method a procedure of its
 // class. Any other name is looked up when it runs, so code compiled before a name was defined
 // reaches what it is now: first the global table (variables, constants, procedures,
@@ -24,13 +24,13 @@ inline Value* Interpreter::knownVariable(const ast::Expr& e, const NameCache& ca
                                          bool forWrite) {
     if (e.kind != ast::ExprKind::Name)
         return nullptr;
-    const ast::Slot& slot = cache.slot;
+    const Slot& slot = cache.slot;
     switch (slot.scope) {
-    case ast::Scope::Local:
+    case Scope::Local:
         return frame_->slots[static_cast<std::size_t>(slot.index)];
-    case ast::Scope::Field:
+    case Scope::Field:
         return &frame_->me->fields()[static_cast<std::size_t>(slot.index)];
-    case ast::Scope::Global: {
+    case Scope::Global: {
         GlobalEntry* g = cache.global;
         if (!g || g->proc || g->memberOf || (forWrite && g->isConst))
             return nullptr;
@@ -48,7 +48,7 @@ inline Value* Interpreter::rememberedVariable(const ast::Expr& e, NameCache& cac
     if (cache.variable && cache.variableAt == globalKinds_)
         return cache.variable;
     Value* v = knownVariable(e, cache, forWrite);
-    if (v && cache.slot.scope == ast::Scope::Global && !cache.global->isConst) {
+    if (v && cache.slot.scope == Scope::Global && !cache.global->isConst) {
         cache.variable = v;
         cache.variableAt = globalKinds_;
     }
@@ -59,7 +59,7 @@ inline Value* Interpreter::rememberedVariable(const ast::Expr& e, NameCache& cac
 // straight to it. A variable replaced by a procedure since is found so too, its entry
 // saying so now.
 inline const Procedure* knownProcedure(const NameCache& cache) {
-    return cache.slot.scope == ast::Scope::Global && cache.global ? cache.global->proc : nullptr;
+    return cache.slot.scope == Scope::Global && cache.global ? cache.global->proc : nullptr;
 }
 
 } // namespace vbs
