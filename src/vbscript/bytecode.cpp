@@ -457,14 +457,19 @@ private:
         emit(init);
         release(start);
         std::int32_t top = pc();
+        // A local counter's register, where the loop reads and steps a whole-number
+        // counter without finding its name.
+        std::int32_t counter = isLocal(*s.variable) ? slotOf(*s.variable).index : -1;
         Instruction test = binaryInstruction(Opcode::ForTest, Op::Add, end, step);
         test.consumeA = test.consumeB = false;
+        test.dst = counter;
         test.expr = s.variable.get();
         test.name = init.name;
         std::size_t exit = emit(test);
         fors_.push_back(openLoop());
         block(s.body);
         Instruction next{Opcode::ForNext};
+        next.dst = counter;
         next.b = step.index;
         next.expr = s.variable.get();
         next.name = init.name;

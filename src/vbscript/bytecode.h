@@ -105,8 +105,10 @@ enum class Opcode : std::uint8_t {
     Numeric,            // register dst = a made a number, as For takes its start, end and step
     ForInit,            // For's counter `expr` = a, after a, b (the end) and dst (the step) are
                         // checked not to be Null
-    ForTest,            // on to `target` when counter `expr` is past the end a for step b
-    ForNext,            // counter `expr` += step b, counts a step, then on to `target`
+    ForTest,            // on to `target` when counter `expr` is past the end a for step b;
+                        // dst: the counter's register when it is a local, else -1
+    ForNext,            // counter `expr` += step b, counts a step, then on to `target`; dst
+                        // as for ForTest
     Element,            // register dst = `expr`, an element of an array variable, else call site
                         // calls[a] (its one argument a literal or a name)
     ArrayArgument,      // on to `target` unless argument `expr`, `a(...)`, of call site calls[a]

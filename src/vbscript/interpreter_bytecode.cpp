@@ -886,12 +886,26 @@ void Interpreter::loadNamedOperands(const Instruction& in, const Bytecode& bc, V
             assign(*in->expr, nameCache(*bc, in->name), *regs[in->a], false);
             consume(regs, *in);
             NEXT_INSTRUCTION();
+        // A whole-number counter in a local, with a whole end and step, is tested and
+        // stepped where it lives; any other goes the general way.
         forTest:
+            if (in->dst >= 0 && isSmallWhole(*regs[in->dst]) && isSmallWhole(*regs[in->a]) &&
+                isSmallWhole(*regs[in->b])) {
+                std::int64_t x = smallWhole(*regs[in->dst]), end = smallWhole(*regs[in->a]);
+                if (smallWhole(*regs[in->b]) < 0 ? x < end : x > end)
+                    ip = code + in->target;
+                NEXT_INSTRUCTION();
+            }
             if (forCounterPassed(*in->expr, nameCache(*bc, in->name), *regs[in->a], *regs[in->b]))
                 ip = code + in->target;
             NEXT_INSTRUCTION();
         forNext:
-            stepForCounter(*in->expr, nameCache(*bc, in->name), *regs[in->b]);
+            if (InlineNumber n = in->dst >= 0 ? wholeOp(ast::Op::Add, *regs[in->dst], *regs[in->b])
+                                              : InlineNumber{};
+                n.type != Type::Empty)
+                regs[in->dst]->setInline(n.type, n.bits);
+            else
+                stepForCounter(*in->expr, nameCache(*bc, in->name), *regs[in->b]);
             checkStep();
             ip = code + in->target;
             NEXT_INSTRUCTION();

@@ -32,3 +32,30 @@ Next
 ' expect: 11
 ' expect: 21
 ' expect: 31
+' A local counter: an Integer that outgrows its type becomes a Long; a counter the body
+' makes text or a Double, a ByRef counter and a Double step go on by the same rules.
+Sub LocalCounters(ByRef outer)
+    Dim i, s
+    s = ""
+    For i = 32766 To 32768 : s = s & TypeName(i) & " " : Next
+    WScript.Echo s & TypeName(i)
+    s = ""
+    For i = 5 To 1 Step -2 : s = s & i : Next
+    WScript.Echo s & " " & i
+    s = ""
+    For i = 1 To 4
+        If i = 2 Then i = "2"
+        s = s & TypeName(i) & i & ","
+    Next
+    WScript.Echo s
+    s = ""
+    For i = 1 To 2 Step 0.5 : s = s & i & "," : Next
+    WScript.Echo s
+    For outer = 1 To 3 : Next
+End Sub
+Dim counted
+LocalCounters counted ' expect: Integer Integer Long Long
+' expect: 531 -1
+' expect: Integer1,String2,Double3,Double4,
+' expect: 1,1.5,2,
+WScript.Echo counted ' expect: 4
