@@ -193,6 +193,9 @@ private:
     ResolvedName resolve(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     ResolvedName resolveFirstUse(const ast::Expr& nameExpr, NameCache& cache, bool forWrite);
     ResolvedName globalName(Global& g);
+    // Without looking anything up: the built-in this use of a name found, while no global
+    // can have taken its name since (the global table has the size it had then), else null.
+    const Builtin* knownBuiltin(const NameCache& cache) const;
     // Without looking anything up: the storage of a name known to be a variable, else null.
     Value* knownVariable(const ast::Expr& e, const NameCache& cache, bool forWrite);
     // The same, remembering a global variable in `cache` for the next time.

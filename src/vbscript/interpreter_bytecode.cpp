@@ -296,6 +296,10 @@ bool Interpreter::resolvedFirst(const Bytecode& bc, std::int32_t site, ResolvedN
     if (callee.kind != ast::ExprKind::Name)
         return false;
     NameCache& cache = nameCache(bc, call.calleeCache);
+    if (const Builtin* b = knownBuiltin(cache)) { // what resolveCallee would find, at once
+        r = {nullptr, nullptr, b};
+        return true;
+    }
     if (knownProcedure(cache) || callsItself(cache, static_cast<std::size_t>(call.count)))
         return false;
     r = resolveCallee(callee, cache);

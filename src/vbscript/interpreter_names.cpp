@@ -22,8 +22,8 @@ Interpreter::ResolvedName Interpreter::resolve(const Expr& e, NameCache& cache, 
     }
     if (cache.global)
         return globalName(*cache.global);
-    if (cache.builtin && !forWrite && cache.builtinAtGlobals == globals_.size())
-        return {nullptr, nullptr, cache.builtin};
+    if (const Builtin* b = forWrite ? nullptr : knownBuiltin(cache))
+        return {nullptr, nullptr, b};
     return resolveFirstUse(e, cache, forWrite);
 }
 

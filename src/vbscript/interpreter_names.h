@@ -55,6 +55,13 @@ inline Value* Interpreter::rememberedVariable(const ast::Expr& e, NameCache& cac
     return v;
 }
 
+inline const Builtin* Interpreter::knownBuiltin(const NameCache& cache) const {
+    return cache.slot.scope == Scope::Global && !cache.global && cache.builtin &&
+                   cache.builtinAtGlobals == globals_.size()
+               ? cache.builtin
+               : nullptr;
+}
+
 // The global procedure this use of a name found before, else null: a call may go
 // straight to it. A variable replaced by a procedure since is found so too, its entry
 // saying so now.
