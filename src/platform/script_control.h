@@ -80,12 +80,14 @@ private:
     void addScriptMembers();
 
     std::unique_ptr<Ui> ui_;
-    vbs::Engine engine_;
     std::u16string language_ = u"VBScript";
     long timeoutMs_ = defaultTimeout;
     bool allowUI_ = false;
     vbs::UiHost* site_ = nullptr;
     Run* innermost_ = nullptr; // the run the time limit applies to now
+    // Last, so it goes first: a Class_Terminate it runs as it goes away reaches the step
+    // hook and the UI, which read the members above.
+    vbs::Engine engine_;
 };
 
 } // namespace platform

@@ -20,11 +20,13 @@ constexpr int stepBudget = 50;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Declared before the engine, which outlives it otherwise: a Class_Terminate the engine
+    // runs as it goes away still counts steps.
+    int steps = 0;
     vbs::Engine engine;
     // A fuzzed script must not reach the machine's files.
     engine.registerProgId(u"Scripting.FileSystemObject",
                           [] { return vbs::Ref<vbs::HostObject>(); });
-    int steps = 0;
     engine.setStepHook([&steps] {
         if (++steps > stepBudget)
             throw vbs::ScriptError(vbs::ErrorKind::Runtime, vbs::err::Stopped,
