@@ -357,8 +357,7 @@ ArgList Interpreter::boundArguments(const Bytecode::CallSite& site, const Byteco
                 if (byValue || !bindVariable(*name, cache, args[i]))
                     args[i].value = std::move(*regs[o]);
             } else if (byValue || !bindVariable(*name, cache, args[i])) {
-                const Value* known = knownVariable(*name, cache, false);
-                args[i].value = known ? *known : evalName(*name, cache);
+                loadName(*name, cache, args[i].value);
             }
         } else if (o < 0) {
             args[i].value = bc.constants[static_cast<std::size_t>(-1 - o)];
@@ -455,9 +454,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
     for (std::size_t i = 0; i < values.size(); ++i) {
         std::int32_t o = passed[i].operand;
         if (const ast::Expr* name = passed[i].name; name && !passed[i].bound) {
-            NameCache& cache = nameCache(bc, passed[i].cache);
-            const Value* known = knownVariable(*name, cache, false);
-            values[i] = known ? *known : evalName(*name, cache);
+            loadName(*name, nameCache(bc, passed[i].cache), values[i]);
         } else if (o < 0) {
             values[i] = bc.constants[static_cast<std::size_t>(-1 - o)];
         } else if (passed[i].variable) {
@@ -487,8 +484,7 @@ Value Interpreter::callBuiltinFromCode(const Builtin& b, const Instruction& call
             return;
         }
     }
-    const Value* known = knownVariable(name, cache, false);
-    to = known ? *known : evalName(name, cache);
+    loadName(name, cache, to);
 }
 
 void Interpreter::loadName(const ast::Expr& name, NameCache& cache, Value& to) {
